@@ -1,0 +1,43 @@
+#include "convert_and_report.h"
+
+#include "convert_source_text.h"
+#include "report_line.h"
+#include "stem_name.h"
+
+namespace lumivane {
+namespace {
+
+bool IsLetterF(char c) {
+  return c == 'F' || c == 'f';
+}
+
+bool ContainsFfAnyCase(std::string_view text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (IsLetterF(text[i]) && IsLetterF(text[i + 1])) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool HasSomethingToCompress(std::string_view text) {
+  return text.find("00") != std::string_view::npos || ContainsFfAnyCase(text);
+}
+
+void ConvertAndReport(ConversionState& state, WindowSurface& window) {
+  std::string reportName = StemName(state.SourceFileName);
+  if (reportName.size() > kReportNameWidth) reportName.resize(kReportNameWidth);
+
+  if (!HasSomethingToCompress(state.SourceText)) {
+    window.AppendText3(kNothingToCompressLine);
+    return;
+  }
+
+  ConvertSourceText(state, window);
+  window.SetText2(state.CompressedText);
+  window.AppendText3(
+      FormatReportLine(reportName, state.ByteCount, state.EconomizedTotal, state.CompressionRate));
+  window.ProcessPendingEvents();
+}
+
+}  // namespace lumivane

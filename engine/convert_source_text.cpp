@@ -1,0 +1,137 @@
+#include "convert_source_text.h"
+
+#include <cmath>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app_error.h"
+#include "checked_math.h"
+#include "hex_text.h"
+#include "listing_layout.h"
+#include "stem_name.h"
+
+namespace lumivane {
+namespace {
+
+constexpr std::string_view kZeroByte = "00";
+constexpr std::string_view kFullByte = "FF";
+// Extra repeats one run may hold, so that its count is a single byte.
+constexpr std::int16_t kMaxExtraRepeats = 255;
+
+bool IsSeparatorAt(std::string_view text, std::size_t i) {
+  return text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X');
+}
+
+// Offsets of every "0x" or "0X", left to right, not overlapping.
+std::vector<std::size_t> FindSeparators(std::string_view text) {
+  std::vector<std::size_t> offsets;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (IsSeparatorAt(text, i)) {
+      offsets.push_back(i);
+      ++i;
+    }
+  }
+  return offsets;
+}
+
+// Round half to even, whatever the floating-point environment says.
+std::int16_t RoundToEven16(double value) {
+  const double floor = std::floor(value);
+  const double fraction = value - floor;
+  double rounded = floor;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) rounded = floor + 1.0;
+  return CheckedCast<std::int16_t>(static_cast<std::int64_t>(rounded));
+}
+
+void ExtractBytes(ConversionState& state, WindowSurface& window) {
+  state.BytesEconomized = 0;
+  state.RunCount = 0;
+  state.EconomizedTotal = 0;
+
+  const std::vector<std::size_t> separators = FindSeparators(state.SourceText);
+  const std::int64_t pieces =
+      state.SourceText.empty() ? 0 : static_cast<std::int64_t>(separators.size()) + 1;
+  state.ByteCount = CheckedCast<std::int32_t>(pieces - 1);
+
+  std::string declaration = DeclarationLine(StemName(state.SourceFileName));
+  if (pieces == 0) throw AppError::SubscriptOutOfRange();
+
+  ByteList& bytes = window.List1();
+  bytes.Clear();
+  bytes.Reserve(separators.size() + 1);
+  bytes.Append(declaration);
+
+  const std::string source = std::exchange(state.SourceText, std::move(declaration));
+  std::string& listing = state.SourceText;
+  listing.reserve(listing.size() + separators.size() * 8 + kListingEnd.size());
+  for (std::int32_t i = 1; i <= state.ByteCount; CheckedIncrement(i)) {
+    const std::size_t begin = separators[std::size_t(i) - 1] + 2;
+    const std::size_t end =
+        std::size_t(i) < separators.size() ? separators[std::size_t(i)] : source.size();
+    std::string byte = NormalizeHexByte(std::string_view(source).substr(begin, end - begin));
+    listing.append("0x").append(byte);
+    bytes.Append(std::move(byte));
+    AppendItemSeparator(listing, i, state.ByteCount);
+  }
+  listing.append(kListingEnd);
+  window.SetText1(listing);
+}
+
+void EncodeRuns(ConversionState& state, WindowSurface& window) {
+  const ByteList& bytes = window.List1();
+  EncodedList& encoded = window.List2();
+  encoded.Clear();
+  encoded.Reserve(static_cast<std::size_t>(bytes.Count()) + 1);
+
+  std::string_view runByte;
+  std::int32_t extraRepeatsTotal = 0;
+  for (std::int32_t position = 0; position < bytes.Count(); CheckedIncrement(position)) {
+    const std::string& item = bytes.Item(position);
+    if (item == kZeroByte)
+      runByte = kZeroByte;
+    else if (item == kFullByte)
+      runByte = kFullByte;
+
+    if (item != runByte) {
+      encoded.Append(position == 0 ? item : "0x" + item);
+      continue;
+    }
+    CheckedIncrement(state.RunCount);
+    encoded.Append("0x" + std::string(runByte));
+    std::int16_t repeats = 0;
+    while (repeats < kMaxExtraRepeats && bytes.Item(CheckedAdd(position, 1)) == runByte) {
+      CheckedIncrement(repeats);
+      CheckedIncrement(position);
+    }
+    extraRepeatsTotal = CheckedAdd<std::int32_t>(extraRepeatsTotal, repeats);
+    encoded.Append("0x" + FormatRunCount(repeats));
+  }
+
+  state.CompressedText = bytes.Item(0);
+  state.BytesEconomized = CheckedSub(extraRepeatsTotal, state.RunCount);
+
+  const std::int32_t itemCount = encoded.Count();
+  std::string& listing = state.CompressedText;
+  listing.reserve(listing.size() + std::size_t(itemCount) * 8 + kListingEnd.size());
+  for (std::int32_t i = 1; i < itemCount; CheckedIncrement(i)) {
+    listing.append(encoded.Item(i));
+    AppendItemSeparator(listing, i, itemCount - 1);
+  }
+  listing.append(kListingEnd);
+
+  state.EconomizedTotal = state.BytesEconomized;
+  if (state.ByteCount > 0) {
+    const double kept = CheckedSub(state.ByteCount, state.EconomizedTotal);
+    state.CompressionRate = RoundToEven16(100.0 - (kept / state.ByteCount) * 100.0);
+  }
+}
+
+}  // namespace
+
+void ConvertSourceText(ConversionState& state, WindowSurface& window) {
+  ExtractBytes(state, window);
+  EncodeRuns(state, window);
+}
+
+}  // namespace lumivane

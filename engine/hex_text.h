@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lumivane {
+
+// Reads the hexadecimal number at the start of one piece of the source text
+// (the text after a "0x") and writes it as a byte text: upper case, at least
+// two digits. Blanks, tabs and line feeds inside the number are skipped; any
+// other non-digit ends it; no digit reads as zero. Only the last eight digits
+// of an overlong number are kept, so the text stays short and non-empty.
+std::string NormalizeHexByte(std::string_view piece);
+
+// A run's extra repeats as upper-case hexadecimal with an even number of digits.
+std::string FormatRunCount(std::int16_t count);
+
+}  // namespace lumivane

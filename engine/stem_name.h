@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lumivane {
+
+// The text before the first "." of a file name: the C array name and the
+// report name. A name without a dot raises the invalid-argument error.
+std::string StemName(std::string_view name);
+
+}  // namespace lumivane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "work_list.h"
+
+namespace lumivane {
+
+// The main window as the conversion and the workflows see it: three text
+// boxes written whole, the two hidden work lists, and one pass of the message
+// loop. The window implements it with widgets; tests use MemorySurface.
+class WindowSurface {
+ public:
+  virtual ~WindowSurface() = default;
+
+  virtual const std::string& Text1() const = 0;
+  virtual const std::string& Text2() const = 0;
+  virtual const std::string& Text3() const = 0;
+  virtual void SetText1(std::string text) = 0;
+  virtual void SetText2(std::string text) = 0;
+  virtual void SetText3(std::string text) = 0;
+  // Same result as SetText3(Text3() + text), without copying the whole
+  // progress view for every line of a long batch.
+  virtual void AppendText3(std::string_view text) = 0;
+
+  virtual ByteList& List1() = 0;
+  virtual EncodedList& List2() = 0;
+
+  // Lets pending window events run once. Throws ActionAborted when the
+  // window was closed during the pass.
+  virtual void ProcessPendingEvents() = 0;
+};
+
+}  // namespace lumivane

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lumivane {
+
+// The folder listing's order: ASCII letters compared without case, ties
+// broken byte by byte. Locale-free, so every machine lists alike.
+void SortFileNames(std::vector<std::string>& names);
+
+}  // namespace lumivane

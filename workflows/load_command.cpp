@@ -1,0 +1,69 @@
+#include "engine/app_error.h"
+#include "engine/convert_and_report.h"
+#include "error_box.h"
+#include "path_rules.h"
+#include "running_action.h"
+#include "workflows.h"
+
+namespace lumivane {
+namespace {
+
+FileDialogSettings OpenDialogSettings(const std::string& initialDirectory) {
+  return {"Load a Bitmap.xbm File", "Hex Files(*.xbm)|*.xbm|All Files(*.*)|*.*", initialDirectory,
+          "", dialog_flags::kHideReadOnly};
+}
+
+FileDialogSettings SaveDialogSettings(const std::string& initialDirectory,
+                                      const std::string& outputName) {
+  return {"Save as bitmap.h File", "Compressed Hex Files(*.h)|*.h|All Files(*.*)|*.*",
+          initialDirectory, outputName,
+          dialog_flags::kOverwritePrompt | dialog_flags::kPathMustExist};
+}
+
+}  // namespace
+
+void Workflows::mnuLoad_Click() {
+  if (running_) return;
+  RunningAction running(running_);
+
+  window_.List1().Clear();
+  window_.SetText3("");
+  state_.CompressedText.clear();
+
+  // Until the file name is known, a failure (a cancelled dialog above all) ends silently.
+  try {
+    state_.SourcePath = platform_.ShowOpen(OpenDialogSettings(state_.LastDirectory));
+    if (ExtName(state_.SourcePath) != kBitmapExtension) {
+      platform_.MsgBox("NOTHING TO COMPRESS", box_style::kOkOnly, "mnuLoad");
+      return;
+    }
+    state_.SourceFileName = LeafName(state_.SourcePath);
+  } catch (const AppError&) {
+    return;
+  }
+
+  try {
+    std::string text = platform_.ReadTextFile(state_.SourcePath);
+    state_.LastDirectory = DirName(state_.SourcePath);
+    state_.SourceText = std::move(text);
+    ConvertAndReport(state_, window_);
+  } catch (const AppError& error) {
+    ShowErrorBox(platform_, error, kLoadErrorTitle);
+    return;
+  }
+  SaveCompressedFile();
+}
+
+void Workflows::SaveCompressedFile() {
+  try {
+    const std::string outputName = HeaderPath(state_.SourcePath);
+    const std::string chosen =
+        platform_.ShowSave(SaveDialogSettings(state_.LastDirectory, outputName));
+    platform_.WriteTextFile(chosen, state_.CompressedText);
+    state_.LastDirectory = DirName(state_.SourcePath);
+  } catch (const AppError& error) {
+    if (error.Number() != error::kDialogCancelled) ShowErrorBox(platform_, error, kSaveErrorTitle);
+  }
+}
+
+}  // namespace lumivane

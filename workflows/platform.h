@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumivane {
+
+// Option flags of the file dialogs, with the values the dialogs have always used.
+namespace dialog_flags {
+inline constexpr int kOverwritePrompt = 0x2;
+inline constexpr int kHideReadOnly = 0x4;
+inline constexpr int kPathMustExist = 0x800;
+}  // namespace dialog_flags
+
+// Message box styles: icon and buttons.
+namespace box_style {
+inline constexpr int kOkOnly = 0;
+inline constexpr int kCritical = 16;
+}  // namespace box_style
+
+struct FileDialogSettings {
+  std::string DialogTitle;
+  // Label and pattern pairs separated by "|"; the first pair is selected.
+  std::string Filter;
+  std::string InitDir;
+  // Preset name (full path) shown in the dialog.
+  std::string FileName;
+  int Flags = 0;
+};
+
+// Everything the workflows need from the desktop and the file system. The
+// window's toolkit provides the dialogs and boxes; FileSystemPlatform provides
+// the files. Failures raise AppError; a cancelled dialog raises 32755.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Returns the chosen full path.
+  virtual std::string ShowOpen(const FileDialogSettings& settings) = 0;
+  virtual std::string ShowSave(const FileDialogSettings& settings) = 0;
+  // Modal; returns when the user has closed it.
+  virtual void MsgBox(const std::string& prompt, int style, const std::string& title) = 0;
+
+  // Raises when the path does not exist or cannot be queried.
+  virtual bool IsDirectory(const std::string& path) = 0;
+  // Names (without folder) of the folder's ordinary, non-hidden files, sorted.
+  virtual std::vector<std::string> ListFolder(const std::string& folder) = 0;
+  // The whole content of an ordinary file, one character per byte.
+  virtual std::string ReadTextFile(const std::string& path) = 0;
+  // Replaces the file whole with `text` followed by CR LF, or leaves it as it was.
+  virtual void WriteTextFile(const std::string& path, std::string_view text) = 0;
+};
+
+}  // namespace lumivane
