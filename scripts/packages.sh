@@ -1,0 +1,25 @@
+# Installs, with apt-get, the Debian packages of the given groups that are missing.
+# Sourced by start.sh and test.sh; as root it installs directly, otherwise through sudo.
+
+lumivane_packages_build="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation"
+lumivane_packages_test="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  gcc-avr avr-libc binutils-avr xxd"
+
+ensure_packages() {
+  local wanted="" group missing=() pkg
+  for group in "$@"; do
+    local var="lumivane_packages_${group}"
+    wanted="$wanted ${!var}"
+  done
+  for pkg in $wanted; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local run=()
+  [ "$(id -u)" -ne 0 ] && run=(sudo)
+  "${run[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${run[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
