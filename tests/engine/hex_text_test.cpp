@@ -1,0 +1,76 @@
+#include "engine/hex_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace lumivane {
+namespace {
+
+struct HexCase {
+  std::string piece;
+  std::string byteText;
+};
+
+void PrintTo(const HexCase& hex, std::ostream* out) {
+  *out << ::testing::PrintToString(hex.piece);
+}
+
+class NormalizeHexByteCase : public ::testing::TestWithParam<HexCase> {};
+
+TEST_P(NormalizeHexByteCase, WritesUpperCaseWithAtLeastTwoDigits) {
+  EXPECT_EQ(NormalizeHexByte(GetParam().piece), GetParam().byteText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pieces, NormalizeHexByteCase,
+    ::testing::Values(
+        // One and two digits always come out as two upper-case digits.
+        HexCase{"0", "00"}, HexCase{"5", "05"}, HexCase{"a", "0A"}, HexCase{"3c", "3C"},
+        HexCase{"ff", "FF"}, HexCase{"Ff", "FF"}, HexCase{"00", "00"}, HexCase{"10", "10"},
+        // What follows the number in a real listing ends it.
+        HexCase{"ff, ", "FF"}, HexCase{"00 };\n", "00"}, HexCase{"3c,\n   ", "3C"},
+        // Blanks, tabs and line feeds inside the number are skipped; a CR is not.
+        HexCase{"f f", "FF"}, HexCase{"f\tf", "FF"}, HexCase{"f\nf", "FF"},
+        HexCase{" \t\n7e", "7E"}, HexCase{"f\r\nf", "0F"}, HexCase{"1g2", "01"},
+        // No digit at all reads as zero.
+        HexCase{"", "00"}, HexCase{",", "00"}, HexCase{" ", "00"}, HexCase{"_width 8", "00"},
+        HexCase{"\r\n", "00"},
+        HexCase{std::string("\0"
+                            "1",
+                            2),
+                "00"},
+        HexCase{"\xC3\xA9", "00"},
+        HexCase{"f\x80"
+                "f",
+                "0F"},
+        // Longer numbers keep their digits, up to the last eight.
+        HexCase{"123", "123"}, HexCase{"7fff", "7FFF"}, HexCase{"8000", "8000"},
+        HexCase{"0abc", "ABC"}, HexCase{"12345", "12345"}, HexCase{"000000001", "01"},
+        HexCase{"123456789", "23456789"}, HexCase{"fffffffff", "FFFFFFFF"}));
+
+struct RunCountCase {
+  std::int16_t count;
+  std::string text;
+};
+
+void PrintTo(const RunCountCase& run, std::ostream* out) {
+  *out << run.count;
+}
+
+class FormatRunCountCase : public ::testing::TestWithParam<RunCountCase> {};
+
+TEST_P(FormatRunCountCase, WritesAnEvenNumberOfUpperCaseDigits) {
+  EXPECT_EQ(FormatRunCount(GetParam().count), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, FormatRunCountCase,
+                         ::testing::Values(RunCountCase{0, "00"}, RunCountCase{4, "04"},
+                                           RunCountCase{15, "0F"}, RunCountCase{16, "10"},
+                                           RunCountCase{171, "AB"}, RunCountCase{255, "FF"},
+                                           RunCountCase{256, "0100"}, RunCountCase{4095, "0FFF"},
+                                           RunCountCase{4096, "1000"},
+                                           RunCountCase{32767, "7FFF"}));
+
+}  // namespace
+}  // namespace lumivane

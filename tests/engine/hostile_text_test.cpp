@@ -1,0 +1,204 @@
+// Source texts are whatever a file held: the conversion must never crash or
+// read past the text, and must refuse what it cannot list with an AppError.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/app_error.h"
+#include "engine/convert_source_text.h"
+#include "engine/memory_surface.h"
+#include "list_items.h"
+#include "listing_decoder.h"
+
+namespace lumivane {
+namespace {
+
+using test::ListItems;
+using test::ParseListing;
+
+std::vector<std::string> ListedByteTexts(MemorySurface& window) {
+  std::vector<std::string> items = ListItems(window.List1());
+  items.erase(items.begin());
+  return items;
+}
+
+int ErrorNumberOf(ConversionState& state, MemorySurface& window) {
+  try {
+    ConvertSourceText(state, window);
+  } catch (const AppError& error) {
+    return error.Number();
+  }
+  return 0;
+}
+
+// Runs of eight zeros between other bytes, so the encoded list stays shorter
+// than the byte list.
+std::string Literals(std::size_t count) {
+  std::string text = "static unsigned char big_bits[] = {\n";
+  for (std::size_t i = 0; i < count; ++i) text.append(i % 16 < 8 ? "0x00, " : "0xa5, ");
+  text.append("};\n");
+  return text;
+}
+
+struct SplitCase {
+  const char* name;
+  std::string text;
+  std::vector<std::string> byteTexts;
+};
+
+void PrintTo(const SplitCase& split, std::ostream* out) {
+  *out << ::testing::PrintToString(split.text);
+}
+
+class Split : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(Split, ListsOneByteTextPerSeparator) {
+  ConversionState state;
+  MemorySurface window;
+  state.SourceFileName = "h.xbm";
+  state.SourceText = GetParam().text;
+  ConvertSourceText(state, window);
+
+  EXPECT_EQ(state.ByteCount, static_cast<std::int32_t>(GetParam().byteTexts.size()));
+  EXPECT_EQ(ListedByteTexts(window), GetParam().byteTexts);
+  EXPECT_EQ(ParseListing(state.SourceText).items, GetParam().byteTexts);
+  EXPECT_NO_THROW(ParseListing(state.CompressedText));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Split,
+    ::testing::Values(SplitCase{"UpperCaseSeparator", "0X1f,0Xab,0x00", {"1F", "AB", "00"}},
+                      SplitCase{"SeparatorIsLastText", "0x3c, 0x", {"3C", "00"}},
+                      SplitCase{"SeparatorIsWholeText", "0x", {"00"}},
+                      SplitCase{"DigitAfterCommaIsNotRead", "0x3c, 0", {"3C"}},
+                      SplitCase{"DigitAfterBlankIsRead", "0x3c 0", {"3C0"}},
+                      SplitCase{"SeparatorsBackToBack", "0x0x0X", {"00", "00", "00"}},
+                      SplitCase{"ZeroBeforeSeparator", "00x1", {"01"}},
+                      SplitCase{
+                          "SeparatorInsideAName", "#define img_0x_width 8\n0x01", {"00", "01"}},
+                      SplitCase{"NulEndsTheNumber", std::string("0x3\0c, 0x01", 11), {"03", "01"}},
+                      SplitCase{"NulBetweenZeroAndX", std::string("0\0x12 00", 8), {}},
+                      SplitCase{"NonAsciiPiece",
+                                "0x\xC3\xA9, 0xf\x80"
+                                "f",
+                                {"00", "0F"}},
+                      SplitCase{"NonAsciiBeforeSeparator",
+                                "\xFF\xFE"
+                                "0x7e",
+                                {"7E"}},
+                      SplitCase{"CarriageReturnEndsTheNumber", "0x1\r\n2", {"01"}},
+                      SplitCase{"BlanksInsideTheNumber", "0x1 2\t3\n4", {"1234"}},
+                      SplitCase{"LongLiteralsPassThrough",
+                                "0x123, 0x7fff, 0x12345, 0x123456789, 0x00",
+                                {"123", "7FFF", "12345", "23456789", "00"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HostileText, LongLiteralsReachTheCompressedListingUnchanged) {
+  ConversionState state;
+  MemorySurface window;
+  state.SourceFileName = "h.xbm";
+  state.SourceText = "0x123, 0x00, 0x8000";
+  ConvertSourceText(state, window);
+
+  EXPECT_EQ(ParseListing(state.CompressedText).items,
+            (std::vector<std::string>{"123", "00", "00", "8000"}));
+}
+
+TEST(HostileText, EmptyTextRaisesSubscriptErrorBeforeTheListsChange) {
+  ConversionState state;
+  MemorySurface window;
+  window.List1().Append("earlier");
+  window.SetText1("earlier listing");
+  state.SourceFileName = "e.xbm";
+
+  EXPECT_EQ(ErrorNumberOf(state, window), error::kSubscriptOutOfRange);
+  EXPECT_EQ(ListItems(window.List1()), std::vector<std::string>{"earlier"});
+  EXPECT_EQ(window.Text1(), "earlier listing");
+  EXPECT_EQ(state.ByteCount, -1);
+}
+
+class NameWithoutDot : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(NameWithoutDot, RaisesInvalidArgumentBeforeTheListsChange) {
+  ConversionState state;
+  MemorySurface window;
+  window.List1().Append("earlier");
+  window.List2().Append("earlier encoded");
+  window.SetText1("earlier listing");
+  state.SourceFileName = "logo_xbm";
+  state.SourceText = GetParam();
+
+  EXPECT_EQ(ErrorNumberOf(state, window), error::kInvalidArgument);
+  EXPECT_EQ(ListItems(window.List1()), std::vector<std::string>{"earlier"});
+  EXPECT_EQ(ListItems(window.List2()), std::vector<std::string>{"earlier encoded"});
+  EXPECT_EQ(window.Text1(), "earlier listing");
+  EXPECT_EQ(state.SourceText, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, NameWithoutDot, ::testing::Values("0x00, 0x3c", "0x00", ""));
+
+TEST(HostileText, LongestListConverts) {
+  ConversionState state;
+  MemorySurface window;
+  state.SourceFileName = "big.xbm";
+  state.SourceText = Literals(32766);
+  ConvertSourceText(state, window);
+
+  EXPECT_EQ(state.ByteCount, 32766);
+  EXPECT_EQ(window.List1().Count(), 32767);
+  EXPECT_EQ(window.List1().Item(32766), "A5");
+  EXPECT_NO_THROW(ParseListing(state.CompressedText));
+}
+
+TEST(HostileText, OneLiteralTooManyRaisesOverflow) {
+  for (const std::size_t count : {std::size_t{32767}, std::size_t{70000}}) {
+    ConversionState state;
+    MemorySurface window;
+    state.SourceFileName = "big.xbm";
+    state.SourceText = Literals(count);
+    EXPECT_EQ(ErrorNumberOf(state, window), error::kOverflow) << count << " literals";
+  }
+}
+
+TEST(HostileText, EncodedListPastItsLimitRaisesOverflow) {
+  std::string text;
+  for (int i = 0; i < 16383; ++i) text.append("0x00, 0x3c, ");
+  ConversionState state;
+  MemorySurface window;
+  state.SourceFileName = "lone.xbm";
+  state.SourceText = text;
+
+  EXPECT_EQ(ErrorNumberOf(state, window), error::kOverflow);
+  EXPECT_EQ(window.List2().Count(), 32767);
+}
+
+// Random texts built from the characters the split and the number reading
+// care about; a sanitizer build turns any read past the text into a failure.
+TEST(HostileText, RandomTextsConvertOrRaise) {
+  const std::string alphabet = std::string("0xX0xfF9aG ,\t\n\r};\0\x80\xFF", 20);
+  std::mt19937 random(20240531);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text(random() % 200, ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    ConversionState state;
+    MemorySurface window;
+    state.SourceFileName = "r.xbm";
+    state.SourceText = text;
+    const int number = ErrorNumberOf(state, window);
+    if (text.empty()) {
+      EXPECT_EQ(number, error::kSubscriptOutOfRange);
+      continue;
+    }
+    ASSERT_EQ(number, 0) << "text: " << ::testing::PrintToString(text);
+    ASSERT_NO_THROW(ParseListing(state.CompressedText))
+        << "text: " << ::testing::PrintToString(text);
+    EXPECT_EQ(ParseListing(state.SourceText).items, ListedByteTexts(window));
+  }
+}
+
+}  // namespace
+}  // namespace lumivane

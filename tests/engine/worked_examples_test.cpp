@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/convert_source_text.h"
+#include "engine/memory_surface.h"
+#include "list_items.h"
+#include "xbm_source.h"
+
+namespace lumivane {
+namespace {
+
+using test::ByteTexts;
+using test::ListItems;
+using test::XbmSource;
+
+std::vector<std::uint8_t> CountingBytes(int count) {
+  std::vector<std::uint8_t> bytes;
+  for (int i = 1; i <= count; ++i) bytes.push_back(static_cast<std::uint8_t>(i));
+  return bytes;
+}
+
+std::vector<std::string> WithDeclaration(std::string_view declaration,
+                                         const std::vector<std::string>& items) {
+  std::vector<std::string> all{std::string(declaration)};
+  all.insert(all.end(), items.begin(), items.end());
+  return all;
+}
+
+class WorkedExample : public ::testing::Test {
+ protected:
+  void Convert(const std::string& fileName, const std::string& text) {
+    state.SourceFileName = fileName;
+    state.SourceText = text;
+    ConvertSourceText(state, window);
+  }
+
+  ConversionState state;
+  MemorySurface window;
+};
+
+TEST_F(WorkedExample, TinyListsTwoBytesOnThreeLines) {
+  Convert("tiny.xbm",
+          "#define tiny_width 8\n#define tiny_height 2\n"
+          "static unsigned char tiny_bits[] = {\n   0x00, 0x3c };\n");
+
+  const std::string declaration = "const unsigned char tiny[] U8X8_PROGMEM = {\r\n";
+  EXPECT_EQ(state.ByteCount, 2);
+  EXPECT_EQ(ListItems(window.List1()), WithDeclaration(declaration, {"00", "3C"}));
+  EXPECT_EQ(state.SourceText, declaration + "0x00, 0x3C\r\n};");
+  EXPECT_EQ(window.Text1(), state.SourceText);
+  EXPECT_EQ(state.CompressedText, declaration + "0x00, 0x00, 0x3C\r\n};");
+}
+
+TEST_F(WorkedExample, EighteenLiteralsWithThreeRuns) {
+  const std::vector<std::uint8_t> bytes = {0x00, 0x00, 0x00, 0x00, 0x00, 0x3C, 0xFF, 0xFF, 0x7E,
+                                           0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
+  state.CompressionRate = -77;
+  Convert("t.xbm", XbmSource("t", bytes));
+
+  const std::string declaration = "const unsigned char t[] U8X8_PROGMEM = {\r\n";
+  EXPECT_EQ(state.ByteCount, 18);
+  EXPECT_EQ(ListItems(window.List1()), WithDeclaration(declaration, ByteTexts(bytes)));
+  EXPECT_EQ(state.SourceText, declaration +
+                                  "0x00, 0x00, 0x00, 0x00, 0x00, 0x3C, 0xFF, 0xFF, 0x7E, 0x00, "
+                                  "0x01, 0x02, 0x03, 0x04, 0x05, 0x06, \r\n"
+                                  "0x07, 0x08\r\n};");
+  EXPECT_EQ(window.Text1(), state.SourceText);
+
+  EXPECT_EQ(ListItems(window.List2()),
+            WithDeclaration(declaration,
+                            {"0x00", "0x04", "0x3C", "0xFF", "0x01", "0x7E", "0x00", "0x00", "0x01",
+                             "0x02", "0x03", "0x04", "0x05", "0x06", "0x07", "0x08"}));
+  EXPECT_EQ(state.CompressedText, declaration +
+                                      "0x00, 0x04, 0x3C, 0xFF, 0x01, 0x7E, 0x00, 0x00, 0x01, "
+                                      "0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08\r\n};");
+  EXPECT_EQ(state.RunCount, 3);
+  EXPECT_EQ(state.BytesEconomized, 2);
+  EXPECT_EQ(state.EconomizedTotal, 2);
+  EXPECT_EQ(state.CompressionRate, 11);
+}
+
+TEST_F(WorkedExample, SeventeenthLiteralStartsASecondLine) {
+  Convert("n.xbm", XbmSource("n", CountingBytes(17)));
+
+  EXPECT_EQ(state.SourceText,
+            "const unsigned char n[] U8X8_PROGMEM = {\r\n"
+            "0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, "
+            "0x0F, 0x10, \r\n"
+            "0x11\r\n};");
+  EXPECT_EQ(state.CompressedText, state.SourceText);
+}
+
+TEST_F(WorkedExample, SixteenLiteralsFillOneLineWithoutSeparator) {
+  Convert("n.xbm", XbmSource("n", CountingBytes(16)));
+
+  EXPECT_EQ(state.SourceText,
+            "const unsigned char n[] U8X8_PROGMEM = {\r\n"
+            "0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, "
+            "0x0F, 0x10\r\n};");
+}
+
+TEST_F(WorkedExample, SeventeenEncodedItemsBreakAfterTheSixteenth) {
+  std::vector<std::uint8_t> bytes = {0x00, 0x00};
+  for (std::uint8_t value = 1; value <= 15; ++value) bytes.push_back(value);
+  Convert("n.xbm", XbmSource("n", bytes));
+
+  EXPECT_EQ(state.CompressedText,
+            "const unsigned char n[] U8X8_PROGMEM = {\r\n"
+            "0x00, 0x01, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, "
+            "0x0D, 0x0E, \r\n"
+            "0x0F\r\n};");
+}
+
+TEST_F(WorkedExample, TextWithoutLiteralsGivesEmptyListings) {
+  state.CompressionRate = 42;
+  state.RunCount = 7;
+  state.BytesEconomized = 8;
+  state.EconomizedTotal = 9;
+  Convert("logo.small.xbm", "#define logo_width 100\n");
+
+  const std::string declaration = "const unsigned char logo[] U8X8_PROGMEM = {\r\n";
+  EXPECT_EQ(state.ByteCount, 0);
+  EXPECT_EQ(ListItems(window.List1()), std::vector<std::string>{declaration});
+  EXPECT_EQ(ListItems(window.List2()), std::vector<std::string>{declaration});
+  EXPECT_EQ(state.SourceText, declaration + "\r\n};");
+  EXPECT_EQ(window.Text1(), state.SourceText);
+  EXPECT_EQ(state.CompressedText, declaration + "\r\n};");
+  EXPECT_EQ(state.RunCount, 0);
+  EXPECT_EQ(state.BytesEconomized, 0);
+  EXPECT_EQ(state.EconomizedTotal, 0);
+  EXPECT_EQ(state.CompressionRate, 42);
+}
+
+TEST_F(WorkedExample, DotFirstNameGivesEmptyArrayName) {
+  Convert(".xbm", "0x00");
+
+  EXPECT_EQ(state.SourceText, "const unsigned char [] U8X8_PROGMEM = {\r\n0x00\r\n};");
+}
+
+struct EncodingCase {
+  const char* name;
+  std::vector<std::uint8_t> bytes;
+  std::vector<std::string> encoded;
+  std::int32_t runCount;
+  std::int32_t bytesEconomized;
+  std::int16_t compressionRate;
+};
+
+void PrintTo(const EncodingCase& encoding, std::ostream* out) {
+  *out << encoding.name;
+}
+
+std::vector<std::uint8_t> Repeated(std::size_t count, std::uint8_t value,
+                                   std::vector<std::uint8_t> tail = {}) {
+  std::vector<std::uint8_t> bytes(count, value);
+  bytes.insert(bytes.end(), tail.begin(), tail.end());
+  return bytes;
+}
+
+class Encoding : public ::testing::TestWithParam<EncodingCase> {};
+
+TEST_P(Encoding, GivesItemsAndStatistics) {
+  const EncodingCase& example = GetParam();
+  ConversionState state;
+  MemorySurface window;
+  state.CompressionRate = 99;
+  state.SourceFileName = "e.xbm";
+  state.SourceText = XbmSource("e", example.bytes);
+  ConvertSourceText(state, window);
+
+  std::vector<std::string> encoded = ListItems(window.List2());
+  encoded.erase(encoded.begin());
+  EXPECT_EQ(encoded, example.encoded);
+  EXPECT_EQ(state.RunCount, example.runCount);
+  EXPECT_EQ(state.BytesEconomized, example.bytesEconomized);
+  EXPECT_EQ(state.EconomizedTotal, example.bytesEconomized);
+  EXPECT_EQ(state.CompressionRate, example.compressionRate);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, Encoding,
+    ::testing::Values(
+        EncodingCase{"NoRunsPassThrough", {0x01, 0x02, 0x03}, {"0x01", "0x02", "0x03"}, 0, 0, 0},
+        EncodingCase{"LoneZeroCostsOneItem",
+                     {0x3C, 0x00, 0x3C},
+                     {"0x3C", "0x00", "0x00", "0x3C"},
+                     1,
+                     -1,
+                     -33},
+        EncodingCase{"TwoLoneZerosRateMinus50",
+                     {0x00, 0x3C, 0x00, 0x3C},
+                     {"0x00", "0x00", "0x3C", "0x00", "0x00", "0x3C"},
+                     2,
+                     -2,
+                     -50},
+        EncodingCase{"RunEndsAtEndOfList", {0x3C, 0x00, 0x00}, {"0x3C", "0x00", "0x01"}, 1, 0, 0},
+        EncodingCase{"ZerosThenFullBytesAreTwoRuns",
+                     {0x00, 0x00, 0xFF, 0xFF, 0xFF},
+                     {"0x00", "0x01", "0xFF", "0x02"},
+                     2,
+                     1,
+                     20},
+        EncodingCase{
+            "HalfRoundsDownToEven", Repeated(7, 0x00, {0x3C}), {"0x00", "0x06", "0x3C"}, 1, 5, 62},
+        EncodingCase{"HalfRoundsUpToEven",
+                     Repeated(5, 0x00, {0x3C, 0x3C, 0x3C}),
+                     {"0x00", "0x04", "0x3C", "0x3C", "0x3C"},
+                     1,
+                     3,
+                     38},
+        EncodingCase{"NegativeHalfRoundsToEven",
+                     {0x00, 0x3C, 0x00, 0x3C, 0x00, 0x3C, 0x3C, 0x3C},
+                     {"0x00", "0x00", "0x3C", "0x00", "0x00", "0x3C", "0x00", "0x00", "0x3C",
+                      "0x3C", "0x3C"},
+                     3,
+                     -3,
+                     -38},
+        EncodingCase{"Run255", Repeated(255, 0xFF), {"0xFF", "0xFE"}, 1, 253, 99},
+        EncodingCase{"Run256FillsOneCount", Repeated(256, 0x00), {"0x00", "0xFF"}, 1, 254, 99},
+        EncodingCase{"Run257IsCutAfter256",
+                     Repeated(257, 0x00),
+                     {"0x00", "0xFF", "0x00", "0x00"},
+                     2,
+                     253,
+                     98},
+        EncodingCase{"Run600IsCutTwice",
+                     Repeated(600, 0x00),
+                     {"0x00", "0xFF", "0x00", "0xFF", "0x00", "0x57"},
+                     3,
+                     594,
+                     99},
+        EncodingCase{"CutRunThenOtherRunByte",
+                     Repeated(257, 0xFF, {0x00}),
+                     {"0xFF", "0xFF", "0xFF", "0x00", "0x00", "0x00"},
+                     3,
+                     252,
+                     98}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace lumivane

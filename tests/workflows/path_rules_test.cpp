@@ -1,0 +1,233 @@
+#include "workflows/path_rules.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "engine/app_error.h"
+#include "workflows/native_files.h"
+
+namespace lumivane {
+namespace {
+
+constexpr char kBackslash = '\\';
+constexpr char kSlash = '/';
+
+template <typename Operation>
+int ErrorNumberOf(Operation operation) {
+  try {
+    operation();
+  } catch (const AppError& error) {
+    return error.Number();
+  }
+  return 0;
+}
+
+struct TextCase {
+  std::string input;
+  std::string expected;
+};
+
+void PrintTo(const TextCase& text, std::ostream* out) {
+  *out << ::testing::PrintToString(text.input);
+}
+
+class ExtNameCase : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(ExtNameCase, IsTheTrimmedTextAfterTheLastDot) {
+  EXPECT_EQ(ExtName(GetParam().input), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, ExtNameCase,
+                         ::testing::Values(TextCase{"image.xbm", "xbm"}, TextCase{"a.b.XBM", "XBM"},
+                                           TextCase{"name.", ""}, TextCase{"no dot here", ""},
+                                           TextCase{"name. xbm ", "xbm"}, TextCase{"name.   ", ""},
+                                           TextCase{"name.\txbm", "\txbm"},
+                                           TextCase{"D:\\dir.old\\file", "old\\file"},
+                                           TextCase{"/home/dir.old/file", "old/file"},
+                                           TextCase{"D:\\img\\logo.xbm", "xbm"}, TextCase{"", ""}));
+
+class StemNameCase : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(StemNameCase, IsTheTextBeforeTheFirstDot) {
+  EXPECT_EQ(StemName(GetParam().input), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, StemNameCase,
+                         ::testing::Values(TextCase{".xbm", ""}, TextCase{"a.b.xbm", "a"},
+                                           TextCase{"logo.xbm", "logo"},
+                                           TextCase{"logo.small.xbm", "logo"},
+                                           TextCase{"trailing.", "trailing"}));
+
+TEST(PathRules, NameOrPathWithoutDotIsInvalid) {
+  EXPECT_EQ(ErrorNumberOf([] { StemName("logo_xbm"); }), error::kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([] { StemName(""); }), error::kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([] { HeaderPath("D:\\img\\logo"); }), error::kInvalidArgument);
+}
+
+class HeaderPathCase : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(HeaderPathCase, ReplacesOnlyTheLastExtension) {
+  EXPECT_EQ(HeaderPath(GetParam().input), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, HeaderPathCase,
+                         ::testing::Values(TextCase{"D:\\x\\a.b.xbm", "D:\\x\\a.b.h"},
+                                           TextCase{"D:\\img\\logo.xbm", "D:\\img\\logo.h"},
+                                           TextCase{"/x/a.b.xbm", "/x/a.b.h"},
+                                           TextCase{"logo.xbm", "logo.h"},
+                                           TextCase{"name.", "name.h"}));
+
+// The same rules, once with Windows paths and once with POSIX paths.
+struct SeparatorCase {
+  char separator;
+  std::string input;
+  std::string expected;
+};
+
+void PrintTo(const SeparatorCase& path, std::ostream* out) {
+  *out << "'" << path.separator << "' " << ::testing::PrintToString(path.input);
+}
+
+class DirNameCase : public ::testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(DirNameCase, IsTheTextBeforeTheLastSeparator) {
+  EXPECT_EQ(DirName(GetParam().input, GetParam().separator), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, DirNameCase,
+    ::testing::Values(SeparatorCase{kBackslash, "D:\\a.xbm", "D:"},
+                      SeparatorCase{kBackslash, "D:\\img\\logo.xbm", "D:\\img"},
+                      SeparatorCase{kBackslash, "D:\\img\\", "D:\\img"},
+                      SeparatorCase{kBackslash, "D:\\img/sub/logo.xbm", "D:"},
+                      SeparatorCase{kSlash, "/a.xbm", ""},
+                      SeparatorCase{kSlash, "/home/u/logo.xbm", "/home/u"},
+                      SeparatorCase{kSlash, "/home/u/dir\\logo.xbm", "/home/u"}));
+
+class LeafNameCase : public ::testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(LeafNameCase, IsTheTextAfterTheLastSeparator) {
+  EXPECT_EQ(LeafName(GetParam().input, GetParam().separator), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, LeafNameCase,
+    ::testing::Values(SeparatorCase{kBackslash, "D:\\img\\logo.xbm", "logo.xbm"},
+                      SeparatorCase{kBackslash, "logo.xbm", "logo.xbm"},
+                      SeparatorCase{kBackslash, "D:\\img\\", ""},
+                      SeparatorCase{kBackslash, "dir/logo.xbm", "dir/logo.xbm"},
+                      SeparatorCase{kSlash, "/home/u/logo.xbm", "logo.xbm"},
+                      SeparatorCase{kSlash, "logo.xbm", "logo.xbm"},
+                      SeparatorCase{kSlash, "dir\\logo.xbm", "dir\\logo.xbm"}));
+
+TEST(PathRules, DirNameWithoutSeparatorIsInvalid) {
+  EXPECT_EQ(ErrorNumberOf([] { DirName("a.xbm", kBackslash); }), error::kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([] { DirName("D:/img/a.xbm", kBackslash); }), error::kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([] { DirName("a.xbm", kSlash); }), error::kInvalidArgument);
+}
+
+TEST(PathRules, NativeSeparatorIsTheDefault) {
+  const std::string path = std::string("img") + kNativeSeparator + "logo.xbm";
+  EXPECT_EQ(LeafName(path), "logo.xbm");
+  EXPECT_EQ(DirName(path), "img");
+}
+
+struct JoinCase {
+  char separator;
+  std::string folder;
+  std::string name;
+  std::string expected;
+};
+
+void PrintTo(const JoinCase& join, std::ostream* out) {
+  *out << ::testing::PrintToString(join.folder) << " + " << ::testing::PrintToString(join.name);
+}
+
+class JoinPathCase : public ::testing::TestWithParam<JoinCase> {};
+
+TEST_P(JoinPathCase, PutsExactlyOneSeparatorBetween) {
+  const JoinCase& join = GetParam();
+  EXPECT_EQ(JoinPath(join.folder, join.name, join.separator), join.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, JoinPathCase,
+    ::testing::Values(JoinCase{kSlash, "/tmp/img", "a.xbm", "/tmp/img/a.xbm"},
+                      JoinCase{kSlash, "/tmp/img/", "a.xbm", "/tmp/img/a.xbm"},
+                      JoinCase{kSlash, "/", "allFiles.h", "/allFiles.h"},
+                      JoinCase{kBackslash, "D:\\img", "a.xbm", "D:\\img\\a.xbm"},
+                      JoinCase{kBackslash, "D:\\", "allFiles.h", "D:\\allFiles.h"}));
+
+class TrimCase : public ::testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(TrimCase, DropsTrailingSeparatorsButKeepsTheRoot) {
+  EXPECT_EQ(TrimTrailingSeparators(GetParam().input, GetParam().separator), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, TrimCase,
+                         ::testing::Values(SeparatorCase{kSlash, "/tmp/img/", "/tmp/img"},
+                                           SeparatorCase{kSlash, "/tmp/img///", "/tmp/img"},
+                                           SeparatorCase{kSlash, "/tmp/img", "/tmp/img"},
+                                           SeparatorCase{kSlash, "/", "/"},
+                                           SeparatorCase{kSlash, "///", "/"},
+                                           SeparatorCase{kBackslash, "D:\\img\\\\", "D:\\img"},
+                                           SeparatorCase{kBackslash, "D:\\img/", "D:\\img/"}));
+
+class IsDirectoryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = std::filesystem::temp_directory_path() /
+            ("lumivane_path_rules_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(root_);
+  }
+
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::permissions(root_ / "read_only", std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(root_, ignored);
+  }
+
+  std::string Path(const std::string& name) const { return (root_ / name).string(); }
+
+  std::filesystem::path root_;
+};
+
+TEST_F(IsDirectoryTest, FolderIsADirectory) {
+  EXPECT_TRUE(IsDirectory(root_.string()));
+  EXPECT_TRUE(IsDirectory(root_.string() + "/"));
+}
+
+TEST_F(IsDirectoryTest, ReadOnlyAndHiddenFoldersAreDirectories) {
+  std::filesystem::create_directory(Path("read_only"));
+  std::filesystem::permissions(
+      Path("read_only"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::create_directory(Path(".hidden"));
+
+  EXPECT_TRUE(IsDirectory(Path("read_only")));
+  EXPECT_TRUE(IsDirectory(Path(".hidden")));
+}
+
+TEST_F(IsDirectoryTest, OrdinaryFileIsNot) {
+  std::ofstream(Path("logo.xbm")) << "0x00";
+  EXPECT_FALSE(IsDirectory(Path("logo.xbm")));
+}
+
+TEST_F(IsDirectoryTest, MissingPathRaisesTheSystemError) {
+  const std::string missing = Path("missing");
+  try {
+    IsDirectory(missing);
+    FAIL() << "a missing path was answered";
+  } catch (const AppError& error) {
+    EXPECT_EQ(error.Number(), ENOENT);
+    EXPECT_NE(error.Description().find(missing), std::string::npos) << error.Description();
+  }
+}
+
+}  // namespace
+}  // namespace lumivane
