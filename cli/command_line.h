@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lumivane::cli {
+
+// What the arguments ask for. Options may stand anywhere until "--"; every
+// other argument is a dropped path, in the order given.
+struct CommandLine {
+  enum class Action { kConvert, kHelp, kVersion, kUsageError };
+
+  Action action = Action::kConvert;
+  bool listingsToStdout = false;
+  std::vector<std::string> paths;
+  // Why the arguments were refused, for kUsageError.
+  std::string usageError;
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+}  // namespace lumivane::cli

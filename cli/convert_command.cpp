@@ -1,0 +1,57 @@
+#include "convert_command.h"
+
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+#include "cli_platform.h"
+#include "engine/conversion_state.h"
+#include "engine/memory_surface.h"
+#include "workflows/drop_data.h"
+#include "workflows/path_rules.h"
+#include "workflows/workflows.h"
+
+namespace lumivane::cli {
+namespace {
+
+// What the drop appends to the progress view when the whole batch went well.
+constexpr std::string_view kComplete = "COMPLETE";
+
+void WritePiece(std::FILE* stream, std::string_view piece) {
+  std::fwrite(piece.data(), 1, piece.size(), stream);
+  std::fflush(stream);
+}
+
+}  // namespace
+
+std::string DropPath(const std::string& argument) {
+  if (argument.find(kNativeSeparator) != std::string::npos) return argument;
+  return std::string(".") + kNativeSeparator + argument;
+}
+
+int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout) {
+  std::FILE* report = listingsToStdout ? stderr : stdout;
+  std::unique_ptr<CliPlatform> platform = listingsToStdout
+                                              ? std::make_unique<ListingStreamPlatform>(stdout)
+                                              : std::make_unique<CliPlatform>();
+
+  MemorySurface window;
+  window.OnAppendText3([&](std::string_view piece) {
+    WritePiece(report, piece);
+    if (piece == kComplete) {
+      WritePiece(report, "\n");
+      platform->MarkBatchComplete();
+    }
+  });
+
+  std::vector<std::string> dropped;
+  dropped.reserve(paths.size());
+  for (const std::string& path : paths) dropped.push_back(DropPath(path));
+
+  ConversionState state;
+  Workflows workflows(state, window, *platform);
+  workflows.Text1_OLEDragDrop(DropData::FileList(std::move(dropped)));
+  return platform->Failed() ? kExitFailure : kExitSuccess;
+}
+
+}  // namespace lumivane::cli

@@ -1,0 +1,266 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/app_error.h"
+#include "engine/conversion_state.h"
+#include "engine/memory_surface.h"
+#include "lumivane_version.h"
+#include "process_runner.h"
+#include "temp_folder.h"
+#include "workflows/drop_data.h"
+#include "workflows/file_system_platform.h"
+#include "workflows/workflows.h"
+#include "xbm_text.h"
+
+namespace lumivane::test {
+namespace {
+
+const std::string kCli = LUMIVANE_CLI_PATH;
+constexpr std::string_view kBoxHead = "The following error has occurred:\r\n";
+
+// The real files, with every box and every write the drop makes recorded.
+class RecordingPlatform : public FileSystemPlatform {
+ public:
+  std::string ShowOpen(const FileDialogSettings&) override {
+    throw AppError(error::kDialogCancelled, "Cancel");
+  }
+  std::string ShowSave(const FileDialogSettings&) override {
+    throw AppError(error::kDialogCancelled, "Cancel");
+  }
+  void MsgBox(const std::string& prompt, int, const std::string&) override {
+    boxes.push_back(prompt);
+  }
+  void WriteTextFile(const std::string& path, std::string_view text) override {
+    writes.emplace_back(path, std::string(text));
+    FileSystemPlatform::WriteTextFile(path, text);
+  }
+
+  std::vector<std::string> boxes;
+  std::vector<std::pair<std::string, std::string>> writes;
+};
+
+struct DirectDrop {
+  std::string text3;
+  RecordingPlatform platform;
+};
+
+// The drop the window would make with these paths, run in this process.
+void DropDirectly(const std::vector<std::string>& paths, DirectDrop& drop) {
+  ConversionState state;
+  MemorySurface window;
+  Workflows workflows(state, window, drop.platform);
+  workflows.Text1_OLEDragDrop(DropData::FileList(paths));
+  drop.text3 = window.Text3();
+}
+
+// The headers' contents in the order the drop wrote them, as --stdout prints
+// them: the folder's "allFiles.h", written last, left out.
+std::string ListingsInOrder(const DirectDrop& drop, bool folderMode) {
+  std::string listings;
+  const std::size_t count = drop.platform.writes.size() - (folderMode ? 1 : 0);
+  for (std::size_t i = 0; i < count; ++i) listings.append(drop.platform.writes[i].second + "\r\n");
+  return listings;
+}
+
+std::vector<std::string> Paths(const TempFolder& folder, const std::vector<std::string>& names) {
+  std::vector<std::string> paths;
+  for (const std::string& name : names) paths.push_back(folder / name);
+  return paths;
+}
+
+ProcessResult RunCli(std::vector<std::string> arguments, const ProcessOptions& options = {}) {
+  arguments.insert(arguments.begin(), kCli);
+  return RunProcess(arguments, options);
+}
+
+// Sources that take every path of a drop: runs, a refused text, names with
+// two dots, a name the batch file shares, and files the drop skips.
+void WriteSources(const TempFolder& folder) {
+  folder.Write("logo.xbm",
+               XbmText("logo", Concat({Run(300, 0x00), {0x3C, 0x7E}, Run(40, 0xFF), {0x00}})));
+  folder.Write("b.small.xbm", XbmText("b", {0x01, 0xff, 0x02, 0x00, 0x00}));
+  folder.Write("refused.xbm", "static char refused_bits[] = { 0x01, 0x7e };\n");
+  folder.Write("allFiles.xbm", XbmText("allFiles", Run(17, 0x00)));
+  folder.Write("Upper.XBM", XbmText("Upper", {0x00}));
+  folder.Write("notes.txt", "0x00");
+  folder.Write("sub/inner.xbm", XbmText("inner", {0x00}));
+}
+
+class CliConvert : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteSources(viaCli_);
+    viaCli_.CopyInto(direct_);
+  }
+
+  TempFolder viaCli_;
+  TempFolder direct_;
+};
+
+TEST_F(CliConvert, FolderWritesWhatTheDropWrites) {
+  const ProcessResult cli = RunCli({viaCli_.Path()});
+  DirectDrop drop;
+  DropDirectly({direct_.Path()}, drop);
+
+  EXPECT_EQ(cli.exitCode, 0);
+  EXPECT_EQ(cli.out, drop.text3 + "\n");
+  EXPECT_EQ(cli.err, "");
+  EXPECT_EQ(viaCli_.Snapshot(), direct_.Snapshot());
+  EXPECT_EQ(viaCli_.Snapshot().count("allFiles.h"), 1u);
+}
+
+TEST_F(CliConvert, FilesWriteWhatTheDropWrites) {
+  const std::vector<std::string> names = {"refused.xbm", "logo.xbm", "notes.txt",
+                                          "Upper.XBM",   "sub",      "b.small.xbm"};
+  const ProcessResult cli = RunCli(Paths(viaCli_, names));
+  DirectDrop drop;
+  DropDirectly(Paths(direct_, names), drop);
+
+  EXPECT_EQ(cli.exitCode, 0);
+  EXPECT_EQ(cli.out, drop.text3 + "\n");
+  EXPECT_EQ(cli.err, "");
+  EXPECT_EQ(viaCli_.Snapshot(), direct_.Snapshot());
+  EXPECT_EQ(viaCli_.Snapshot().count("allFiles.h"), 0u);
+}
+
+TEST_F(CliConvert, StdoutPrintsTheHeadersAndWritesNoFile) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> names;
+    bool folderMode;
+  };
+  const Case cases[] = {
+      {"folder", {""}, true},
+      {"files", {"b.small.xbm", "refused.xbm", "allFiles.xbm", "logo.xbm"}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto before = viaCli_.Snapshot();
+    std::vector<std::string> arguments = Paths(viaCli_, c.names);
+    arguments.insert(arguments.begin(), "--stdout");
+    const ProcessResult cli = RunCli(arguments);
+    DirectDrop drop;
+    DropDirectly(Paths(direct_, c.names), drop);
+
+    EXPECT_EQ(cli.exitCode, 0);
+    EXPECT_EQ(cli.out, ListingsInOrder(drop, c.folderMode));
+    EXPECT_EQ(cli.err, drop.text3 + "\n");
+    EXPECT_EQ(viaCli_.Snapshot(), before);
+  }
+}
+
+TEST_F(CliConvert, BareNamesAndNamesAfterDoubleDashAreFilesOfTheWorkingFolder) {
+  viaCli_.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
+  direct_.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
+  const ProcessResult cli =
+      RunCli({"--", "-dash.xbm", "logo.xbm"}, {.workingFolder = viaCli_.Path(), .stdoutPath = ""});
+  DirectDrop drop;
+  DropDirectly(Paths(direct_, {"-dash.xbm", "logo.xbm"}), drop);
+
+  EXPECT_EQ(cli.exitCode, 0) << cli.err;
+  EXPECT_EQ(cli.out, drop.text3 + "\n");
+  EXPECT_EQ(viaCli_.Snapshot(), direct_.Snapshot());
+}
+
+TEST(CliUsage, WrongArgumentsExitTwoAndTouchNothing) {
+  TempFolder folder;
+  WriteSources(folder);
+  const auto before = folder.Snapshot();
+  const std::vector<std::vector<std::string>> cases = {
+      {}, {"--stdout"}, {"--"}, {"--bogus", folder.Path()}, {folder.Path(), "-x"}, {"-stdout"}};
+  for (const auto& arguments : cases) {
+    SCOPED_TRACE(::testing::PrintToString(arguments));
+    const ProcessResult cli = RunCli(arguments);
+    EXPECT_EQ(cli.exitCode, 2);
+    EXPECT_EQ(cli.out, "");
+    EXPECT_NE(cli.err.find("Usage: lumivane-cli"), std::string::npos) << cli.err;
+  }
+  EXPECT_EQ(folder.Snapshot(), before);
+}
+
+TEST(CliUsage, HelpAndVersionExitZero) {
+  const ProcessResult help = RunCli({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("--stdout"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+
+  const ProcessResult version = RunCli({"some.xbm", "--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, std::string("lumivane-cli ") + version::kFull + "\n");
+  EXPECT_EQ(std::string(version::kFull), "1.0.0.153");
+}
+
+TEST(CliFailure, StopsAtAFailingWriteAndKeepsWhatWasWritten) {
+  TempFolder viaCli, direct;
+  for (const char* name : {"a.xbm", "b.xbm", "c.xbm"}) viaCli.Write(name, XbmText("x", {0x00}));
+  viaCli.Write("b.h", "old header");
+  viaCli.Write("allFiles.h", "old batch");
+  ASSERT_EQ(::chmod((viaCli / "b.h").c_str(), 0444), 0);
+  viaCli.CopyInto(direct);
+
+  const ProcessResult cli = RunCli({viaCli.Path()});
+  DirectDrop drop;
+  DropDirectly({direct.Path()}, drop);
+
+  EXPECT_EQ(cli.exitCode, 1);
+  ASSERT_EQ(drop.platform.boxes.size(), 1u);
+  EXPECT_EQ(cli.err, "Err # 13 - Permission denied: " + (viaCli / "b.h") + "\n");
+  EXPECT_EQ(std::string(kBoxHead) + "Err # 13 - Permission denied: " + (direct / "b.h"),
+            drop.platform.boxes[0]);
+  EXPECT_EQ(cli.out, drop.text3);
+  EXPECT_EQ(cli.out.find("COMPLETE"), std::string::npos);
+
+  const auto files = viaCli.Snapshot();
+  EXPECT_EQ(files, direct.Snapshot());
+  EXPECT_EQ(files.count("a.h"), 1u);
+  EXPECT_EQ(files.at("b.h"), "old header");
+  EXPECT_EQ(files.count("c.h"), 0u);
+  EXPECT_EQ(files.at("allFiles.h"), "old batch");
+}
+
+TEST(CliFailure, PrintsTheErrorAndExitsOne) {
+  TempFolder folder;
+  std::string tooManyLiterals;
+  for (int i = 0; i < 32767; ++i) tooManyLiterals.append("0x00,");
+  folder.Write("big.xbm", tooManyLiterals);
+  folder.Write("fine.xbm", XbmText("fine", {0x00}));
+
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string err;
+    std::string out;
+  };
+  const Case cases[] = {
+      {"missing path",
+       {folder / "none.xbm"},
+       "Err # 2 - No such file or directory: " + (folder / "none.xbm") + "\n",
+       ""},
+      {"too many literals",
+       {folder / "fine.xbm", folder / "big.xbm"},
+       "Err # 6 - Overflow\n",
+       "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
+       "-100%\r\n"},
+      {"full standard output",
+       {"--stdout", folder / "fine.xbm"},
+       "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
+       "-100%\r\nErr # 28 - No space left on device: standard output\n",
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const bool toFull = c.arguments.front() == "--stdout";
+    const ProcessResult cli =
+        RunCli(c.arguments, {.workingFolder = "", .stdoutPath = toFull ? "/dev/full" : ""});
+    EXPECT_EQ(cli.exitCode, 1);
+    EXPECT_EQ(cli.err, c.err);
+    EXPECT_EQ(cli.out, c.out);
+  }
+}
+
+}  // namespace
+}  // namespace lumivane::test

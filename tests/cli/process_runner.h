@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lumivane::test {
+
+struct ProcessResult {
+  // The exit status, or -1 when the process did not exit normally.
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+struct ProcessOptions {
+  // Working folder of the child; empty keeps the current one.
+  std::string workingFolder;
+  // File standard output goes to; empty captures it in ProcessResult::out.
+  std::string stdoutPath;
+};
+
+// Runs `argv[0]` (a path) with the arguments, standard input from /dev/null,
+// and waits for it.
+ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {});
+
+}  // namespace lumivane::test
