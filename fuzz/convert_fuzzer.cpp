@@ -1,0 +1,184 @@
+// Feeds arbitrary text to the conversion, as a dropped file would, and checks
+// what must hold for every input: both listings keep their layout, every run
+// stands for at most 256 bytes so its count is a byte, the compressed items
+// expand back to the byte list, the display-side decoder gives back the bytes,
+// and the statistics agree with the lists. The first line of the input is the
+// file name, the rest the file's text.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "decoder/lumivane_decode.h"
+#include "engine/app_error.h"
+#include "engine/conversion_state.h"
+#include "engine/convert_and_report.h"
+#include "engine/memory_surface.h"
+#include "listing_shape.h"
+
+namespace {
+
+using lumivane::ConversionState;
+using lumivane::MemorySurface;
+
+constexpr std::size_t kMaxNameLength = 40;
+constexpr std::int32_t kMaxLiterals = 32766;
+
+void Require(bool condition, const char* what) {
+  if (condition) return;
+  std::fprintf(stderr, "invariant broken: %s\n", what);
+  std::abort();
+}
+
+// "0x" in either case, counted left to right without overlap.
+std::int64_t CountLiterals(std::string_view text) {
+  std::int64_t count = 0;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+      ++count;
+      ++i;
+    }
+  }
+  return count;
+}
+
+std::string Declaration(std::string_view fileName) {
+  return "const unsigned char " + std::string(fileName.substr(0, fileName.find('.'))) +
+         "[] U8X8_PROGMEM = {\r\n";
+}
+
+std::string Digits(const std::string& item) {
+  return item.substr(2);
+}
+
+// Expands the compressed items back into byte texts, checking each run.
+std::vector<std::string> ExpandRuns(const std::vector<std::string>& items) {
+  std::vector<std::string> bytes;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string byte = Digits(items[i]);
+    if (byte != "00" && byte != "FF") {
+      bytes.push_back(byte);
+      continue;
+    }
+    Require(i + 1 < items.size(), "a run byte is followed by its count");
+    const std::string count = Digits(items[++i]);
+    Require(count.size() == 2, "every run count is one byte (at most 0xFF)");
+    const unsigned long repeats = std::stoul(count, nullptr, 16);
+    bytes.insert(bytes.end(), repeats + 1, byte);
+  }
+  return bytes;
+}
+
+bool LastItemIsRunCount(const std::vector<std::string>& itemDigits) {
+  bool lastIsRun = false;
+  for (std::size_t i = 0; i < itemDigits.size(); ++i) {
+    lastIsRun = itemDigits[i] == "00" || itemDigits[i] == "FF";
+    if (lastIsRun) ++i;
+  }
+  return lastIsRun;
+}
+
+std::vector<unsigned char> AsBytes(const std::vector<std::string>& texts) {
+  std::vector<unsigned char> bytes;
+  bytes.reserve(texts.size());
+  for (const std::string& text : texts) {
+    bytes.push_back(static_cast<unsigned char>(std::stoul(text, nullptr, 16)));
+  }
+  return bytes;
+}
+
+void CheckDecoder(const std::vector<std::string>& items,
+                  const std::vector<std::string>& byteTexts) {
+  std::vector<std::string> itemDigits;
+  for (const std::string& item : items) itemDigits.push_back(Digits(item));
+  const std::vector<unsigned char> encoded = AsBytes(itemDigits);
+  const std::vector<unsigned char> expected = AsBytes(byteTexts);
+
+  std::vector<unsigned char> out(expected.size() + 1);
+  const long written = lumivane_decode(encoded.data(), encoded.size(), out.data(), expected.size());
+  Require(written == static_cast<long>(expected.size()), "the decoder fills exactly the bytes");
+  Require(std::equal(expected.begin(), expected.end(), out.begin()),
+          "the decoder gives back the uncompressed bytes");
+  if (!expected.empty()) {
+    Require(lumivane_decode(encoded.data(), encoded.size(), out.data(), expected.size() - 1) ==
+                LUMIVANE_DECODE_OUTPUT_FULL,
+            "the decoder refuses a buffer one byte short");
+  }
+  if (LastItemIsRunCount(itemDigits)) {
+    Require(lumivane_decode(encoded.data(), encoded.size() - 1, out.data(), out.size()) ==
+                LUMIVANE_DECODE_MALFORMED,
+            "the decoder refuses a run byte without its count");
+  }
+}
+
+void CheckConversion(const ConversionState& state, MemorySurface& window,
+                     std::string_view sourceText) {
+  Require(state.ByteCount == CountLiterals(sourceText), "one byte per \"0x\"");
+  const std::string declaration = Declaration(state.SourceFileName);
+
+  const auto listed = lumivane::fuzz::ListingItems(window.Text1(), declaration);
+  Require(listed.has_value(), "the uncompressed listing keeps its layout");
+  Require(static_cast<std::int32_t>(listed->size()) == state.ByteCount,
+          "the uncompressed listing holds every byte");
+  std::vector<std::string> byteTexts;
+  for (std::int32_t i = 1; i <= state.ByteCount; ++i) {
+    byteTexts.push_back(window.List1().Item(i));
+    Require((*listed)[std::size_t(i) - 1] == "0x" + byteTexts.back(),
+            "the uncompressed listing shows the byte list");
+  }
+
+  const auto items = lumivane::fuzz::ListingItems(state.CompressedText, declaration);
+  Require(items.has_value(), "the compressed listing keeps its layout");
+  Require(static_cast<std::int32_t>(items->size()) == window.List2().Count() - 1,
+          "the compressed listing holds every encoded item");
+  for (std::size_t i = 0; i < items->size(); ++i) {
+    Require((*items)[i] == window.List2().Item(static_cast<std::int32_t>(i) + 1),
+            "the compressed listing shows the encoded list");
+  }
+  Require(ExpandRuns(*items) == byteTexts, "the runs expand back to the byte list");
+  Require(state.BytesEconomized == state.ByteCount - static_cast<std::int32_t>(items->size()),
+          "bytes economized is the byte count minus the encoded items");
+  Require(state.EconomizedTotal == state.BytesEconomized, "the report shows bytes economized");
+
+  bool allBytes = true;
+  for (const std::string& text : byteTexts) allBytes = allBytes && text.size() == 2;
+  if (allBytes) CheckDecoder(*items, byteTexts);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::size_t newline = input.find('\n');
+  std::string name(newline == std::string_view::npos
+                       ? std::string_view("fuzz")
+                       : input.substr(0, std::min(newline, kMaxNameLength)));
+  // Both callers convert only names that end in ".xbm".
+  if (name.find('.') == std::string::npos) name.append(".xbm");
+  const std::string_view text =
+      newline == std::string_view::npos ? input : input.substr(newline + 1);
+
+  ConversionState state;
+  MemorySurface window;
+  state.SourceFileName = name;
+  state.SourceText = std::string(text);
+  try {
+    lumivane::ConvertAndReport(state, window);
+  } catch (const lumivane::AppError& error) {
+    Require(error.Number() == lumivane::error::kOverflow && CountLiterals(text) > kMaxLiterals,
+            "only a source with more than 32,766 literals fails (overflow)");
+    return 0;
+  }
+
+  if (window.Text3() == "NOTHING TO COMPRESS\r\n") {
+    Require(state.CompressedText.empty() && window.List2().Count() == 0,
+            "a refused text converts nothing");
+    return 0;
+  }
+  CheckConversion(state, window, text);
+  return 0;
+}
