@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Starts the window program on a virtual display, converts a generated sample
+# folder of XBM bitmaps in it and writes PNG screenshots:
+#   start.png   the program as it starts (empty boxes)
+#   window.png  the window after a folder drop
+#   about.png   the About box in front of the window
+# Usage: scripts/screenshot.sh [BUILD_DIR] [OUTPUT_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+output=$(realpath -m "${2:-screenshots}")
+mkdir -p "$output"
+
+for tool in xvfb-run import; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install xvfb imagemagick)" >&2; exit 1; }
+done
+cmake --build "$build" --target lumivane ui_screenshot
+
+samples=$(mktemp -d)
+trap 'rm -rf "$samples"' EXIT
+
+# A sample bitmap: width, height, then one pattern per row (bytes repeated).
+write_xbm() {
+  local name=$1 width=$2 height=$3 row column byte
+  local bytes_per_row=$(((width + 7) / 8))
+  {
+    echo "#define ${name}_width $width"
+    echo "#define ${name}_height $height"
+    echo "static unsigned char ${name}_bits[] = {"
+    for ((row = 0; row < height; row++)); do
+      for ((column = 0; column < bytes_per_row; column++)); do
+        if ((row < 4 || row >= height - 4)); then byte=0
+        elif ((column == 0 || column == bytes_per_row - 1)); then byte=255
+        else byte=$(((row * 37 + column * 11) % 256))
+        fi
+        printf '0x%02x, ' "$byte"
+      done
+      echo
+    done
+    echo "};"
+  } >"$samples/$name.xbm"
+}
+write_xbm logo 128 64
+write_xbm battery 32 16
+write_xbm wifi 16 16
+write_xbm splash_screen 128 32
+
+screen="-screen 0 1600x1000x24 -dpi 96"
+
+# The program itself, as a user starts it.
+xvfb-run -a -s "$screen" bash -c '
+  "$1" & program=$!
+  sleep 3
+  import -window root "$2"
+  kill "$program"
+' _ "$build/ui/lumivane" "$output/start.png"
+
+# The same window driven through a drop and Info > About.
+xvfb-run -a -s "$screen" "$build/tests/ui/ui_screenshot" "$samples" "$output"
+
+echo "screenshots in $output: start.png window.png about.png"

@@ -1,0 +1,349 @@
+#include "form_main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <memory>
+
+#include "drop_simulation.h"
+#include "form_splash.h"
+#include "read_only_box.h"
+#include "recording_platform.h"
+#include "xbm_folder.h"
+
+namespace lumivane::ui::testing {
+
+class FormMainTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<RecordingPlatform> platform_;
+
+  template <typename Widget>
+  static Widget* Control(FormMain& window, const char* name) {
+    auto* control = window.findChild<Widget*>(QLatin1String(name));
+    if (control == nullptr) qFatal("missing control %s", name);
+    return control;
+  }
+  static QPlainTextEdit* Box(FormMain& window, const char* name) {
+    return Control<QPlainTextEdit>(window, name);
+  }
+  static int LineCount(const std::string& text) {
+    int lines = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2))
+      ++lines;
+    return lines;
+  }
+
+ private slots:
+  void initTestCase() {
+    QApplication::setQuitOnLastWindowClosed(false);
+    QLocale::setDefault(QLocale::c());
+  }
+  void init() { platform_ = std::make_unique<RecordingPlatform>(); }
+
+  void controlsSitAtTheirDesignedPlaces_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qreal>("points");
+    QTest::newRow("Label1") << "Label1" << QRect(8, 0, 249, 17)
+                            << "Input: Drop folder or file(s) here " << 8.25;
+    QTest::newRow("Text1") << "Text1" << QRect(0, 16, 696, 439) << "" << 8.25;
+    QTest::newRow("Label2") << "Label2" << QRect(8, 456, 329, 17)
+                            << "Output: Mark Region and Drag from here " << 8.25;
+    QTest::newRow("Text2") << "Text2" << QRect(0, 472, 696, 401) << "" << 8.25;
+    QTest::newRow("Label4") << "Label4" << QRect(712, 0, 33, 17) << "Info" << 8.25;
+    QTest::newRow("Text3") << "Text3" << QRect(696, 16, 801, 857) << "" << 9.75;
+  }
+  void controlsSitAtTheirDesignedPlaces() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QFETCH(qreal, points);
+    FormMain window(*platform_);
+    auto* control = Control<QWidget>(window, name.toLatin1().constData());
+    QCOMPARE(control->geometry(), geometry);
+    QCOMPARE(control->font().family(), QStringLiteral("Courier New"));
+    QCOMPARE(control->font().pointSizeF(), points);
+    QVERIFY(!control->font().bold());
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+      QCOMPARE(label->text(), text);
+    } else {
+      auto* box = qobject_cast<QPlainTextEdit*>(control);
+      QVERIFY(box != nullptr);
+      QVERIFY(box->isReadOnly());
+      QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+      QCOMPARE(box->toPlainText(), text);
+    }
+  }
+
+  void windowHasItsCaptionClientAreaAndPlace() {
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.objectName(), QStringLiteral("formMain"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Lumivane"));
+    QCOMPARE(window.centralWidget()->size(), QSize(1504, 879));
+    QCOMPARE(window.frameGeometry().topLeft(), window.screen()->availableGeometry().topLeft());
+  }
+
+  void resizingMovesNoControl() {
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect before = Box(window, "Text3")->geometry();
+    window.resize(400, 300);
+    QTest::qWait(10);
+    QCOMPARE(Box(window, "Text3")->geometry(), before);
+    window.resize(1900, 1000);
+    QTest::qWait(10);
+    QCOMPARE(Box(window, "Text3")->geometry(), before);
+  }
+
+  void menusHaveTheirCaptionsAndShortcuts() {
+    FormMain window(*platform_);
+    const QList<QAction*> titles = window.menuBar()->actions();
+    QCOMPARE(titles.size(), 2);
+    QCOMPARE(titles[0]->text(), QStringLiteral("File") + QString(40, QLatin1Char(' ')));
+    QCOMPARE(titles[0]->text().size(), 44);
+    QCOMPARE(titles[1]->text(), QStringLiteral("Info"));
+
+    const QList<QAction*> file = titles[0]->menu()->actions();
+    QCOMPARE(file.size(), 3);
+    QCOMPARE(file[0]->text(), QStringLiteral("Load"));
+    QCOMPARE(file[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
+    QVERIFY(file[1]->isSeparator());
+    QCOMPARE(file[2]->text(), QStringLiteral("Quit"));
+    QCOMPARE(file[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+
+    const QList<QAction*> info = titles[1]->menu()->actions();
+    QCOMPARE(info.size(), 1);
+    QCOMPARE(info[0]->text(), QStringLiteral("About"));
+    QVERIFY(info[0]->shortcut().isEmpty());
+    for (QAction* action : titles + file + info) QVERIFY(!action->text().contains('&'));
+  }
+
+  void ctrlLOpensTheLoadDialogInTheProgramFolder() {
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    Box(window, "Text3")->setFocus();
+    QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(platform_->OpenDialogs().size(), std::size_t{1});
+    const FileDialogSettings& dialog = platform_->OpenDialogs().back();
+    QCOMPARE(dialog.DialogTitle, std::string("Load a Bitmap.xbm File"));
+    QCOMPARE(QString::fromStdString(dialog.InitDir), QCoreApplication::applicationDirPath());
+    QVERIFY(window.Text3().empty());
+  }
+
+  void ctrlQClosesTheWindow() {
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(Box(window, "Text1"), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!window.isVisible());
+  }
+
+  void typingChangesNoBoxButCopyWorks() {
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.SetText1("const\r\nabc");
+    QPlainTextEdit* text1 = Box(window, "Text1");
+    text1->setFocus();
+    QTest::keyClicks(text1, "xyz");
+    QTest::keyClick(text1, Qt::Key_Backspace);
+    QTest::keyClick(text1, Qt::Key_Delete);
+    QCOMPARE(window.Text1(), std::string("const\r\nabc"));
+    QCOMPARE(text1->toPlainText(), QStringLiteral("const\nabc"));
+
+    QTest::keyClick(text1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(text1, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(copied != nullptr);
+    QCOMPARE(copied->text(), QStringLiteral("const\nabc"));
+    QVERIFY(!copied->hasHtml());
+  }
+
+  void boxesShowTheirTextWithWidgetLineBreaks_data() {
+    QTest::addColumn<QStringList>("pieces");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("whole lines") << QStringList{"a\r\n", "b\r\n", "COMPLETE"} << "a\nb\nCOMPLETE";
+    QTest::newRow("CR LF split between pieces") << QStringList{"a\r", "\nb"} << "a\nb";
+    QTest::newRow("empty piece") << QStringList{"", "x"} << "x";
+  }
+  void boxesShowTheirTextWithWidgetLineBreaks() {
+    QFETCH(QStringList, pieces);
+    QFETCH(QString, shown);
+    FormMain window(*platform_);
+    window.SetText3("");
+    std::string expected;
+    for (const QString& piece : pieces) {
+      window.AppendText3(piece.toStdString());
+      expected += piece.toStdString();
+    }
+    QCOMPARE(window.Text3(), expected);
+    QCOMPARE(Box(window, "Text3")->toPlainText(), shown);
+  }
+
+  void onlyTheOutputBoxLetsASelectionBeDraggedOut() {
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.SetText2("0x00, 0x01\r\n};");
+    auto* text2 = Control<ReadOnlyBox>(window, "Text2");
+    QTextCursor cursor = text2->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(12, QTextCursor::KeepAnchor);
+    text2->setTextCursor(cursor);
+    std::unique_ptr<QMimeData> dragged(text2->createMimeDataFromSelection());
+    QCOMPARE(dragged->formats(), QStringList{QStringLiteral("text/plain")});
+    QCOMPARE(dragged->text(), QStringLiteral("0x00, 0x01\n}"));
+
+    // A press inside the selection of Text1 starts a new selection, never a drag.
+    window.SetText1("0x00, 0x01");
+    QPlainTextEdit* text1 = Box(window, "Text1");
+    text1->selectAll();
+    const QPoint inside = text1->cursorRect(QTextCursor(text1->document())).center();
+    QTest::mousePress(text1->viewport(), Qt::LeftButton, {}, inside + QPoint(2, 0));
+    QVERIFY(!text1->textCursor().hasSelection());
+    QTest::mouseRelease(text1->viewport(), Qt::LeftButton, {}, inside + QPoint(2, 0));
+  }
+
+  void folderDroppedOnText1RunsTheBatch() {
+    XbmFolder folder;
+    folder.AddBitmap("alpha.xbm");
+    folder.AddBitmap("beta.xbm");
+    folder.AddBitmap("skipped.XBM");
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QVERIFY(SimulateDrop(*Box(window, "Text1"), FileDrop({QUrl::fromLocalFile(folder.Path())})));
+    QTRY_VERIFY(window.Text3().ends_with("COMPLETE"));
+
+    QCOMPARE(LineCount(window.Text3()), 2);
+    QVERIFY(window.Text3().starts_with("alpha"));
+    QVERIFY(window.Text3().find("\r\nbeta") != std::string::npos);
+    QVERIFY(window.Text1().starts_with("const unsigned char beta[] U8X8_PROGMEM = {"));
+    QVERIFY(window.Text2().starts_with("const unsigned char beta[] U8X8_PROGMEM = {"));
+    QCOMPARE(Box(window, "Text1")->toPlainText(),
+             QString::fromStdString(window.Text1()).replace("\r\n", "\n"));
+    QCOMPARE(Box(window, "Text2")->toPlainText(),
+             QString::fromStdString(window.Text2()).replace("\r\n", "\n"));
+    QCOMPARE(Box(window, "Text3")->toPlainText(),
+             QString::fromStdString(window.Text3()).replace("\r\n", "\n"));
+    // The tab stops keep every report line on one line of the progress view.
+    for (QTextBlock line = Box(window, "Text3")->document()->begin(); line.isValid();
+         line = line.next()) {
+      QCOMPARE(line.layout()->lineCount(), 1);
+    }
+    QCOMPARE(folder.Read("beta.h"), window.Text2() + "\r\n");
+    QVERIFY(folder.Exists("alpha.h"));
+    QVERIFY(folder.Exists("allFiles.h"));
+    QVERIFY(!folder.Exists("skipped.h"));
+    QVERIFY(platform_->Boxes().empty());
+  }
+
+  void filesDroppedOnText1AreConvertedInDropOrder() {
+    XbmFolder folder;
+    folder.AddBitmap("first.xbm");
+    folder.AddBitmap("second.xbm");
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const QList<QUrl> urls{QUrl::fromLocalFile(folder.FilePath("second.xbm")),
+                           QUrl::fromLocalFile(folder.FilePath("first.xbm"))};
+    QVERIFY(SimulateDrop(*Box(window, "Text1"), FileDrop(urls)));
+    QTRY_VERIFY(window.Text3().ends_with("COMPLETE"));
+    QVERIFY(window.Text3().starts_with("second"));
+    QVERIFY(window.Text3().find("\r\nfirst") != std::string::npos);
+    QCOMPARE(window.State().LastDirectory, folder.Path().toStdString());
+    QVERIFY(!folder.Exists("allFiles.h"));
+  }
+
+  void textDroppedOnText1ShowsTheSaveErrorBox() {
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.SetText3("earlier\r\n");
+
+    QVERIFY(SimulateDrop(*Box(window, "Text1"), TextDrop(QStringLiteral("0x00, 0x01"))));
+    QTRY_COMPARE(platform_->Boxes().size(), std::size_t{1});
+    const ShownBox& box = platform_->Boxes().front();
+    QCOMPARE(box.title, std::string("Save Error"));
+    QCOMPARE(box.style, 16);
+    QVERIFY(box.prompt.starts_with("The following error has occurred:\r\nErr # "));
+    QCOMPARE(window.Text3(), std::string("earlier\r\n"));
+  }
+
+  void dropsElsewhereAreRefused_data() {
+    QTest::addColumn<QString>("target");
+    QTest::newRow("Text2") << "Text2";
+    QTest::newRow("Text3") << "Text3";
+    QTest::newRow("Label1") << "Label1";
+    QTest::newRow("Label2") << "Label2";
+    QTest::newRow("Label4") << "Label4";
+  }
+  void dropsElsewhereAreRefused() {
+    QFETCH(QString, target);
+    XbmFolder folder;
+    folder.AddBitmap("alpha.xbm");
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.SetText2("kept");
+    auto* control = Control<QWidget>(window, target.toLatin1().constData());
+
+    QVERIFY(!SimulateDrop(*control, FileDrop({QUrl::fromLocalFile(folder.Path())})));
+    QVERIFY(!SimulateDrop(*control, TextDrop(QStringLiteral("text"))));
+    QTest::qWait(20);
+    QVERIFY(window.Text3().empty());
+    QCOMPARE(window.Text2(), std::string("kept"));
+    QVERIFY(!folder.Exists("allFiles.h"));
+    QVERIFY(platform_->Boxes().empty());
+  }
+
+  void quitInTheMiddleOfABatchEndsItAtOnce() {
+    XbmFolder folder;
+    folder.AddBitmap("a.xbm");
+    folder.AddBitmap("b.xbm");
+    folder.AddBitmap("c.xbm");
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.mnuAbout_Click();
+    QPointer<FormSplash> splash = window.Splash();
+    QVERIFY(splash);
+    platform_->OnRead([&window](const std::string&) {
+      QMetaObject::invokeMethod(&window, &FormMain::mnuQuit_Click, Qt::QueuedConnection);
+    });
+
+    window.Text1_OLEDragDrop(DropData::FileList({folder.Path().toStdString()}));
+
+    QVERIFY(!window.isVisible());
+    QCOMPARE(LineCount(window.Text3()), 1);
+    QVERIFY(window.Text3().find("COMPLETE") == std::string::npos);
+    QVERIFY(!folder.Exists("a.h"));
+    QVERIFY(!folder.Exists("allFiles.h"));
+    QTRY_VERIFY(splash.isNull());
+  }
+};
+
+}  // namespace lumivane::ui::testing
+
+QTEST_MAIN(lumivane::ui::testing::FormMainTest)
+#include "form_main_test.moc"

@@ -1,0 +1,212 @@
+#include "form_splash.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "form_main.h"
+#include "recording_platform.h"
+
+namespace lumivane::ui::testing {
+
+using SplashAction = std::function<void(FormMain&, FormSplash&)>;
+
+}  // namespace lumivane::ui::testing
+
+Q_DECLARE_METATYPE(lumivane::ui::testing::SplashAction)
+
+namespace lumivane::ui::testing {
+
+class FormSplashTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<RecordingPlatform> platform_;
+  std::unique_ptr<FormMain> window_;
+
+  FormSplash& OpenAbout() {
+    window_->mnuAbout_Click();
+    FormSplash* splash = window_->Splash();
+    if (splash == nullptr) qFatal("no About box");
+    return *splash;
+  }
+  static QLabel* Label(FormSplash& splash, const QString& name) {
+    auto* label = splash.findChild<QLabel*>(name);
+    if (label == nullptr) qFatal("missing label %s", qPrintable(name));
+    return label;
+  }
+  static void ClickOn(FormSplash& splash, const QString& name) {
+    QWidget* target =
+        name == QLatin1String("formSplash") ? &splash : splash.findChild<QWidget*>(name);
+    const QPoint point = name == QLatin1String("formSplash") ? QPoint(3, 3) : QPoint(2, 2);
+    QTest::mouseClick(target, Qt::LeftButton, {}, point);
+  }
+
+ private slots:
+  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+  void init() {
+    platform_ = std::make_unique<RecordingPlatform>();
+    window_ = std::make_unique<FormMain>(*platform_);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  }
+  void cleanup() {
+    window_.reset();
+    QTest::qWait(1);
+  }
+
+  void labelsHaveTheirTextsFontsAndTips_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QPoint>("position");
+    QTest::addColumn<QSize>("fixedSize");  // invalid: the label fits its text
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<QString>("toolTip");
+    const QSize fits;
+    QTest::newRow("product") << "lblProductName"
+                             << "KTR  Lumivane" << QPoint(20, 42) << QSize(445, 51) << 24.0 << true
+                             << false << int(Qt::AlignHCenter) << "";
+    QTest::newRow("version") << "lblVersion"
+                             << "Version 1.0.153" << QPoint(337, 116) << fits << 9.75 << true
+                             << false << int(Qt::AlignHCenter) << "05-11-2005";
+    QTest::newRow("platform") << "lblPlatform"
+                              << "Windows 98...Win7" << QPoint(320, 136) << fits << 9.75 << false
+                              << false << int(Qt::AlignRight) << "";
+    QTest::newRow("release date") << "Label1"
+                                  << "26-03-2012" << QPoint(406, 158) << QSize(57, 17) << 8.25
+                                  << false << false << int(Qt::AlignLeft) << "1st release date";
+    QTest::newRow("warning")
+        << "lblWarning"
+        << " Warning: Unquallified usage may damage Hard- and Software on your Computer !"
+        << QPoint(48, 204) << QSize(425, 13) << 8.25 << false << false << int(Qt::AlignLeft) << "";
+  }
+  void labelsHaveTheirTextsFontsAndTips() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QPoint, position);
+    QFETCH(QSize, fixedSize);
+    QFETCH(qreal, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(int, alignment);
+    QFETCH(QString, toolTip);
+    QLabel* label = Label(OpenAbout(), name);
+    QCOMPARE(label->text(), text);
+    QCOMPARE(label->pos(), position);
+    QCOMPARE(label->size(), fixedSize.isValid() ? fixedSize : label->sizeHint());
+    QCOMPARE(label->font().family(), QStringLiteral("Arial"));
+    QCOMPARE(label->font().pointSizeF(), points);
+    QCOMPARE(label->font().bold(), bold);
+    QCOMPARE(label->font().italic(), italic);
+    QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), alignment);
+    QCOMPARE(label->toolTip(), toolTip);
+  }
+
+  void makerTextsSitOnOneLineWithTheCompanyWord() {
+    FormSplash& splash = OpenAbout();
+    QVERIFY(Label(splash, "lblCompany")->text().startsWith("Company "));
+    QVERIFY(Label(splash, "lblCompany")->text().endsWith("  "));
+    QLabel* copyright = Label(splash, "lblCopyright");
+    QLabel* author = Label(splash, "lblCompanyProduct");
+    QVERIFY(copyright->text().contains(QRegularExpression("\\d{4}")));
+    QVERIFY(copyright->geometry().right() < author->geometry().left());
+    QCOMPARE(author->font().italic(), true);
+  }
+
+  void boxHasItsFrameSizeAndCentredPlace() {
+    FormSplash& splash = OpenAbout();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QCOMPARE(splash.size(), QSize(501, 242));
+    QVERIFY(splash.windowTitle().isEmpty());
+    QVERIFY(!splash.isModal());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    auto* frame = splash.findChild<QFrame*>(QStringLiteral("Frame1"));
+    QVERIFY(frame != nullptr);
+    QCOMPARE(frame->geometry(), QRect(8, 0, 485, 235));
+    QCOMPARE(splash.findChildren<QLabel*>().size(), 8);
+    const QPoint offCentre = splash.frameGeometry().center() - splash.screen()->geometry().center();
+    QVERIFY(offCentre.manhattanLength() <= 2);
+  }
+
+  void titleStandsBeforeTheProductOnceAtEachCreation() {
+    QPointer<FormSplash> first = &OpenAbout();
+    first->close();
+    QTRY_VERIFY(first.isNull());
+    FormSplash& second = OpenAbout();
+    QCOMPARE(Label(second, "lblProductName")->text(), QStringLiteral("KTR  Lumivane"));
+  }
+
+  void aSecondAboutShowsTheSameBox() {
+    FormSplash* first = &OpenAbout();
+    FormSplash* second = &OpenAbout();
+    QCOMPARE(second, first);
+    int shown = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (qobject_cast<FormSplash*>(widget) != nullptr && widget->isVisible()) ++shown;
+    }
+    QCOMPARE(shown, 1);
+  }
+
+  void eachClosingEventClosesTheBox_data() {
+    QTest::addColumn<SplashAction>("action");
+    const auto key = [](Qt::Key pressed) {
+      return SplashAction(
+          [pressed](FormMain&, FormSplash& splash) { QTest::keyPress(&splash, pressed); });
+    };
+    const auto click = [](const QString& name) {
+      return SplashAction([name](FormMain&, FormSplash& splash) { ClickOn(splash, name); });
+    };
+    QTest::newRow("letter key") << key(Qt::Key_A);
+    QTest::newRow("Shift alone") << key(Qt::Key_Shift);
+    QTest::newRow("Ctrl alone") << key(Qt::Key_Control);
+    QTest::newRow("Escape") << key(Qt::Key_Escape);
+    for (const char* name :
+         {"lblProductName", "lblVersion", "lblPlatform", "lblCompany", "lblCompanyProduct",
+          "lblCopyright", "lblWarning", "Frame1", "formSplash"}) {
+      QTest::newRow(name) << click(QLatin1String(name));
+    }
+    QTest::newRow("focus to the main window")
+        << SplashAction([](FormMain& window, FormSplash& splash) {
+             QVERIFY(QTest::qWaitForWindowActive(&splash));
+             window.activateWindow();
+           });
+  }
+  void eachClosingEventClosesTheBox() {
+    QFETCH(SplashAction, action);
+    QPointer<FormSplash> splash = &OpenAbout();
+    action(*window_, *splash);
+    QTRY_VERIFY(splash.isNull());
+    QVERIFY(window_->Splash() == nullptr);
+    QVERIFY(window_->isVisible());
+  }
+
+  void clickOnTheReleaseDateLeavesItOpen() {
+    FormSplash& splash = OpenAbout();
+    ClickOn(splash, QStringLiteral("Label1"));
+    QTest::mouseDClick(Label(splash, "Label1"), Qt::LeftButton);
+    QTest::qWait(20);
+    QCOMPARE(window_->Splash(), &splash);
+    QVERIFY(splash.isVisible());
+  }
+
+  void quitClosesTheBoxWithTheWindow() {
+    QPointer<FormSplash> splash = &OpenAbout();
+    window_->mnuQuit_Click();
+    QVERIFY(!window_->isVisible());
+    QTRY_VERIFY(splash.isNull());
+  }
+};
+
+}  // namespace lumivane::ui::testing
+
+QTEST_MAIN(lumivane::ui::testing::FormSplashTest)
+#include "form_splash_test.moc"

@@ -1,0 +1,152 @@
+#include "form_main.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMetaObject>
+#include <QScreen>
+
+#include "drop_target_box.h"
+#include "engine/app_error.h"
+#include "form_splash.h"
+#include "native_text.h"
+#include "read_only_box.h"
+#include "twips.h"
+
+namespace lumivane::ui {
+namespace {
+
+constexpr int kClientWidthTwips = 22560;
+constexpr int kClientHeightTwips = 13185;
+
+QFont WindowFont() {
+  QFont font(QStringLiteral("Courier New"));
+  font.setPointSizeF(8.25);
+  return font;
+}
+
+QFont ProgressFont() {
+  QFont font(QStringLiteral("Courier New"));
+  font.setPointSizeF(9.75);
+  return font;
+}
+
+}  // namespace
+
+FormMain::FormMain(Platform& platform, QWidget* parent)
+    : QMainWindow(parent),
+      client_(new QWidget(this)),
+      text1_box_(new DropTargetBox(client_)),
+      text2_box_(new ReadOnlyBox(ReadOnlyBox::DragOut::kAllowed, client_)),
+      text3_box_(new ReadOnlyBox(ReadOnlyBox::DragOut::kRefused, client_)),
+      text1_(*text1_box_),
+      text2_(*text2_box_),
+      text3_(*text3_box_),
+      workflows_(state_, *this, platform) {
+  setObjectName(QStringLiteral("formMain"));
+  setWindowTitle(QStringLiteral("Lumivane"));
+  setCentralWidget(client_);
+  CreateControls();
+  CreateMenus();
+  Form_Load();
+
+  // The client area has its designed size; the menu bar comes on top of it.
+  resize(TwipsToPixels(kClientWidthTwips),
+         TwipsToPixels(kClientHeightTwips) + menuBar()->sizeHint().height());
+  if (const QScreen* screen = this->screen()) move(screen->availableGeometry().topLeft());
+}
+
+FormMain::~FormMain() = default;
+
+void FormMain::CreateControls() {
+  client_->setObjectName(QStringLiteral("clientArea"));
+  client_->setFont(WindowFont());
+
+  CreateLabel("Label1", QStringLiteral("Input: Drop folder or file(s) here "),
+              TwipsRect(120, 0, 3735, 255));
+  CreateLabel("Label2", QStringLiteral("Output: Mark Region and Drag from here "),
+              TwipsRect(120, 6840, 4935, 255));
+  CreateLabel("Label4", QStringLiteral("Info"), TwipsRect(10680, 0, 495, 255));
+
+  text1_box_->setObjectName(QStringLiteral("Text1"));
+  text1_box_->setGeometry(TwipsRect(0, 240, 10440, 6585));
+  text1_box_->OnDrop([this](const DropData& data) {
+    // The batch runs after the drop has been accepted, so the drop source
+    // (a file manager, say) is not held until every file is converted.
+    QMetaObject::invokeMethod(
+        this, [this, data] { Text1_OLEDragDrop(data); }, Qt::QueuedConnection);
+  });
+
+  text2_box_->setObjectName(QStringLiteral("Text2"));
+  text2_box_->setGeometry(TwipsRect(0, 7080, 10440, 6015));
+
+  text3_box_->setObjectName(QStringLiteral("Text3"));
+  text3_box_->setGeometry(TwipsRect(10440, 240, 12015, 12855));
+  text3_box_->setFont(ProgressFont());
+}
+
+QLabel* FormMain::CreateLabel(const char* name, const QString& caption, const QRect& geometry) {
+  auto* label = new QLabel(caption, client_);
+  label->setObjectName(QLatin1String(name));
+  label->setGeometry(geometry);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Labels lie beneath the boxes where the two overlap.
+  label->lower();
+  return label;
+}
+
+void FormMain::Form_Load() {
+  state_.LastDirectory = ToNative(QCoreApplication::applicationDirPath());
+}
+
+template <typename Action>
+void FormMain::RunAction(Action action) {
+  if (closed_) return;
+  try {
+    action();
+  } catch (const ActionAborted&) {
+    // The window was closed while the action let events run: nothing more to do.
+  }
+}
+
+void FormMain::mnuLoad_Click() {
+  RunAction([this] { workflows_.mnuLoad_Click(); });
+}
+
+void FormMain::Text1_OLEDragDrop(const DropData& data) {
+  RunAction([this, &data] { workflows_.Text1_OLEDragDrop(data); });
+}
+
+void FormMain::mnuQuit_Click() {
+  close();
+}
+
+void FormMain::mnuAbout_Click() {
+  if (FormSplash* loaded = Splash()) {
+    loaded->raise();
+    loaded->activateWindow();
+    return;
+  }
+  splash_ = new FormSplash();
+  splash_->show();
+  splash_->activateWindow();
+}
+
+FormSplash* FormMain::Splash() const {
+  return splash_ && splash_->IsLoaded() ? splash_.data() : nullptr;
+}
+
+void FormMain::ProcessPendingEvents() {
+  QCoreApplication::processEvents();
+  if (closed_) throw ActionAborted();
+}
+
+void FormMain::closeEvent(QCloseEvent* event) {
+  // Form_Unload: nothing to save, nothing to ask; the About box goes too.
+  closed_ = true;
+  if (FormSplash* loaded = Splash()) loaded->close();
+  event->accept();
+}
+
+}  // namespace lumivane::ui

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "engine/conversion_state.h"
+#include "engine/window_surface.h"
+#include "text_box_mirror.h"
+#include "workflows/drop_data.h"
+#include "workflows/platform.h"
+#include "workflows/workflows.h"
+
+class QLabel;
+
+namespace lumivane::ui {
+
+class DropTargetBox;
+class ReadOnlyBox;
+class FormSplash;
+
+// The program's one working window. It owns the ConversionState and the
+// surface the workflows work on: the input box Text1 (drop target, shows the
+// uncompressed listing), the output box Text2 (compressed listing, drag
+// source), the progress view Text3 and the two hidden work lists. Menu
+// commands and drops go to the workflows through the handlers below; the
+// workflows reach dialogs, boxes and files only through the Platform given
+// here, so a test can run every handler without a modal dialog.
+//
+// Every control sits at its designed position; there is no layout, so
+// resizing the window moves nothing.
+class FormMain : public QMainWindow, public WindowSurface {
+  Q_OBJECT
+
+ public:
+  explicit FormMain(Platform& platform, QWidget* parent = nullptr);
+  ~FormMain() override;
+
+  const std::string& Text1() const override { return text1_.Text(); }
+  const std::string& Text2() const override { return text2_.Text(); }
+  const std::string& Text3() const override { return text3_.Text(); }
+  void SetText1(std::string text) override { text1_.Set(std::move(text)); }
+  void SetText2(std::string text) override { text2_.Set(std::move(text)); }
+  void SetText3(std::string text) override { text3_.Set(std::move(text)); }
+  void AppendText3(std::string_view text) override { text3_.Append(text); }
+  ByteList& List1() override { return list1_; }
+  EncodedList& List2() override { return list2_; }
+  void ProcessPendingEvents() override;
+
+  void mnuLoad_Click();
+  void mnuQuit_Click();
+  void mnuAbout_Click();
+  void Text1_OLEDragDrop(const DropData& data);
+
+  const ConversionState& State() const { return state_; }
+  // The About box while it is loaded, otherwise null.
+  FormSplash* Splash() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Form_Load();
+  void CreateControls();
+  void CreateMenus();
+  QLabel* CreateLabel(const char* name, const QString& caption, const QRect& geometry);
+  // Runs one user action; a window closed during it ends the action quietly.
+  template <typename Action>
+  void RunAction(Action action);
+
+  ConversionState state_;
+  QWidget* client_;
+  DropTargetBox* text1_box_;
+  ReadOnlyBox* text2_box_;
+  ReadOnlyBox* text3_box_;
+  TextBoxMirror text1_;
+  TextBoxMirror text2_;
+  TextBoxMirror text3_;
+  ByteList list1_;
+  EncodedList list2_;
+  Workflows workflows_;
+  QPointer<FormSplash> splash_;
+  bool closed_ = false;
+};
+
+}  // namespace lumivane::ui

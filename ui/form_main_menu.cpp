@@ -1,0 +1,40 @@
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "form_main.h"
+
+namespace lumivane::ui {
+namespace {
+
+// Captions carry no "&": there are no Alt+letter keys, and a literal "&" would
+// otherwise be taken as one.
+QAction* AddEntry(QMenu& menu, const char* name, const QString& caption,
+                  const QKeySequence& shortcut = {}) {
+  QAction* entry = menu.addAction(caption);
+  entry->setObjectName(QLatin1String(name));
+  entry->setShortcut(shortcut);
+  return entry;
+}
+
+}  // namespace
+
+void FormMain::CreateMenus() {
+  // The trailing spaces push the Info menu far to the right.
+  QMenu* file = menuBar()->addMenu(QStringLiteral("File") + QString(40, QLatin1Char(' ')));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  QAction* load = AddEntry(*file, "mnuLoad", QStringLiteral("Load"), Qt::CTRL | Qt::Key_L);
+  file->addSeparator()->setObjectName(QStringLiteral("seperator2"));
+  QAction* quit = AddEntry(*file, "mnuQuit", QStringLiteral("Quit"), Qt::CTRL | Qt::Key_Q);
+
+  QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
+  info->setObjectName(QStringLiteral("mnuHelp"));
+  QAction* about = AddEntry(*info, "mnuAbout", QStringLiteral("About"));
+
+  connect(load, &QAction::triggered, this, &FormMain::mnuLoad_Click);
+  connect(quit, &QAction::triggered, this, &FormMain::mnuQuit_Click);
+  connect(about, &QAction::triggered, this, &FormMain::mnuAbout_Click);
+}
+
+}  // namespace lumivane::ui
