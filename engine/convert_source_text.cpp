@@ -1,5 +1,6 @@
 #include "convert_source_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 #include <utility>
@@ -14,10 +15,28 @@
 namespace lumivane {
 namespace {
 
-constexpr std::string_view kZeroByte = "00";
-constexpr std::string_view kFullByte = "FF";
 // Extra repeats one run may hold, so that its count is a single byte.
 constexpr std::int16_t kMaxExtraRepeats = 255;
+
+constexpr std::string_view kLiteralPrefix = "0x";
+
+// Appends "0x" + the byte text; byte texts are short, so without a temporary string.
+void AppendLiteral(EncodedList& encoded, std::string_view byteText) {
+  char literal[kLiteralPrefix.size() + kMaxByteTextDigits] = {'0', 'x'};
+  if (byteText.size() > kMaxByteTextDigits) {
+    encoded.Append(std::string(kLiteralPrefix) + std::string(byteText));
+    return;
+  }
+  std::copy(byteText.begin(), byteText.end(), literal + kLiteralPrefix.size());
+  encoded.Append(std::string_view(literal, kLiteralPrefix.size() + byteText.size()));
+}
+
+// The digit of a run byte: '0' for "00", 'F' for "FF", and 0 for every other
+// item, so the encoder compares one character instead of two strings.
+char RunDigit(std::string_view item) {
+  if (item.size() != 2 || item[0] != item[1]) return 0;
+  return item[0] == '0' || item[0] == 'F' ? item[0] : 0;
+}
 
 bool IsSeparatorAt(std::string_view text, std::size_t i) {
   return text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X');
@@ -63,19 +82,19 @@ void ExtractBytes(ConversionState& state, WindowSurface& window) {
   bytes.Append(declaration);
 
   const std::string source = std::exchange(state.SourceText, std::move(declaration));
-  std::string& listing = state.SourceText;
-  listing.reserve(listing.size() + separators.size() * 8 + kListingEnd.size());
+  ListingWriter listing(state.SourceText, separators.size());
   for (std::int32_t i = 1; i <= state.ByteCount; CheckedIncrement(i)) {
     const std::size_t begin = separators[std::size_t(i) - 1] + 2;
     const std::size_t end =
         std::size_t(i) < separators.size() ? separators[std::size_t(i)] : source.size();
-    std::string byte = NormalizeHexByte(std::string_view(source).substr(begin, end - begin));
-    listing.append("0x").append(byte);
-    bytes.Append(std::move(byte));
-    AppendItemSeparator(listing, i, state.ByteCount);
+    char literal[kLiteralPrefix.size() + kMaxByteTextDigits] = {'0', 'x'};
+    const std::size_t digits = WriteHexByte(std::string_view(source).substr(begin, end - begin),
+                                            std::span(literal).subspan<kLiteralPrefix.size()>());
+    listing.Add(std::string_view(literal, kLiteralPrefix.size() + digits));
+    bytes.Append(std::string_view(literal + kLiteralPrefix.size(), digits));
   }
-  listing.append(kListingEnd);
-  window.SetText1(listing);
+  listing.Finish();
+  window.SetText1(state.SourceText);
 }
 
 void EncodeRuns(ConversionState& state, WindowSurface& window) {
@@ -84,41 +103,36 @@ void EncodeRuns(ConversionState& state, WindowSurface& window) {
   encoded.Clear();
   encoded.Reserve(static_cast<std::size_t>(bytes.Count()) + 1);
 
-  std::string_view runByte;
   std::int32_t extraRepeatsTotal = 0;
   for (std::int32_t position = 0; position < bytes.Count(); CheckedIncrement(position)) {
     const std::string& item = bytes.Item(position);
-    if (item == kZeroByte)
-      runByte = kZeroByte;
-    else if (item == kFullByte)
-      runByte = kFullByte;
-
-    if (item != runByte) {
-      encoded.Append(position == 0 ? item : "0x" + item);
+    const char runDigit = RunDigit(item);
+    if (runDigit == 0) {
+      if (position == 0)
+        encoded.Append(item);
+      else
+        AppendLiteral(encoded, item);
       continue;
     }
     CheckedIncrement(state.RunCount);
-    encoded.Append("0x" + std::string(runByte));
+    AppendLiteral(encoded, item);
     std::int16_t repeats = 0;
-    while (repeats < kMaxExtraRepeats && bytes.Item(CheckedAdd(position, 1)) == runByte) {
+    while (repeats < kMaxExtraRepeats &&
+           RunDigit(bytes.Item(CheckedAdd(position, 1))) == runDigit) {
       CheckedIncrement(repeats);
       CheckedIncrement(position);
     }
     extraRepeatsTotal = CheckedAdd<std::int32_t>(extraRepeatsTotal, repeats);
-    encoded.Append("0x" + FormatRunCount(repeats));
+    AppendLiteral(encoded, FormatRunCount(repeats));
   }
 
   state.CompressedText = bytes.Item(0);
   state.BytesEconomized = CheckedSub(extraRepeatsTotal, state.RunCount);
 
   const std::int32_t itemCount = encoded.Count();
-  std::string& listing = state.CompressedText;
-  listing.reserve(listing.size() + std::size_t(itemCount) * 8 + kListingEnd.size());
-  for (std::int32_t i = 1; i < itemCount; CheckedIncrement(i)) {
-    listing.append(encoded.Item(i));
-    AppendItemSeparator(listing, i, itemCount - 1);
-  }
-  listing.append(kListingEnd);
+  ListingWriter listing(state.CompressedText, static_cast<std::size_t>(itemCount));
+  for (std::int32_t i = 1; i < itemCount; CheckedIncrement(i)) listing.Add(encoded.Item(i));
+  listing.Finish();
 
   state.EconomizedTotal = state.BytesEconomized;
   if (state.ByteCount > 0) {

@@ -1,5 +1,7 @@
 #include "listing_layout.h"
 
+#include <algorithm>
+
 namespace lumivane {
 
 std::string DeclarationLine(std::string_view arrayName) {
@@ -9,6 +11,23 @@ std::string DeclarationLine(std::string_view arrayName) {
   line.reserve(kHead.size() + arrayName.size() + kTail.size() + kLineEnd.size());
   line.append(kHead).append(arrayName).append(kTail).append(kLineEnd);
   return line;
+}
+
+ListingWriter::ListingWriter(std::string& listing, std::size_t expectedItems)
+    : listing_(listing), end_(listing.size()) {
+  // "0x3C, " and a line end every 16 items, with a little to spare.
+  constexpr std::size_t kRoomPerItem = 7;
+  listing_.resize(end_ + expectedItems * kRoomPerItem + kListingEnd.size());
+}
+
+void ListingWriter::Finish() {
+  listing_.resize(end_);
+  listing_.append(kListingEnd);
+  end_ = listing_.size();
+}
+
+void ListingWriter::Grow(std::size_t size) {
+  listing_.resize(std::max(listing_.size() * 2, end_ + size));
 }
 
 }  // namespace lumivane

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumivane {
@@ -15,12 +16,26 @@ class WorkList {
   static constexpr std::int32_t kMaxItems = 32767;
 
   void Clear() noexcept { items_.clear(); }
-  void Append(std::string item);
+  // Inline because a conversion appends and reads every item of both lists;
+  // the rare refusals stay out of line.
+  void Append(std::string_view item) {
+    if (items_.size() >= static_cast<std::size_t>(kMaxItems)) ThrowFull();
+    items_.emplace_back(item);
+  }
   std::int16_t Count() const noexcept { return static_cast<std::int16_t>(items_.size()); }
-  const std::string& Item(std::int32_t position) const;
+  const std::string& Item(std::int32_t position) const {
+    // Every stored position fits 16 bits, so only reads outside need checking.
+    if (position >= 0 && static_cast<std::size_t>(position) < items_.size()) {
+      return items_[static_cast<std::size_t>(position)];
+    }
+    return ItemOutside(position);
+  }
   void Reserve(std::size_t count) { items_.reserve(count); }
 
  private:
+  [[noreturn]] static void ThrowFull();
+  static const std::string& ItemOutside(std::int32_t position);
+
   std::vector<std::string> items_;
 };
 

@@ -161,7 +161,29 @@ TEST(HostileText, OneLiteralTooManyRaisesOverflow) {
     state.SourceFileName = "big.xbm";
     state.SourceText = Literals(count);
     EXPECT_EQ(ErrorNumberOf(state, window), error::kOverflow) << count << " literals";
+    // The listing stops where the error struck, with nothing but listing text in it.
+    EXPECT_EQ(state.SourceText.rfind("const unsigned char big[] U8X8_PROGMEM = {\r\n0x00, ", 0),
+              0u);
+    EXPECT_EQ(state.SourceText.find('\0'), std::string::npos);
   }
+}
+
+TEST(HostileText, LongLiteralsOutgrowTheRoomMadeForShortOnes) {
+  std::string text;
+  for (int i = 0; i < 1000; ++i) text.append("0x12345678, 0x00, ");
+  ConversionState state;
+  MemorySurface window;
+  state.SourceFileName = "long.xbm";
+  state.SourceText = text;
+  ConvertSourceText(state, window);
+
+  const std::vector<std::string> listed = ParseListing(state.SourceText).items;
+  ASSERT_EQ(listed.size(), 2000u);
+  EXPECT_EQ(listed.front(), "12345678");
+  EXPECT_EQ(listed.back(), "00");
+  const std::vector<std::string> encoded = ParseListing(state.CompressedText).items;
+  ASSERT_EQ(encoded.size(), 3000u);
+  EXPECT_EQ(encoded[2997], "12345678");
 }
 
 TEST(HostileText, EncodedListPastItsLimitRaisesOverflow) {
