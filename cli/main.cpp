@@ -5,6 +5,7 @@
 
 #include "command_line.h"
 #include "convert_command.h"
+#include "heap_tuning.h"
 #include "lumivane_version.h"
 
 namespace {
@@ -67,6 +68,7 @@ int Run(const std::vector<std::string>& arguments) {
     case CommandLine::Action::kConvert:
       break;
   }
+  lumivane::cli::PrepareHeapForConversion();
   return lumivane::cli::ConvertPaths(command.paths, command.listingsToStdout);
 }
 

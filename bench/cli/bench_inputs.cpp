@@ -1,0 +1,75 @@
+#include "bench_inputs.h"
+
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace lumivane::bench {
+
+Bytes ImageBytes(std::size_t count, unsigned seed) {
+  Bytes bytes(count);
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::size_t band = (k + seed) / 40 % 4;
+    bytes[k] = band == 0   ? 0x00
+               : band == 1 ? 0xFF
+                           : static_cast<unsigned char>((k * 37u + seed + 1u) & 0x7Eu);
+  }
+  return bytes;
+}
+
+namespace {
+
+void AppendLiteral(std::string& text, std::size_t index, unsigned char byte) {
+  char literal[8];
+  std::snprintf(literal, sizeof literal, "0x%02x", byte);
+  text.append(index == 0 ? "\n   " : index % 12 == 0 ? ",\n   " : ", ").append(literal);
+}
+
+std::string Head(const std::string& name) {
+  return "#define " + name + "_width 128\n#define " + name + "_height 64\nstatic unsigned char " +
+         name + "_bits[] = {";
+}
+
+}  // namespace
+
+std::string XbmText(const std::string& name, const Bytes& bytes) {
+  std::string text = Head(name);
+  text.reserve(text.size() + bytes.size() * 6 + 8);
+  for (std::size_t i = 0; i < bytes.size(); ++i) AppendLiteral(text, i, bytes[i]);
+  return text + " };\n";
+}
+
+std::string XbmTextOfSize(const std::string& name, std::size_t size, unsigned seed) {
+  constexpr std::size_t kLiteralRoom = 7;
+  const std::string end = " };\n";
+  std::string text = Head(name);
+  const Bytes bytes = ImageBytes(size / 6, seed);
+  for (std::size_t i = 0; i < bytes.size() && text.size() + kLiteralRoom + end.size() <= size;
+       ++i) {
+    AppendLiteral(text, i, bytes[i]);
+  }
+  text.append(size - text.size() - end.size(), ' ');
+  return text + end;
+}
+
+void WriteFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  if (!out.flush()) throw std::runtime_error("cannot write " + path);
+}
+
+ScratchFolder::ScratchFolder() {
+  char pattern[] = "/tmp/lumivane-cli-bench-XXXXXX";
+  if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("cannot make a scratch folder");
+  path_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace lumivane::bench
