@@ -24,6 +24,13 @@
 #include <stddef.h>
 #include <stdint.h>
 
+/* Casts that C++ compilers with -Wold-style-cast accept as well. */
+#ifdef __cplusplus
+#define LUMIVANE_CAST(type, value) static_cast<type>(value)
+#else
+#define LUMIVANE_CAST(type, value) ((type)(value))
+#endif
+
 /* Results below zero: nothing is read past the end of the compressed array
  * and nothing written past the end of the output buffer. */
 
@@ -42,7 +49,7 @@ static inline unsigned char lumivane_read_ram(const unsigned char* address) {
 
 #if defined(pgm_read_byte)
 static inline unsigned char lumivane_read_progmem(const unsigned char* address) {
-  return (unsigned char)pgm_read_byte(address);
+  return LUMIVANE_CAST(unsigned char, pgm_read_byte(address));
 }
 #endif
 
@@ -50,7 +57,7 @@ static inline unsigned char lumivane_read_progmem(const unsigned char* address) 
  * negative results, also where size_t and int are 16 bits wide (AVR). */
 static inline size_t lumivane_usable_output_size(size_t out_size) {
 #if defined(SIZE_MAX) && SIZE_MAX > LONG_MAX
-  if (out_size > (size_t)LONG_MAX) return (size_t)LONG_MAX;
+  if (out_size > LUMIVANE_CAST(size_t, LONG_MAX)) return LUMIVANE_CAST(size_t, LONG_MAX);
 #endif
   return out_size;
 }
@@ -70,7 +77,7 @@ static inline long lumivane_decode_with(lumivane_byte_reader read_byte,
     ++in;
     if (value == 0x00u || value == 0xFFu) {
       if (in == encoded_size) return LUMIVANE_DECODE_MALFORMED;
-      count += (size_t)read_byte(encoded + in);
+      count += LUMIVANE_CAST(size_t, read_byte(encoded + in));
       ++in;
     }
     if (count > capacity - written) return LUMIVANE_DECODE_OUTPUT_FULL;
@@ -80,7 +87,7 @@ static inline long lumivane_decode_with(lumivane_byte_reader read_byte,
       --count;
     }
   }
-  return (long)written;
+  return LUMIVANE_CAST(long, written);
 }
 
 /* The same for an array in ordinary memory. */
