@@ -46,6 +46,13 @@ std::int64_t CountLiterals(std::string_view text) {
   return count;
 }
 
+bool HasFfInAnyCase(std::string_view text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if ((text[i] | 0x20) == 'f' && (text[i + 1] | 0x20) == 'f') return true;
+  }
+  return false;
+}
+
 std::string Declaration(std::string_view fileName) {
   return "const unsigned char " + std::string(fileName.substr(0, fileName.find('.'))) +
          "[] U8X8_PROGMEM = {\r\n";
@@ -117,6 +124,8 @@ void CheckDecoder(const std::vector<std::string>& items,
 
 void CheckConversion(const ConversionState& state, MemorySurface& window,
                      std::string_view sourceText) {
+  Require(CountLiterals(sourceText) <= kMaxLiterals,
+          "a source with more than 32,766 literals fails with the overflow error");
   Require(state.ByteCount == CountLiterals(sourceText), "one byte per \"0x\"");
   const std::string declaration = Declaration(state.SourceFileName);
 
@@ -177,6 +186,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (window.Text3() == "NOTHING TO COMPRESS\r\n") {
     Require(state.CompressedText.empty() && window.List2().Count() == 0,
             "a refused text converts nothing");
+    Require(text.find("00") == std::string_view::npos && !HasFfInAnyCase(text),
+            "only a text without \"00\" and \"FF\" is refused");
     return 0;
   }
   CheckConversion(state, window, text);
