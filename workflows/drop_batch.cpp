@@ -48,8 +48,9 @@ void Workflows::ConvertFolder(const DropData& data) {
     state_.CompressedText.clear();
     state_.SourceText = platform_.ReadTextFile(state_.SourcePath);
     ConvertAndReport(state_, window_);
-    platform_.WriteTextFile(HeaderPath(state_.SourcePath), state_.CompressedText);
+    // Gathered before the write: a failed write leaves the listing in BatchText too.
     state_.BatchText.append(state_.CompressedText).append("\r\n");
+    platform_.WriteTextFile(HeaderPath(state_.SourcePath), state_.CompressedText);
   }
 
   window_.AppendText3(kComplete);

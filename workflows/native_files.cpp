@@ -14,9 +14,12 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #endif
 
 namespace lumivane {
@@ -76,37 +79,71 @@ AppError NotRegularFile(const std::string& path) {
   return AppError(kNotRegularFile, "Not an ordinary file: " + path);
 }
 
-bool HasAnyWriteBit(mode_t mode) {
-  return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+// Refuses an existing file the user may not write, as opening it for writing
+// would. Root may write anything, yet a file nobody may write is still
+// read-only. The owner's right is its owner bits, access lists or not; only
+// for others is the system asked, which saves a call per file in a batch.
+void RequireWritable(const std::string& path, const struct stat& info) {
+  const uid_t user = ::geteuid();
+  if (user == 0 || user == info.st_uid) {
+    const mode_t needed = user == 0 ? (S_IWUSR | S_IWGRP | S_IWOTH) : S_IWUSR;
+    if ((info.st_mode & needed) == 0) throw SystemError(EACCES, path);
+  } else if (::access(path.c_str(), W_OK) != 0) {
+    throw SystemError(errno, path);
+  }
 }
 
-// A hidden name beside the target; O_EXCL makes it ours alone.
+// Asked once: a batch creates one temporary per file.
+const std::string& ProcessId() {
+  static const std::string id = std::to_string(::getpid());
+  return id;
+}
+
+// Room left in a name for the dot, ".tmp-", the process id and the counter.
+constexpr std::size_t kTemporaryLeafLimit = NAME_MAX - 32;
+
+// A hidden name beside the target; O_EXCL makes it ours alone. The target's
+// leaf is shortened so that a target whose name is as long as allowed still
+// gets a temporary name the file system accepts.
 FileDescriptor CreateTemporaryBeside(const std::string& target, std::string& temporaryPath) {
   static std::atomic<unsigned> counter{0};
   const auto slash = target.rfind('/');
   const std::string folder =
       slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string leaf = slash == std::string::npos ? target : target.substr(slash + 1);
+  const std::string leaf = (slash == std::string::npos ? target : target.substr(slash + 1))
+                               .substr(0, kTemporaryLeafLimit);
   for (;;) {
-    temporaryPath = folder + "." + leaf + ".tmp-" + std::to_string(::getpid()) + "-" +
-                    std::to_string(counter++);
+    temporaryPath = folder + "." + leaf + ".tmp-" + ProcessId() + "-" + std::to_string(counter++);
     const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return FileDescriptor(fd);
     if (errno != EEXIST) throw SystemError(errno, target);
   }
 }
 
+// Writes both pieces, in one call when the system takes them whole.
 // Returns 0, or the error number of the write that failed.
-int WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t written = ::write(fd, text.data(), text.size());
+int WriteAll(int fd, std::string_view text, std::string_view ending) {
+  while (!text.empty() || !ending.empty()) {
+    iovec pieces[2] = {{const_cast<char*>(text.data()), text.size()},
+                       {const_cast<char*>(ending.data()), ending.size()}};
+    const ssize_t written = ::writev(fd, pieces, 2);
     if (written < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
-    text.remove_prefix(static_cast<std::size_t>(written));
+    const std::size_t fromText = std::min(text.size(), static_cast<std::size_t>(written));
+    text.remove_prefix(fromText);
+    ending.remove_prefix(static_cast<std::size_t>(written) - fromText);
   }
   return 0;
+}
+
+// Whether a listed entry is an ordinary file. The entry's own type answers
+// without a further call; links and file systems that do not tell are asked.
+bool IsOrdinaryFile(const dirent& entry, const std::string& path) {
+  if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) return entry.d_type == DT_REG;
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 }  // namespace
@@ -119,10 +156,7 @@ std::vector<std::string> ListOrdinaryFiles(const std::string& folder) {
   while (const dirent* entry = ::readdir(dir.Get())) {
     const std::string name = entry->d_name;
     if (name.empty() || name.front() == '.') continue;
-    struct stat info {};
-    if (::stat((prefix + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-      names.push_back(name);
-    }
+    if (IsOrdinaryFile(*entry, prefix + name)) names.push_back(name);
   }
   SortFileNames(names);
   return names;
@@ -154,17 +188,20 @@ std::string ReadWholeFile(const std::string& path) {
 void ReplaceFileWhole(const std::string& path, std::string_view text, std::string_view ending) {
   std::string target = path;
   struct stat existing {};
-  const bool exists = ::stat(path.c_str(), &existing) == 0;
+  bool exists = ::lstat(path.c_str(), &existing) == 0;
+  if (exists && S_ISLNK(existing.st_mode)) {
+    // Replace what a link points to, not the link itself.
+    exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists) {
+      std::error_code error;
+      const auto resolved = std::filesystem::canonical(path, error);
+      if (!error) target = resolved.string();
+    }
+  }
   if (exists) {
     if (S_ISDIR(existing.st_mode)) throw SystemError(EISDIR, path);
     if (!S_ISREG(existing.st_mode)) throw NotRegularFile(path);
-    // Root may write anything; a file nobody may write is still read-only.
-    if (::access(path.c_str(), W_OK) != 0) throw SystemError(errno, path);
-    if (!HasAnyWriteBit(existing.st_mode)) throw SystemError(EACCES, path);
-    // Replace what a link points to, not the link itself.
-    std::error_code error;
-    const auto resolved = std::filesystem::canonical(path, error);
-    if (!error) target = resolved.string();
+    RequireWritable(path, existing);
   } else if (errno != ENOENT) {
     throw SystemError(errno, path);
   }
@@ -173,8 +210,7 @@ void ReplaceFileWhole(const std::string& path, std::string_view text, std::strin
   FileDescriptor temporary = CreateTemporaryBeside(target, temporaryPath);
   int failure = 0;
   if (exists && ::fchmod(temporary.Get(), existing.st_mode & 07777) != 0) failure = errno;
-  if (failure == 0) failure = WriteAll(temporary.Get(), text);
-  if (failure == 0) failure = WriteAll(temporary.Get(), ending);
+  if (failure == 0) failure = WriteAll(temporary.Get(), text, ending);
   if (failure == 0 && temporary.Close() != 0) failure = errno;
   if (failure == 0 && ::rename(temporaryPath.c_str(), target.c_str()) != 0) failure = errno;
   if (failure != 0) {
