@@ -1,0 +1,307 @@
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "bitmap_samples.h"
+#include "special_files.h"
+#include "workflow_fixture.h"
+#include "workflows/system_error.h"
+
+namespace lumivane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One obstacle put in the way of a file the action reads or writes.
+struct Obstacle {
+  const char* name;
+  // Turns the (existing) file at the path into the obstacle; false when the
+  // machine does not allow it.
+  std::function<bool(const std::string&)> make;
+  int number;
+  const char* description;
+};
+
+void PrintTo(const Obstacle& obstacle, std::ostream* out) {
+  *out << obstacle.name;
+}
+
+bool Remove(const std::string& path) {
+  return fs::remove(path);
+}
+
+const std::vector<Obstacle> kSourceObstacles = {
+    {"Missing", Remove, 2, "No such file or directory"},
+    {"Folder", [](const std::string& p) { return Remove(p) && fs::create_directory(p); }, 21,
+     "Is a directory"},
+    {"Fifo", [](const std::string& p) { return Remove(p) && MakeFifo(p); }, 22,
+     "Not an ordinary file"},
+    {"EndlessDevice", [](const std::string& p) { return Remove(p) && MakeEndlessDevice(p); }, 22,
+     "Not an ordinary file"},
+};
+
+const std::vector<Obstacle> kOutputObstacles = {
+    {"ReadOnly", [](const std::string& p) { return ::chmod(p.c_str(), 0444) == 0; }, 13,
+     "Permission denied"},
+    {"Folder", [](const std::string& p) { return Remove(p) && fs::create_directory(p); }, 21,
+     "Is a directory"},
+    {"Fifo", [](const std::string& p) { return Remove(p) && MakeFifo(p); }, 22,
+     "Not an ordinary file"},
+};
+
+constexpr std::string_view kOldOutput = "an output from an earlier run";
+
+struct FileState {
+  fs::file_type type;
+  fs::perms permissions;
+  std::optional<std::string> bytes;
+  bool operator==(const FileState&) const = default;
+};
+
+FileState StateOf(const TempFolder& folder, std::string_view relative) {
+  const auto status = fs::symlink_status(folder.PathOf(relative));
+  std::optional<std::string> bytes;
+  if (status.type() == fs::file_type::regular) bytes = folder.Read(relative);
+  return {status.type(), status.permissions(), bytes};
+}
+
+std::string RowName(const ::testing::TestParamInfo<Obstacle>& info) {
+  return info.param.name;
+}
+
+// Every fault must leave what was there before it untouched and nothing half-written.
+class FaultTest : public WorkflowTest, public ::testing::WithParamInterface<Obstacle> {
+ protected:
+  bool Arrange(const std::string& relative) { return GetParam().make(folder.PathOf(relative)); }
+
+  BoxRecord ExpectedBox(const std::string& relative, std::string_view title) const {
+    return ErrorBox(GetParam().number,
+                    std::string(GetParam().description) + ": " + folder.PathOf(relative), title);
+  }
+
+  void ExpectUntouched(const std::vector<std::string>& relatives) {
+    for (const auto& relative : relatives) {
+      EXPECT_EQ(StateOf(folder, relative), before_.at(relative)) << relative;
+    }
+    EXPECT_TRUE(NoTemporaryFiles());
+    EXPECT_FALSE(workflows.IsRunning());
+  }
+
+  void Remember(const std::vector<std::string>& relatives) {
+    for (const auto& relative : relatives) before_[relative] = StateOf(folder, relative);
+  }
+
+ private:
+  std::map<std::string, FileState> before_;
+};
+
+// Files mode over A, b and c, where b meets the obstacle.
+class BatchSourceFault : public FaultTest {};
+class BatchOutputFault : public FaultTest {};
+
+void WriteBatchSources(const TempFolder& folder) {
+  folder.Write("A.xbm", kSmallBitmap);
+  folder.Write("b.xbm", kRunsBitmap);
+  folder.Write("c.xbm", kSmallBitmap);
+  folder.Write("b.h", kOldOutput);
+  folder.Write("c.h", kOldOutput);
+}
+
+TEST_P(BatchSourceFault, StopsTheBatchWithSaveErrorKeepingEarlierOutputs) {
+  WriteBatchSources(folder);
+  if (!Arrange("b.xbm")) GTEST_SKIP() << "not allowed on this machine";
+  Remember({"b.h", "c.h"});
+  {
+    HangGuard guard;
+    workflows.Text1_OLEDragDrop(DropOf({"A.xbm", "b.xbm", "c.xbm"}));
+  }
+
+  EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox("b.xbm", "Save Error")}));
+  EXPECT_EQ(folder.Read("A.h"), SmallListing("A") + "\r\n");
+  EXPECT_EQ(window.Text3(), SmallReport("A"));
+  ExpectUntouched({"b.h", "c.h"});
+}
+
+TEST_P(BatchOutputFault, StopsTheBatchWithSaveErrorKeepingEarlierOutputs) {
+  WriteBatchSources(folder);
+  if (!Arrange("b.h")) GTEST_SKIP() << "not allowed on this machine";
+  Remember({"b.h", "c.h"});
+  workflows.Text1_OLEDragDrop(DropOf({"A.xbm", "b.xbm", "c.xbm"}));
+
+  EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox("b.h", "Save Error")}));
+  EXPECT_EQ(folder.Read("A.h"), SmallListing("A") + "\r\n");
+  EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b"));
+  ExpectUntouched({"b.h", "c.h"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BatchSourceFault, ::testing::ValuesIn(kSourceObstacles), RowName);
+INSTANTIATE_TEST_SUITE_P(Files, BatchOutputFault, ::testing::ValuesIn(kOutputObstacles), RowName);
+
+// File > Load of logo.xbm, saving over an existing logo.h.
+class LoadSourceFault : public FaultTest {};
+class SaveOutputFault : public FaultTest {};
+
+TEST_P(LoadSourceFault, ShowsLoadErrorWithoutSaveDialog) {
+  folder.Write("logo.xbm", kRunsBitmap);
+  folder.Write("logo.h", kOldOutput);
+  if (!Arrange("logo.xbm")) GTEST_SKIP() << "not allowed on this machine";
+  Remember({"logo.h"});
+  platform.AnswerWith(folder.PathOf("logo.xbm"));
+  {
+    HangGuard guard;
+    workflows.mnuLoad_Click();
+  }
+
+  EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox("logo.xbm", "Load Error")}));
+  EXPECT_EQ(platform.Dialogs().size(), 1u);
+  ExpectUntouched({"logo.h"});
+}
+
+TEST_P(SaveOutputFault, ShowsSaveErrorAndKeepsTheOutput) {
+  folder.Write("logo.xbm", kRunsBitmap);
+  folder.Write("logo.h", kOldOutput);
+  if (!Arrange("logo.h")) GTEST_SKIP() << "not allowed on this machine";
+  Remember({"logo.h"});
+  platform.AnswerWith(folder.PathOf("logo.xbm"));
+  platform.AnswerWith(folder.PathOf("logo.h"));
+  workflows.mnuLoad_Click();
+
+  EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox("logo.h", "Save Error")}));
+  EXPECT_EQ(window.Text3(), RunsReport("logo"));
+  ExpectUntouched({"logo.h"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Load, LoadSourceFault, ::testing::ValuesIn(kSourceObstacles), RowName);
+INSTANTIATE_TEST_SUITE_P(Load, SaveOutputFault, ::testing::ValuesIn(kOutputObstacles), RowName);
+
+// The runs listing is 100 bytes with its line end, the small one 64.
+constexpr rlim_t kBetweenTheListingSizes = 80;
+
+class PartWriteTest : public WorkflowTest {};
+
+TEST_F(PartWriteTest, LoadSaveStoppedPartWayKeepsTheOldOutput) {
+  folder.Write("logo.xbm", kRunsBitmap);
+  folder.Write("logo.h", kOldOutput);
+  platform.AnswerWith(folder.PathOf("logo.xbm"));
+  platform.AnswerWith(folder.PathOf("logo.h"));
+  {
+    FileSizeLimit limit(kBetweenTheListingSizes);
+    workflows.mnuLoad_Click();
+  }
+
+  EXPECT_EQ(platform.Boxes(),
+            (std::vector<BoxRecord>{
+                ErrorBox(27, "File too large: " + folder.PathOf("logo.h"), "Save Error")}));
+  EXPECT_EQ(folder.Read("logo.h"), kOldOutput);
+  EXPECT_TRUE(NoTemporaryFiles());
+}
+
+TEST_F(PartWriteTest, FolderBatchStoppedPartWayKeepsEveryEarlierFile) {
+  folder.Write("drop/A.xbm", kSmallBitmap);
+  folder.Write("drop/b.xbm", kRunsBitmap);
+  folder.Write("drop/b.h", kOldOutput);
+  folder.Write("drop/allFiles.h", kOldOutput);
+  {
+    FileSizeLimit limit(kBetweenTheListingSizes);
+    workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+  }
+
+  EXPECT_EQ(platform.Boxes(),
+            (std::vector<BoxRecord>{
+                ErrorBox(27, "File too large: " + folder.PathOf("drop/b.h"), "Save Error")}));
+  EXPECT_EQ(folder.Read("drop/A.h"), SmallListing("A") + "\r\n");
+  EXPECT_EQ(folder.Read("drop/b.h"), kOldOutput);
+  EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
+  EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b"));
+  EXPECT_EQ(state.BatchText, SmallListing("A") + "\r\n" + RunsListing("b") + "\r\n");
+  EXPECT_TRUE(NoTemporaryFiles());
+}
+
+class FolderFaultTest : public WorkflowTest {
+ protected:
+  void SetUp() override {
+    folder.Write("drop/A.xbm", kSmallBitmap);
+    folder.Write("drop/b.xbm", kRunsBitmap);
+    folder.Write("drop/c.xbm", kSmallBitmap);
+    folder.Write("drop/allFiles.h", kOldOutput);
+  }
+};
+
+TEST_F(FolderFaultTest, FileRemovedBetweenListingAndReading) {
+  platform.Before(FileCall::ReadTextFile, 2, [](const std::string& path) { fs::remove(path); });
+  workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+
+  EXPECT_EQ(platform.Boxes(),
+            (std::vector<BoxRecord>{ErrorBox(
+                2, "No such file or directory: " + folder.PathOf("drop/b.xbm"), "Save Error")}));
+  EXPECT_EQ(folder.Read("drop/A.h"), SmallListing("A") + "\r\n");
+  EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
+  EXPECT_FALSE(folder.Exists("drop/c.h"));
+  EXPECT_EQ(window.Text3(), SmallReport("A"));
+  EXPECT_EQ(state.BatchText, SmallListing("A") + "\r\n");
+}
+
+TEST_F(FolderFaultTest, ReadOnlyOutputKeepsTheOldCollection) {
+  folder.Write("drop/b.h", kOldOutput);
+  ::chmod(folder.PathOf("drop/b.h").c_str(), 0444);
+  workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+
+  EXPECT_EQ(platform.Boxes(),
+            (std::vector<BoxRecord>{
+                ErrorBox(13, "Permission denied: " + folder.PathOf("drop/b.h"), "Save Error")}));
+  EXPECT_EQ(folder.Read("drop/b.h"), kOldOutput);
+  EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
+  EXPECT_FALSE(folder.Exists("drop/c.h"));
+  EXPECT_TRUE(NoTemporaryFiles());
+}
+
+TEST_F(FolderFaultTest, ReadOnlyCollectionFailsAfterComplete) {
+  ::chmod(folder.PathOf("drop/allFiles.h").c_str(), 0444);
+  workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+
+  EXPECT_EQ(platform.Boxes(),
+            (std::vector<BoxRecord>{ErrorBox(
+                13, "Permission denied: " + folder.PathOf("drop/allFiles.h"), "Save Error")}));
+  EXPECT_EQ(folder.Read("drop/c.h"), SmallListing("c") + "\r\n");
+  EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
+  EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b") + SmallReport("c") + "COMPLETE");
+  EXPECT_TRUE(NoTemporaryFiles());
+}
+
+TEST_F(FolderFaultTest, SpecialFilesInTheFolderAreNotListed) {
+  const bool fifo = MakeFifo(folder.PathOf("drop/pipe.xbm"));
+  const bool device = MakeEndlessDevice(folder.PathOf("drop/zero.xbm"));
+  ASSERT_TRUE(fifo || device);
+  {
+    HangGuard guard;
+    workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+  }
+
+  EXPECT_TRUE(platform.Boxes().empty());
+  EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b") + SmallReport("c") + "COMPLETE");
+  EXPECT_FALSE(folder.Exists("drop/pipe.h"));
+  EXPECT_FALSE(folder.Exists("drop/zero.h"));
+}
+
+TEST_F(FolderFaultTest, InjectedReadFailureIsReportedWithItsNumber) {
+  platform.Before(FileCall::ReadTextFile, 1,
+                  [](const std::string& path) { throw SystemError(EACCES, path); });
+  workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+
+  EXPECT_EQ(platform.Boxes(),
+            (std::vector<BoxRecord>{
+                ErrorBox(13, "Permission denied: " + folder.PathOf("drop/A.xbm"), "Save Error")}));
+  EXPECT_EQ(window.Text3(), "");
+  EXPECT_EQ(folder.Tree(), (std::vector<std::string>{"drop/", "drop/A.xbm", "drop/allFiles.h",
+                                                     "drop/b.xbm", "drop/c.xbm"}));
+}
+
+}  // namespace
+}  // namespace lumivane::testing

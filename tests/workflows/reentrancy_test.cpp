@@ -1,0 +1,91 @@
+#include <string>
+#include <vector>
+
+#include "bitmap_samples.h"
+#include "engine/app_error.h"
+#include "workflow_fixture.h"
+
+namespace lumivane::testing {
+namespace {
+
+// Window events that arrive during the message-loop pass of a running action.
+class ReentrancyTest : public WorkflowTest {
+ protected:
+  void SetUp() override {
+    folder.Write("first/A.xbm", kSmallBitmap);
+    folder.Write("first/b.xbm", kRunsBitmap);
+    folder.Write("second/z.xbm", kRunsBitmap);
+  }
+
+  // A drop and a Load, as the user would start them during the pass. The
+  // fake has no dialog answers: a Load that is not ignored fails the test.
+  void InterruptWithDropAndLoad() {
+    window.OnPendingEvents([this] {
+      runningDuringPass.push_back(workflows.IsRunning());
+      workflows.Text1_OLEDragDrop(DropOf({"second"}));
+      workflows.mnuLoad_Click();
+    });
+  }
+
+  std::vector<bool> runningDuringPass;
+};
+
+TEST_F(ReentrancyTest, DropAndLoadDuringABatchAreIgnored) {
+  InterruptWithDropAndLoad();
+  workflows.Text1_OLEDragDrop(DropOf({"first"}));
+
+  EXPECT_EQ(runningDuringPass, (std::vector<bool>{true, true, true}));
+  EXPECT_FALSE(workflows.IsRunning());
+  EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b") + "COMPLETE");
+  EXPECT_EQ(folder.Read("first/A.h"), SmallListing("A") + "\r\n");
+  EXPECT_EQ(folder.Read("first/b.h"), RunsListing("b") + "\r\n");
+  EXPECT_EQ(folder.Read("first/allFiles.h"),
+            SmallListing("A") + "\r\n" + RunsListing("b") + "\r\n\r\n");
+  EXPECT_EQ(folder.Tree(),
+            (std::vector<std::string>{"first/", "first/A.h", "first/A.xbm", "first/allFiles.h",
+                                      "first/b.h", "first/b.xbm", "second/", "second/z.xbm"}));
+  EXPECT_TRUE(platform.Dialogs().empty());
+}
+
+TEST_F(ReentrancyTest, DropAndLoadDuringALoadAreIgnored) {
+  const std::string source = folder.PathOf("first/b.xbm");
+  platform.AnswerWith(source);
+  platform.AnswerWith(folder.PathOf("first/b.h"));
+  InterruptWithDropAndLoad();
+  workflows.mnuLoad_Click();
+
+  EXPECT_EQ(runningDuringPass, std::vector<bool>{true});
+  EXPECT_EQ(state.SourcePath, source);
+  EXPECT_EQ(platform.Dialogs().back().settings.FileName, folder.PathOf("first/b.h"));
+  EXPECT_EQ(folder.Read("first/b.h"), RunsListing("b") + "\r\n");
+  EXPECT_FALSE(folder.Exists("second/z.h"));
+  EXPECT_EQ(window.Text3(), RunsReport("b"));
+}
+
+TEST_F(ReentrancyTest, ClosedWindowStopsTheBatchAndReleasesTheAction) {
+  window.OnPendingEvents([] { throw ActionAborted(); });
+  EXPECT_THROW(workflows.Text1_OLEDragDrop(DropOf({"first"})), ActionAborted);
+
+  EXPECT_FALSE(workflows.IsRunning());
+  EXPECT_TRUE(platform.Boxes().empty());
+  EXPECT_EQ(folder.Tree(), (std::vector<std::string>{"first/", "first/A.xbm", "first/b.xbm",
+                                                     "second/", "second/z.xbm"}));
+
+  window.OnPendingEvents(nullptr);
+  workflows.Text1_OLEDragDrop(DropOf({"second"}));
+  EXPECT_EQ(window.Text3(), RunsReport("z") + "COMPLETE");
+}
+
+TEST_F(ReentrancyTest, ClosedWindowSkipsTheSaveStep) {
+  platform.AnswerWith(folder.PathOf("first/b.xbm"));
+  window.OnPendingEvents([] { throw ActionAborted(); });
+  EXPECT_THROW(workflows.mnuLoad_Click(), ActionAborted);
+
+  EXPECT_FALSE(workflows.IsRunning());
+  EXPECT_EQ(platform.Dialogs().size(), 1u);
+  EXPECT_TRUE(platform.Boxes().empty());
+  EXPECT_FALSE(folder.Exists("first/b.h"));
+}
+
+}  // namespace
+}  // namespace lumivane::testing

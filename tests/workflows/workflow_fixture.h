@@ -1,0 +1,45 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/conversion_state.h"
+#include "engine/memory_surface.h"
+#include "engine/work_list.h"
+#include "fake_platform.h"
+#include "temp_folder.h"
+#include "workflows/workflows.h"
+
+namespace lumivane::testing {
+
+std::vector<std::string> Items(const WorkList& list);
+
+// The error box exactly as the user sees it.
+BoxRecord ErrorBox(int number, std::string_view description, std::string_view title);
+
+// What a failed or ignored action must leave on screen untouched.
+struct Screen {
+  std::string SourceText, Text1, Text2;
+  std::vector<std::string> List2;
+  bool operator==(const Screen&) const = default;
+};
+
+// One window's state, surface and platform, working in a fresh folder.
+class WorkflowTest : public ::testing::Test {
+ protected:
+  Screen CurrentScreen();
+  // True when no file is being or was left half-written anywhere in the folder.
+  bool NoTemporaryFiles() const;
+  DropData DropOf(std::vector<std::string> relativePaths) const;
+
+  TempFolder folder;
+  ConversionState state;
+  MemorySurface window;
+  FakePlatform platform;
+  Workflows workflows{state, window, platform};
+};
+
+}  // namespace lumivane::testing
