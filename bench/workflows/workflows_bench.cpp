@@ -1,0 +1,98 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "bitmap_folder.h"
+#include "engine/app_error.h"
+#include "engine/conversion_state.h"
+#include "engine/convert_and_report.h"
+#include "engine/memory_surface.h"
+#include "file_work_baseline.h"
+#include "workflows/drop_data.h"
+#include "workflows/file_system_platform.h"
+#include "workflows/workflows.h"
+
+namespace lumivane::bench {
+namespace {
+
+// Real files, no desktop: a batch shows no dialog, and a box means the run failed.
+class HeadlessPlatform : public FileSystemPlatform {
+ public:
+  std::string ShowOpen(const FileDialogSettings&) override { return Cancel(); }
+  std::string ShowSave(const FileDialogSettings&) override { return Cancel(); }
+  void MsgBox(const std::string& prompt, int, const std::string&) override { lastBox = prompt; }
+
+  std::string lastBox;
+
+ private:
+  static std::string Cancel() { throw AppError(error::kDialogCancelled, "Cancel"); }
+};
+
+// One folder per size for the whole run, so the workflow and the baseline
+// see the same files.
+const BitmapFolder& FolderOf(int count) {
+  static std::map<int, std::unique_ptr<BitmapFolder>> folders;
+  auto& folder = folders[count];
+  if (!folder) folder = std::make_unique<BitmapFolder>(count);
+  return *folder;
+}
+
+// Size of the header the workflow writes for one of the bitmaps.
+std::size_t OutputSize() {
+  ConversionState state;
+  MemorySurface window;
+  state.SourceFileName = "img00000.xbm";
+  state.SourceText = MakeBitmap(0);
+  ConvertAndReport(state, window);
+  return state.CompressedText.size() + 2;
+}
+
+void BM_FolderDrop(benchmark::State& run) {
+  const BitmapFolder& folder = FolderOf(static_cast<int>(run.range(0)));
+  ConversionState state;
+  MemorySurface window;
+  HeadlessPlatform platform;
+  Workflows workflows(state, window, platform);
+  const DropData drop = DropData::FileList({folder.Path()});
+
+  // The first drop creates the outputs; every timed drop replaces them.
+  workflows.Text1_OLEDragDrop(drop);
+  for (auto _ : run) workflows.Text1_OLEDragDrop(drop);
+
+  if (!platform.lastBox.empty()) run.SkipWithError(platform.lastBox.c_str());
+  run.counters["progress_bytes"] = static_cast<double>(window.Text3().size());
+}
+
+void BM_FileWorkBaseline(benchmark::State& run) {
+  const BitmapFolder& folder = FolderOf(static_cast<int>(run.range(0)));
+  const std::size_t outputSize = OutputSize();
+  DoFolderFileWork(folder.Path(), outputSize);
+  for (auto _ : run) DoFolderFileWork(folder.Path(), outputSize);
+}
+
+// For scale: the system's own copy of a folder of the same bitmaps, outputs
+// left out, into a folder that does not exist yet.
+void BM_CopyWithCp(benchmark::State& run) {
+  const BitmapFolder folder(static_cast<int>(run.range(0)));
+  const std::string copy = folder.Path() + "-copy";
+  const std::string command = "cp -r '" + folder.Path() + "' '" + copy + "'";
+  for (auto _ : run) {
+    if (std::system(command.c_str()) != 0) run.SkipWithError("cp failed");
+    run.PauseTiming();
+    std::filesystem::remove_all(copy);
+    run.ResumeTiming();
+  }
+}
+
+BENCHMARK(BM_CopyWithCp)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FileWorkBaseline)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FolderDrop)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace lumivane::bench
+
+BENCHMARK_MAIN();
