@@ -18,8 +18,8 @@ std::string MakeBitmap(int index) {
   for (int k = 0;; ++k) {
     const int band = (k + index) / 8 % 4;
     const unsigned value = band == 0 ? 0x00u : band == 1 ? 0xFFu : (k * 37u + 11u) & 0x7Eu;
-    std::snprintf(literal, sizeof literal, "%s0x%02x", k == 0 ? "" : ",", value);
-    const std::string separator = k % 12 == 0 ? "\n   " : " ";
+    std::snprintf(literal, sizeof literal, "0x%02x", value);
+    const std::string separator = k == 0 ? "\n   " : k % 12 == 0 ? ",\n   " : ", ";
     if (text.size() + separator.size() + std::string(literal).size() + end.size() > kBitmapSize) {
       break;
     }

@@ -16,6 +16,10 @@
 #include "workflows/file_system_platform.h"
 #include "workflows/workflows.h"
 
+// A folder drop against the bare file work it cannot avoid, on the same
+// folder in the same run. With TMPDIR on a memory file system the program's
+// own share shows; on a disk the writeback of the replaced files dominates
+// both sides and varies widely from run to run.
 namespace lumivane::bench {
 namespace {
 
