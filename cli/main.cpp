@@ -5,8 +5,11 @@
 
 #include "command_line.h"
 #include "convert_command.h"
-#include "heap_tuning.h"
 #include "lumivane_version.h"
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -50,6 +53,18 @@ int FinishOutput(int status) {
   return lumivane::cli::kExitFailure;
 }
 
+// A conversion frees and takes again buffers of hundreds of kilobytes (the
+// source text, the listings, the work lists). By default each is mapped
+// afresh and faulted in page by page, which in a short run costs more than
+// the conversion; kept on the heap, the next buffer reuses the pages.
+void KeepLargeBuffersOnTheHeap() {
+#ifdef __GLIBC__
+  constexpr int kLargeBuffer = 32 << 20;
+  mallopt(M_MMAP_THRESHOLD, kLargeBuffer);
+  mallopt(M_TRIM_THRESHOLD, kLargeBuffer);
+#endif
+}
+
 int Run(const std::vector<std::string>& arguments) {
   using lumivane::cli::CommandLine;
   const CommandLine command = lumivane::cli::ParseCommandLine(arguments);
@@ -68,7 +83,7 @@ int Run(const std::vector<std::string>& arguments) {
     case CommandLine::Action::kConvert:
       break;
   }
-  lumivane::cli::PrepareHeapForConversion();
+  KeepLargeBuffersOnTheHeap();
   return lumivane::cli::ConvertPaths(command.paths, command.listingsToStdout);
 }
 
