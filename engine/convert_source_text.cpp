@@ -42,16 +42,26 @@ bool IsSeparatorAt(std::string_view text, std::size_t i) {
   return text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X');
 }
 
-// Offsets of every "0x" or "0X", left to right, not overlapping.
-std::vector<std::size_t> FindSeparators(std::string_view text) {
+// Where the "0x" and "0X" separators stand, left to right, not overlapping.
+// Every one is counted, but offsets are kept only as far as the byte list can
+// reach, so a huge hostile text costs no more memory than a full bitmap.
+struct Separators {
   std::vector<std::size_t> offsets;
+  std::int64_t count = 0;
+};
+
+Separators FindSeparators(std::string_view text) {
+  constexpr std::size_t kKept = static_cast<std::size_t>(WorkList::kMaxItems) + 1;
+  Separators found;
+  found.offsets.reserve(std::min(text.size() / 2, kKept));
   for (std::size_t i = 0; i + 1 < text.size(); ++i) {
     if (IsSeparatorAt(text, i)) {
-      offsets.push_back(i);
+      if (found.offsets.size() < kKept) found.offsets.push_back(i);
+      ++found.count;
       ++i;
     }
   }
-  return offsets;
+  return found;
 }
 
 // Round half to even, whatever the floating-point environment says.
@@ -68,9 +78,9 @@ void ExtractBytes(ConversionState& state, WindowSurface& window) {
   state.RunCount = 0;
   state.EconomizedTotal = 0;
 
-  const std::vector<std::size_t> separators = FindSeparators(state.SourceText);
-  const std::int64_t pieces =
-      state.SourceText.empty() ? 0 : static_cast<std::int64_t>(separators.size()) + 1;
+  const Separators found = FindSeparators(state.SourceText);
+  const std::vector<std::size_t>& separators = found.offsets;
+  const std::int64_t pieces = state.SourceText.empty() ? 0 : found.count + 1;
   state.ByteCount = CheckedCast<std::int32_t>(pieces - 1);
 
   std::string declaration = DeclarationLine(StemName(state.SourceFileName));
