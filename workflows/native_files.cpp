@@ -1,6 +1,7 @@
 #include "native_files.h"
 
 #include <cerrno>
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -170,7 +171,13 @@ std::string ReadWholeFile(const std::string& path) {
   if (S_ISDIR(info.st_mode)) throw SystemError(EISDIR, path);
   if (!S_ISREG(info.st_mode)) throw NotRegularFile(path);
 
-  std::string text(static_cast<std::size_t>(info.st_size), '\0');
+  std::string text;
+  try {
+    text.resize(static_cast<std::size_t>(info.st_size));
+  } catch (const std::exception&) {
+    // A file too large for memory is a failure to report, not a crash.
+    throw SystemError(ENOMEM, path);
+  }
   std::size_t filled = 0;
   while (filled < text.size()) {
     const ssize_t got = ::read(file.Get(), text.data() + filled, text.size() - filled);
