@@ -43,7 +43,8 @@ FormMain::FormMain(Platform& platform, QWidget* parent)
       text1_(*text1_box_),
       text2_(*text2_box_),
       text3_(*text3_box_),
-      workflows_(state_, *this, platform) {
+      platform_(platform, [this] { ShowBoxes(); }),
+      workflows_(state_, *this, platform_) {
   setObjectName(QStringLiteral("formMain"));
   setWindowTitle(QStringLiteral("Lumivane"));
   setCentralWidget(client_);
@@ -103,11 +104,25 @@ void FormMain::Form_Load() {
 template <typename Action>
 void FormMain::RunAction(Action action) {
   if (closed_) return;
+  if (running_actions_++ == 0) DeferDisplay(true);
   try {
     action();
   } catch (const ActionAborted&) {
     // The window was closed while the action let events run: nothing more to do.
   }
+  if (--running_actions_ == 0) DeferDisplay(false);
+}
+
+void FormMain::DeferDisplay(bool defer) {
+  text1_.DeferDisplay(defer);
+  text2_.DeferDisplay(defer);
+  text3_.DeferDisplay(defer);
+}
+
+void FormMain::ShowBoxes() {
+  text1_.Show();
+  text2_.Show();
+  text3_.Show();
 }
 
 void FormMain::mnuLoad_Click() {
@@ -138,7 +153,15 @@ FormSplash* FormMain::Splash() const {
 }
 
 void FormMain::ProcessPendingEvents() {
-  QCoreApplication::processEvents();
+  // Repainting three boxes costs several times the conversion of a file, so a
+  // long batch lets events run at most once per interval: the window stays as
+  // responsive to the eye and to input, and the batch is not held up by it.
+  constexpr qint64 kPassIntervalMs = 20;
+  if (!last_pass_.isValid() || last_pass_.hasExpired(kPassIntervalMs)) {
+    ShowBoxes();
+    QCoreApplication::processEvents();
+    last_pass_.start();
+  }
   if (closed_) throw ActionAborted();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
 
 #include "engine/conversion_state.h"
 #include "engine/window_surface.h"
+#include "syncing_platform.h"
 #include "text_box_mirror.h"
 #include "workflows/drop_data.h"
 #include "workflows/platform.h"
@@ -67,6 +69,8 @@ class FormMain : public QMainWindow, public WindowSurface {
   // Runs one user action; a window closed during it ends the action quietly.
   template <typename Action>
   void RunAction(Action action);
+  void DeferDisplay(bool defer);
+  void ShowBoxes();
 
   ConversionState state_;
   QWidget* client_;
@@ -78,8 +82,12 @@ class FormMain : public QMainWindow, public WindowSurface {
   TextBoxMirror text3_;
   ByteList list1_;
   EncodedList list2_;
+  SyncingPlatform platform_;
   Workflows workflows_;
   QPointer<FormSplash> splash_;
+  QElapsedTimer last_pass_;
+  // Actions nest when a pass runs another handler.
+  int running_actions_ = 0;
   bool closed_ = false;
 };
 

@@ -9,24 +9,41 @@
 namespace lumivane::ui {
 
 void TextBoxMirror::Set(std::string text) {
-  box_.setPlainText(ToDisplayText(text));
   text_ = std::move(text);
+  shown_is_prefix_ = false;
+  if (!deferred_) Show();
 }
 
 void TextBoxMirror::Append(std::string_view piece) {
-  if (piece.empty()) return;
-  QTextCursor cursor(box_.document());
-  cursor.movePosition(QTextCursor::End);
-  std::string_view rest = piece;
-  // A CR LF split between two pieces is one line break; the CR shown on its
-  // own so far becomes that break.
-  if (!text_.empty() && text_.back() == '\r' && rest.front() == '\n') {
-    cursor.deletePreviousChar();
-    cursor.insertText(QStringLiteral("\n"));
-    rest.remove_prefix(1);
-  }
-  cursor.insertText(ToDisplayText(rest));
   text_.append(piece);
+  if (!deferred_) Show();
+}
+
+void TextBoxMirror::DeferDisplay(bool defer) {
+  deferred_ = defer;
+  if (!deferred_) Show();
+}
+
+void TextBoxMirror::Show() {
+  if (!shown_is_prefix_) {
+    box_.setPlainText(ToDisplayText(text_));
+  } else if (shown_size_ < text_.size()) {
+    // Only the new end is added, so a long progress view grows in time
+    // proportional to the new lines, not to the whole view.
+    QTextCursor cursor(box_.document());
+    cursor.movePosition(QTextCursor::End);
+    std::string_view rest = std::string_view(text_).substr(shown_size_);
+    // A CR LF split between two appends is one line break; the CR shown on
+    // its own so far becomes that break.
+    if (shown_size_ > 0 && text_[shown_size_ - 1] == '\r' && rest.front() == '\n') {
+      cursor.deletePreviousChar();
+      cursor.insertText(QStringLiteral("\n"));
+      rest.remove_prefix(1);
+    }
+    cursor.insertText(ToDisplayText(rest));
+  }
+  shown_size_ = text_.size();
+  shown_is_prefix_ = true;
 }
 
 }  // namespace lumivane::ui

@@ -148,6 +148,15 @@ class FormMainTest : public QObject {
     QVERIFY(window.Text3().empty());
   }
 
+  void dialogsOpenInFrontOfTheWindowAsItIs() {
+    FormMain window(*platform_);
+    window.SetText3("earlier report\r\n");
+    QString shownBehindDialog = QStringLiteral("never asked");
+    platform_->OnDialog([&] { shownBehindDialog = Box(window, "Text3")->toPlainText(); });
+    window.mnuLoad_Click();
+    QCOMPARE(shownBehindDialog, QString());
+  }
+
   void ctrlQClosesTheWindow() {
     FormMain window(*platform_);
     window.show();
@@ -273,6 +282,10 @@ class FormMainTest : public QObject {
     QVERIFY(window.Text3().find("\r\nfirst") != std::string::npos);
     QCOMPARE(window.State().LastDirectory, folder.Path().toStdString());
     QVERIFY(!folder.Exists("allFiles.h"));
+    QCOMPARE(Box(window, "Text3")->toPlainText(),
+             QString::fromStdString(window.Text3()).replace("\r\n", "\n"));
+    QCOMPARE(Box(window, "Text1")->toPlainText(),
+             QString::fromStdString(window.Text1()).replace("\r\n", "\n"));
   }
 
   void textDroppedOnText1ShowsTheSaveErrorBox() {

@@ -6,6 +6,7 @@ namespace lumivane::ui::testing {
 
 std::string RecordingPlatform::ShowOpen(const FileDialogSettings& settings) {
   open_dialogs_.push_back(settings);
+  if (on_dialog_) on_dialog_();
   throw AppError(error::kDialogCancelled, "Cancel was selected.");
 }
 
@@ -15,6 +16,7 @@ std::string RecordingPlatform::ShowSave(const FileDialogSettings&) {
 
 void RecordingPlatform::MsgBox(const std::string& prompt, int style, const std::string& title) {
   boxes_.push_back({prompt, style, title});
+  if (on_dialog_) on_dialog_();
 }
 
 std::string RecordingPlatform::ReadTextFile(const std::string& path) {

@@ -27,11 +27,14 @@ class RecordingPlatform : public FileSystemPlatform {
   const std::vector<ShownBox>& Boxes() const { return boxes_; }
   // Runs before each file is read, as a user acting in the middle of a batch would.
   void OnRead(std::function<void(const std::string&)> hook) { on_read_ = std::move(hook); }
+  // Runs when a dialog or a box would open: what the user would see behind it.
+  void OnDialog(std::function<void()> hook) { on_dialog_ = std::move(hook); }
 
  private:
   std::vector<FileDialogSettings> open_dialogs_;
   std::vector<ShownBox> boxes_;
   std::function<void(const std::string&)> on_read_;
+  std::function<void()> on_dialog_;
 };
 
 }  // namespace lumivane::ui::testing

@@ -1,0 +1,109 @@
+// How a folder drop on the real window grows with the folder, and what the
+// window costs over the same batch without one. A 5,000-file folder must take
+// at most 5.5 times a 1,000-file one (the progress view grows linearly) and
+// at most 10 times the headless batch of the same folder.
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QUrl>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "bitmap_folder.h"
+#include "engine/memory_surface.h"
+#include "form_main.h"
+#include "workflows/file_system_platform.h"
+#include "workflows/workflows.h"
+
+namespace lumivane::ui::bench {
+namespace {
+
+constexpr int kRepeats = 3;
+constexpr double kGrowthLimit = 5.5;
+constexpr double kWindowLimit = 10.0;
+
+// Real files; the batch never opens a dialog or, on success, a box.
+class FilesOnly : public FileSystemPlatform {
+ public:
+  std::string ShowOpen(const FileDialogSettings&) override { return {}; }
+  std::string ShowSave(const FileDialogSettings&) override { return {}; }
+  void MsgBox(const std::string& prompt, int, const std::string&) override {
+    qFatal("unexpected box: %s", prompt.c_str());
+  }
+};
+
+// Drops the folder on Text1 as a file manager would and waits for the batch.
+double WindowSeconds(const QString& folder) {
+  FilesOnly platform;
+  FormMain window(platform);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) qFatal("window not shown");
+  QWidget* target = window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->viewport();
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(folder)});
+
+  QElapsedTimer timer;
+  timer.start();
+  const QPoint point = target->rect().center();
+  QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  QDropEvent drop(point, Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  if (!enter.isAccepted() || !drop.isAccepted()) qFatal("the drop was refused");
+  while (!window.Text3().ends_with("COMPLETE")) QCoreApplication::processEvents();
+  return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+double HeadlessSeconds(const QString& folder) {
+  FilesOnly platform;
+  MemorySurface surface;
+  ConversionState state;
+  Workflows workflows(state, surface, platform);
+  QElapsedTimer timer;
+  timer.start();
+  workflows.Text1_OLEDragDrop(DropData::FileList({folder.toStdString()}));
+  return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+template <typename Measure>
+double Fastest(Measure measure, const QString& folder) {
+  std::vector<double> runs;
+  for (int i = 0; i < kRepeats; ++i) runs.push_back(measure(folder));
+  return *std::min_element(runs.begin(), runs.end());
+}
+
+}  // namespace
+}  // namespace lumivane::ui::bench
+
+int main(int argc, char* argv[]) {
+  using namespace lumivane::ui::bench;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+
+  // Other sizes may be given for a quick look: ui_drop_bench SMALL LARGE.
+  const int smallCount = argc == 3 ? std::atoi(argv[1]) : 1000;
+  const int largeCount = argc == 3 ? std::atoi(argv[2]) : 5000;
+  const BitmapFolder small(smallCount);
+  const BitmapFolder large(largeCount);
+  HeadlessSeconds(large.Path());  // warms the file cache
+
+  const double windowSmall = Fastest(WindowSeconds, small.Path());
+  const double windowLarge = Fastest(WindowSeconds, large.Path());
+  const double headlessLarge = Fastest(HeadlessSeconds, large.Path());
+  const double growth = windowLarge / windowSmall;
+  const double overhead = windowLarge / headlessLarge;
+
+  std::printf("folder drop, 128x64 bitmaps, fastest of %d runs\n", kRepeats);
+  std::printf("  window,   %5d files: %8.3f s\n", smallCount, windowSmall);
+  std::printf("  window,   %5d files: %8.3f s\n", largeCount, windowLarge);
+  std::printf("  headless, %5d files: %8.3f s\n", largeCount, headlessLarge);
+  std::printf("  large / small folder:  %8.2f x (limit %.1f)\n", growth, kGrowthLimit);
+  std::printf("  window / headless:     %8.2f x (limit %.1f)\n", overhead, kWindowLimit);
+  return growth <= kGrowthLimit && overhead <= kWindowLimit ? 0 : 1;
+}
