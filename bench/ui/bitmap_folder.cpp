@@ -1,6 +1,8 @@
 #include "bitmap_folder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <string>
 
@@ -33,7 +35,13 @@ std::string BitmapText(int seed) {
 
 }  // namespace
 
-BitmapFolder::BitmapFolder(int count) {
+QString BitmapFolder::Template() {
+  const QFileInfo memory(QStringLiteral("/dev/shm"));
+  const QString base = memory.isDir() && memory.isWritable() ? memory.filePath() : QDir::tempPath();
+  return base + QStringLiteral("/lumivane-bench-XXXXXX");
+}
+
+BitmapFolder::BitmapFolder(int count) : dir_(Template()) {
   for (int i = 0; i < count; ++i) {
     QFile file(dir_.filePath(QStringLiteral("screen_%1.xbm").arg(i, 5, 10, QLatin1Char('0'))));
     if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write the bench folder");
