@@ -58,7 +58,10 @@ FormMain::FormMain(Platform& platform, QWidget* parent)
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().topLeft());
 }
 
-FormMain::~FormMain() = default;
+FormMain::~FormMain() {
+  // The About box has no owner window; it must not outlive the program's window.
+  delete splash_.data();
+}
 
 void FormMain::CreateControls() {
   client_->setObjectName(QStringLiteral("clientArea"));
