@@ -11,9 +11,8 @@ build=${1:-build}
 output=$(realpath -m "${2:-screenshots}")
 mkdir -p "$output"
 
-for tool in xvfb-run import; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install xvfb imagemagick)" >&2; exit 1; }
-done
+source scripts/packages.sh
+ensure_packages build screenshot
 cmake --build "$build" --target lumivane ui_screenshot
 
 samples=$(mktemp -d)
