@@ -12,7 +12,7 @@ QString ProductText(const QString& title, const QString& designText);
 
 // The maker's details of the About box.
 inline constexpr const char* kCompanyText = "Company ktr.test  ";
-inline constexpr const char* kAuthorText = "K. T. Rehmann";
+inline constexpr const char* kAuthorText = "Lena Vossberg";
 // Short enough for its fixed label, which ends where the author's name begins.
 inline constexpr const char* kCopyrightText = "2012 by";
 
