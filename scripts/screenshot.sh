@@ -12,7 +12,8 @@ output=$(realpath -m "${2:-screenshots}")
 mkdir -p "$output"
 
 source scripts/packages.sh
-ensure_packages build screenshot
+ensure_packages build test screenshot
+cmake -S . -B "$build" -G Ninja -DLUMIVANE_BUILD_TESTS=ON
 cmake --build "$build" --target lumivane ui_screenshot
 
 samples=$(mktemp -d)
