@@ -13,14 +13,14 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "bench_inputs.h"
-#include "file_work_baseline.h"
+#include "bench/support/bitmap_folder.h"
+#include "bench/support/bitmap_text.h"
+#include "bench/support/file_work_baseline.h"
 #include "process_timer.h"
 
 namespace lumivane::bench {
@@ -28,7 +28,6 @@ namespace {
 
 constexpr std::size_t kSourceBytes = 32766;
 constexpr int kFolderFiles = 2000;
-constexpr std::size_t kFolderFileSize = 1024;
 
 struct Side {
   std::function<void()> work;
@@ -76,33 +75,22 @@ Side Process(std::vector<std::string> argv) {
 
 struct Inputs {
   ScratchFolder scratch;
-  std::string source = scratch.Path() + "/source.xbm";
-  std::string binary = scratch.Path() + "/source.bin";
+  BitmapFolder folder{kFolderFiles, IconText};
+  std::string source;
+  std::string binary;
   std::string xxdOutput = scratch.Path() + "/source_bin.h";
-  std::string folder = scratch.Path() + "/folder";
   std::map<std::string, std::size_t> outputSizes;
 
   Inputs() {
     const Bytes bytes = ImageBytes(kSourceBytes, 7);
-    WriteFile(source, XbmText("source", bytes));
-    WriteFile(binary, std::string(bytes.begin(), bytes.end()));
-    std::filesystem::create_directory(folder);
-    char name[32];
-    for (int i = 0; i < kFolderFiles; ++i) {
-      std::snprintf(name, sizeof name, "img%05d", i);
-      WriteFile(folder + "/" + name + ".xbm",
-                XbmTextOfSize(name, kFolderFileSize, static_cast<unsigned>(i)));
-    }
+    source = scratch.Write("source.xbm", XbmText("source", bytes));
+    binary = scratch.Write("source.bin", std::string(bytes.begin(), bytes.end()));
   }
 
   // The baseline writes outputs as large as the converter's.
   void MeasureOutputs(const std::string& cli) {
-    if (RunQuietly({cli, folder}) != 0) throw std::runtime_error("the converter failed");
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-      if (entry.path().extension() == ".h") {
-        outputSizes[entry.path().filename().string()] = entry.file_size();
-      }
-    }
+    if (RunQuietly({cli, folder.Path()}) != 0) throw std::runtime_error("the converter failed");
+    outputSizes = OutputSizes(folder.Path());
   }
 };
 
@@ -155,8 +143,8 @@ int main(int argc, char** argv) {
   reporter.AddTarget("cli_vs_xxd_i/32766_bytes", 1.0);
 
   benchmark::RegisterBenchmark(
-      "cli_vs_file_work/2000_files", TimePair, Process({cli, inputs.folder}),
-      Side{[&inputs] { DoFolderFileWork(inputs.folder, inputs.outputSizes); }, false})
+      "cli_vs_file_work/2000_files", TimePair, Process({cli, inputs.folder.Path()}),
+      Side{[&inputs] { DoFolderFileWork(inputs.folder.Path(), inputs.outputSizes); }, false})
       ->UseManualTime()
       ->MinTime(5.0)
       ->Unit(benchmark::kMillisecond);

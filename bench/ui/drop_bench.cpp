@@ -13,9 +13,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
-#include "bitmap_folder.h"
+#include "bench/support/bitmap_folder.h"
+#include "bench/support/bitmap_text.h"
 #include "engine/memory_surface.h"
 #include "form_main.h"
 #include "workflows/file_system_platform.h"
@@ -23,6 +25,10 @@
 
 namespace lumivane::ui::bench {
 namespace {
+
+using lumivane::bench::BitmapFolder;
+using lumivane::bench::ScreenText;
+using lumivane::bench::Storage;
 
 constexpr int kRepeats = 5;
 constexpr double kGrowthLimit = 5.5;
@@ -39,14 +45,14 @@ class FilesOnly : public FileSystemPlatform {
 };
 
 // Drops the folder on Text1 as a file manager would and waits for the batch.
-double WindowSeconds(const QString& folder) {
+double WindowSeconds(const std::string& folder) {
   FilesOnly platform;
   FormMain window(platform);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) qFatal("window not shown");
   QWidget* target = window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->viewport();
   QMimeData mime;
-  mime.setUrls({QUrl::fromLocalFile(folder)});
+  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder))});
 
   QElapsedTimer timer;
   timer.start();
@@ -60,20 +66,20 @@ double WindowSeconds(const QString& folder) {
   return static_cast<double>(timer.nsecsElapsed()) / 1e9;
 }
 
-double HeadlessSeconds(const QString& folder) {
+double HeadlessSeconds(const std::string& folder) {
   FilesOnly platform;
   MemorySurface surface;
   ConversionState state;
   Workflows workflows(state, surface, platform);
   QElapsedTimer timer;
   timer.start();
-  workflows.Text1_OLEDragDrop(DropData::FileList({folder.toStdString()}));
+  workflows.Text1_OLEDragDrop(DropData::FileList({folder}));
   return static_cast<double>(timer.nsecsElapsed()) / 1e9;
 }
 
 // The fastest run is the one least disturbed by whatever else the machine does.
 template <typename Measure>
-double Fastest(Measure measure, const QString& folder, const char* what) {
+double Fastest(Measure measure, const std::string& folder, const char* what) {
   std::vector<double> runs;
   std::printf("  runs, %s:", what);
   for (int i = 0; i < kRepeats; ++i) {
@@ -95,8 +101,9 @@ int main(int argc, char* argv[]) {
   // Other sizes may be given for a quick look: ui_drop_bench SMALL LARGE.
   const int smallCount = argc == 3 ? std::atoi(argv[1]) : 1000;
   const int largeCount = argc == 3 ? std::atoi(argv[2]) : 5000;
-  const BitmapFolder small(smallCount);
-  const BitmapFolder large(largeCount);
+  // Whole OLED screens, in memory so that every run meets the same file system.
+  const BitmapFolder small(smallCount, ScreenText, Storage::kMemory);
+  const BitmapFolder large(largeCount, ScreenText, Storage::kMemory);
   HeadlessSeconds(large.Path());  // warms the file cache
 
   const double windowSmall = Fastest(WindowSeconds, small.Path(), "window, small folder");

@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "bitmap_folder.h"
+#include "bench/support/bitmap_folder.h"
+#include "bench/support/bitmap_text.h"
+#include "bench/support/file_work_baseline.h"
 #include "engine/app_error.h"
 #include "engine/conversion_state.h"
-#include "engine/convert_and_report.h"
 #include "engine/memory_surface.h"
-#include "file_work_baseline.h"
 #include "workflows/drop_data.h"
 #include "workflows/file_system_platform.h"
 #include "workflows/workflows.h"
@@ -41,47 +41,49 @@ class HeadlessPlatform : public FileSystemPlatform {
 const BitmapFolder& FolderOf(int count) {
   static std::map<int, std::unique_ptr<BitmapFolder>> folders;
   auto& folder = folders[count];
-  if (!folder) folder = std::make_unique<BitmapFolder>(count);
+  if (!folder) folder = std::make_unique<BitmapFolder>(count, IconText);
   return *folder;
 }
 
-// Size of the header the workflow writes for one of the bitmaps.
-std::size_t OutputSize() {
-  ConversionState state;
-  MemorySurface window;
-  state.SourceFileName = "img00000.xbm";
-  state.SourceText = MakeBitmap(0);
-  ConvertAndReport(state, window);
-  return state.CompressedText.size() + 2;
-}
-
-void BM_FolderDrop(benchmark::State& run) {
-  const BitmapFolder& folder = FolderOf(static_cast<int>(run.range(0)));
+// One window's batch on real files.
+struct HeadlessBatch {
   ConversionState state;
   MemorySurface window;
   HeadlessPlatform platform;
-  Workflows workflows(state, window, platform);
+  Workflows workflows{state, window, platform};
+};
+
+void BM_FolderDrop(benchmark::State& run) {
+  const BitmapFolder& folder = FolderOf(static_cast<int>(run.range(0)));
+  HeadlessBatch batch;
   const DropData drop = DropData::FileList({folder.Path()});
 
   // The first drop creates the outputs; every timed drop replaces them.
-  workflows.Text1_OLEDragDrop(drop);
-  for (auto _ : run) workflows.Text1_OLEDragDrop(drop);
+  batch.workflows.Text1_OLEDragDrop(drop);
+  for (auto _ : run) batch.workflows.Text1_OLEDragDrop(drop);
 
-  if (!platform.lastBox.empty()) run.SkipWithError(platform.lastBox.c_str());
-  run.counters["progress_bytes"] = static_cast<double>(window.Text3().size());
+  if (!batch.platform.lastBox.empty()) run.SkipWithError(batch.platform.lastBox.c_str());
+  run.counters["progress_bytes"] = static_cast<double>(batch.window.Text3().size());
 }
 
 void BM_FileWorkBaseline(benchmark::State& run) {
   const BitmapFolder& folder = FolderOf(static_cast<int>(run.range(0)));
-  const std::size_t outputSize = OutputSize();
-  DoFolderFileWork(folder.Path(), outputSize);
-  for (auto _ : run) DoFolderFileWork(folder.Path(), outputSize);
+  // A drop first, so the baseline writes outputs as large as the workflow's.
+  HeadlessBatch batch;
+  batch.workflows.Text1_OLEDragDrop(DropData::FileList({folder.Path()}));
+  if (!batch.platform.lastBox.empty()) {
+    run.SkipWithError(batch.platform.lastBox.c_str());
+    return;
+  }
+  const std::map<std::string, std::size_t> outputSizes = OutputSizes(folder.Path());
+  DoFolderFileWork(folder.Path(), outputSizes);
+  for (auto _ : run) DoFolderFileWork(folder.Path(), outputSizes);
 }
 
 // For scale: the system's own copy of a folder of the same bitmaps, outputs
 // left out, into a folder that does not exist yet.
 void BM_CopyWithCp(benchmark::State& run) {
-  const BitmapFolder folder(static_cast<int>(run.range(0)));
+  const BitmapFolder folder(static_cast<int>(run.range(0)), IconText);
   const std::string copy = folder.Path() + "-copy";
   const std::string command = "cp -r '" + folder.Path() + "' '" + copy + "'";
   for (auto _ : run) {

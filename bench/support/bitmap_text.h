@@ -17,20 +17,10 @@ std::string XbmText(const std::string& name, const Bytes& bytes);
 // An XBM text of exactly `size` characters (padded with blanks before "};").
 std::string XbmTextOfSize(const std::string& name, std::size_t size, unsigned seed);
 
-void WriteFile(const std::string& path, const std::string& content);
+// A small icon: an XBM text of 1,024 characters.
+std::string IconText(const std::string& name, unsigned seed);
 
-// A temporary folder, removed with everything in it.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  ~ScratchFolder();
-
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
+// A whole 128 by 64 OLED screen: 1,024 bytes.
+std::string ScreenText(const std::string& name, unsigned seed);
 
 }  // namespace lumivane::bench

@@ -1,11 +1,6 @@
-#include "bench_inputs.h"
-
-#include <stdlib.h>
+#include "bench/support/bitmap_text.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
 
 namespace lumivane::bench {
 
@@ -55,21 +50,12 @@ std::string XbmTextOfSize(const std::string& name, std::size_t size, unsigned se
   return text + end;
 }
 
-void WriteFile(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  if (!out.flush()) throw std::runtime_error("cannot write " + path);
+std::string IconText(const std::string& name, unsigned seed) {
+  return XbmTextOfSize(name, 1024, seed);
 }
 
-ScratchFolder::ScratchFolder() {
-  char pattern[] = "/tmp/lumivane-cli-bench-XXXXXX";
-  if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("cannot make a scratch folder");
-  path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+std::string ScreenText(const std::string& name, unsigned seed) {
+  return XbmText(name, ImageBytes(1024, seed));
 }
 
 }  // namespace lumivane::bench

@@ -1,4 +1,4 @@
-#include "file_work_baseline.h"
+#include "bench/support/file_work_baseline.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -26,7 +27,7 @@ std::vector<std::string> ListBitmaps(const std::string& folder) {
   return names;
 }
 
-std::size_t ReadWhole(const std::string& path, std::string& buffer) {
+void ReadWhole(const std::string& path, std::string& buffer) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw std::runtime_error("cannot open " + path);
   struct stat info {};
@@ -35,7 +36,6 @@ std::size_t ReadWhole(const std::string& path, std::string& buffer) {
   const ssize_t got = ::read(fd, buffer.data(), buffer.size());
   ::close(fd);
   if (got != static_cast<ssize_t>(buffer.size())) throw std::runtime_error("short read " + path);
-  return buffer.size();
 }
 
 void ReplaceThroughTemporary(const std::string& folder, const std::string& name,
@@ -52,6 +52,16 @@ void ReplaceThroughTemporary(const std::string& folder, const std::string& name,
 }
 
 }  // namespace
+
+std::map<std::string, std::size_t> OutputSizes(const std::string& folder) {
+  std::map<std::string, std::size_t> sizes;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() == ".h") {
+      sizes[entry.path().filename().string()] = entry.file_size();
+    }
+  }
+  return sizes;
+}
 
 void DoFolderFileWork(const std::string& folder,
                       const std::map<std::string, std::size_t>& outputSizes) {
