@@ -10,11 +10,11 @@
 #include "engine/memory_surface.h"
 #include "lumivane_version.h"
 #include "process_runner.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/xbm_text.h"
 #include "workflows/drop_data.h"
 #include "workflows/file_system_platform.h"
 #include "workflows/workflows.h"
-#include "xbm_text.h"
 
 namespace lumivane::test {
 namespace {
@@ -68,7 +68,7 @@ std::string ListingsInOrder(const DirectDrop& drop, bool folderMode) {
 
 std::vector<std::string> Paths(const TempFolder& folder, const std::vector<std::string>& names) {
   std::vector<std::string> paths;
-  for (const std::string& name : names) paths.push_back(folder / name);
+  for (const std::string& name : names) paths.push_back(folder.PathOf(name));
   return paths;
 }
 
@@ -199,7 +199,7 @@ TEST(CliFailure, StopsAtAFailingWriteAndKeepsWhatWasWritten) {
   for (const char* name : {"a.xbm", "b.xbm", "c.xbm"}) viaCli.Write(name, XbmText("x", {0x00}));
   viaCli.Write("b.h", "old header");
   viaCli.Write("allFiles.h", "old batch");
-  ASSERT_EQ(::chmod((viaCli / "b.h").c_str(), 0444), 0);
+  ASSERT_EQ(::chmod(viaCli.PathOf("b.h").c_str(), 0444), 0);
   viaCli.CopyInto(direct);
 
   const ProcessResult cli = RunCli({viaCli.Path()});
@@ -208,8 +208,8 @@ TEST(CliFailure, StopsAtAFailingWriteAndKeepsWhatWasWritten) {
 
   EXPECT_EQ(cli.exitCode, 1);
   ASSERT_EQ(drop.platform.boxes.size(), 1u);
-  EXPECT_EQ(cli.err, "Err # 13 - Permission denied: " + (viaCli / "b.h") + "\n");
-  EXPECT_EQ(std::string(kBoxHead) + "Err # 13 - Permission denied: " + (direct / "b.h"),
+  EXPECT_EQ(cli.err, "Err # 13 - Permission denied: " + viaCli.PathOf("b.h") + "\n");
+  EXPECT_EQ(std::string(kBoxHead) + "Err # 13 - Permission denied: " + direct.PathOf("b.h"),
             drop.platform.boxes[0]);
   EXPECT_EQ(cli.out, drop.text3);
   EXPECT_EQ(cli.out.find("COMPLETE"), std::string::npos);
@@ -237,16 +237,16 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
   };
   const Case cases[] = {
       {"missing path",
-       {folder / "none.xbm"},
-       "Err # 2 - No such file or directory: " + (folder / "none.xbm") + "\n",
+       {folder.PathOf("none.xbm")},
+       "Err # 2 - No such file or directory: " + folder.PathOf("none.xbm") + "\n",
        ""},
       {"too many literals",
-       {folder / "fine.xbm", folder / "big.xbm"},
+       {folder.PathOf("fine.xbm"), folder.PathOf("big.xbm")},
        "Err # 6 - Overflow\n",
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
        "-100%\r\n"},
       {"full standard output",
-       {"--stdout", folder / "fine.xbm"},
+       {"--stdout", folder.PathOf("fine.xbm")},
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
        "-100%\r\nErr # 28 - No space left on device: standard output\n",
        ""},

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "process_runner.h"
-#include "temp_folder.h"
-#include "xbm_text.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/xbm_text.h"
 
 // The headers the converter writes are built by real compilers: gcc as C99,
 // g++ as C++17 (Arduino sketches are C++), both with -Wall -Werror, and
@@ -97,12 +97,12 @@ class GeneratedHeaders : public ::testing::Test {
   // Writes `program`, builds it with the compiler and returns the result.
   static ProcessResult Build(const Compiler& compiler, const std::string& name,
                              const std::string& program, bool link) {
-    const std::string source = *folder_ / (name + ".src");
+    const std::string source = folder_->PathOf(name + ".src");
     std::ofstream(source, std::ios::binary) << program;
     std::vector<std::string> argv = {compiler.path};
     argv.insert(argv.end(), compiler.flags.begin(), compiler.flags.end());
     argv.insert(argv.end(), {"-I", kSourceDir, "-I", folder_->Path(), source});
-    argv.insert(argv.end(), link ? std::initializer_list<std::string>{"-o", *folder_ / name}
+    argv.insert(argv.end(), link ? std::initializer_list<std::string>{"-o", folder_->PathOf(name)}
                                  : std::initializer_list<std::string>{"-c", "-o", "/dev/null"});
     return RunProcess(argv);
   }
@@ -133,7 +133,7 @@ class GeneratedHeaders : public ::testing::Test {
     const std::string name = source.stem + "_" + compiler.name;
     const ProcessResult build = Build(compiler, name, program, true);
     ASSERT_EQ(build.exitCode, 0) << build.err;
-    const ProcessResult run = RunProcess({*folder_ / name});
+    const ProcessResult run = RunProcess({folder_->PathOf(name)});
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, std::string(source.bytes.begin(), source.bytes.end()));
   }

@@ -7,7 +7,7 @@
 #include "engine/conversion_state.h"
 #include "engine/convert_source_text.h"
 #include "engine/memory_surface.h"
-#include "xbm_text.h"
+#include "tests/support/xbm_text.h"
 
 namespace lumivane::test {
 namespace {

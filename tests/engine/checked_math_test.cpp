@@ -6,19 +6,12 @@
 #include <limits>
 
 #include "engine/app_error.h"
+#include "tests/support/error_number.h"
 
 namespace lumivane {
 namespace {
 
-template <typename Operation>
-int ErrorNumberOf(Operation operation) {
-  try {
-    operation();
-  } catch (const AppError& error) {
-    return error.Number();
-  }
-  return 0;
-}
+using test::ErrorNumberOf;
 
 template <typename T>
 class CheckedMath : public ::testing::Test {};

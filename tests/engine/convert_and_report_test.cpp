@@ -10,13 +10,13 @@
 #include "engine/memory_surface.h"
 #include "engine/report_line.h"
 #include "list_items.h"
-#include "xbm_source.h"
+#include "tests/support/xbm_text.h"
 
 namespace lumivane {
 namespace {
 
 using test::ListItems;
-using test::XbmSource;
+using test::XbmText;
 
 const std::string kRefusal = "NOTHING TO COMPRESS\r\n";
 
@@ -43,7 +43,7 @@ std::vector<std::uint8_t> HalfSavedBytes() {
 
 TEST_F(Driver, ReportsLogoWithExactFillTabsAndLineEnd) {
   window.SetText3("earlier line\r\n");
-  Report("logo.xbm", XbmSource("logo", HalfSavedBytes()));
+  Report("logo.xbm", XbmText("logo", HalfSavedBytes()));
 
   EXPECT_EQ(window.Text3(),
             "earlier line\r\n"

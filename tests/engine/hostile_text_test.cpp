@@ -13,6 +13,7 @@
 #include "engine/memory_surface.h"
 #include "list_items.h"
 #include "listing_decoder.h"
+#include "tests/support/error_number.h"
 
 namespace lumivane {
 namespace {
@@ -27,12 +28,7 @@ std::vector<std::string> ListedByteTexts(MemorySurface& window) {
 }
 
 int ErrorNumberOf(ConversionState& state, MemorySurface& window) {
-  try {
-    ConvertSourceText(state, window);
-  } catch (const AppError& error) {
-    return error.Number();
-  }
-  return 0;
+  return test::ErrorNumberOf([&] { ConvertSourceText(state, window); });
 }
 
 // Runs of eight zeros between other bytes, so the encoded list stays shorter

@@ -11,7 +11,8 @@
 #include "engine/convert_source_text.h"
 #include "engine/memory_surface.h"
 #include "listing_decoder.h"
-#include "xbm_source.h"
+#include "sample_bytes.h"
+#include "tests/support/xbm_text.h"
 
 namespace lumivane {
 namespace {
@@ -20,7 +21,7 @@ using test::DecodeRuns;
 using test::ItemByte;
 using test::MixedBytes;
 using test::ParseListing;
-using test::XbmSource;
+using test::XbmText;
 
 std::vector<std::uint8_t> ListedBytes(const std::vector<std::string>& items) {
   std::vector<std::uint8_t> bytes;
@@ -33,7 +34,7 @@ void ExpectRoundTrip(const std::vector<std::uint8_t>& bytes) {
   ConversionState state;
   MemorySurface window;
   state.SourceFileName = "img.xbm";
-  state.SourceText = XbmSource("img", bytes);
+  state.SourceText = XbmText("img", bytes);
   ConvertSourceText(state, window);
 
   ASSERT_EQ(state.ByteCount, static_cast<std::int32_t>(bytes.size()));

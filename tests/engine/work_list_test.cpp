@@ -3,17 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "engine/app_error.h"
+#include "tests/support/error_number.h"
 
 namespace lumivane {
 namespace {
 
 int ErrorNumberOfRead(const WorkList& list, std::int32_t position) {
-  try {
-    list.Item(position);
-  } catch (const AppError& error) {
-    return error.Number();
-  }
-  return 0;
+  return test::ErrorNumberOf([&] { list.Item(position); });
 }
 
 WorkList FullList() {

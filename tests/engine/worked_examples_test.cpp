@@ -7,14 +7,15 @@
 #include "engine/convert_source_text.h"
 #include "engine/memory_surface.h"
 #include "list_items.h"
-#include "xbm_source.h"
+#include "sample_bytes.h"
+#include "tests/support/xbm_text.h"
 
 namespace lumivane {
 namespace {
 
 using test::ByteTexts;
 using test::ListItems;
-using test::XbmSource;
+using test::XbmText;
 
 std::vector<std::uint8_t> CountingBytes(int count) {
   std::vector<std::uint8_t> bytes;
@@ -58,7 +59,7 @@ TEST_F(WorkedExample, EighteenLiteralsWithThreeRuns) {
   const std::vector<std::uint8_t> bytes = {0x00, 0x00, 0x00, 0x00, 0x00, 0x3C, 0xFF, 0xFF, 0x7E,
                                            0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
   state.CompressionRate = -77;
-  Convert("t.xbm", XbmSource("t", bytes));
+  Convert("t.xbm", XbmText("t", bytes));
 
   const std::string declaration = "const unsigned char t[] U8X8_PROGMEM = {\r\n";
   EXPECT_EQ(state.ByteCount, 18);
@@ -83,7 +84,7 @@ TEST_F(WorkedExample, EighteenLiteralsWithThreeRuns) {
 }
 
 TEST_F(WorkedExample, SeventeenthLiteralStartsASecondLine) {
-  Convert("n.xbm", XbmSource("n", CountingBytes(17)));
+  Convert("n.xbm", XbmText("n", CountingBytes(17)));
 
   EXPECT_EQ(state.SourceText,
             "const unsigned char n[] U8X8_PROGMEM = {\r\n"
@@ -94,7 +95,7 @@ TEST_F(WorkedExample, SeventeenthLiteralStartsASecondLine) {
 }
 
 TEST_F(WorkedExample, SixteenLiteralsFillOneLineWithoutSeparator) {
-  Convert("n.xbm", XbmSource("n", CountingBytes(16)));
+  Convert("n.xbm", XbmText("n", CountingBytes(16)));
 
   EXPECT_EQ(state.SourceText,
             "const unsigned char n[] U8X8_PROGMEM = {\r\n"
@@ -105,7 +106,7 @@ TEST_F(WorkedExample, SixteenLiteralsFillOneLineWithoutSeparator) {
 TEST_F(WorkedExample, SeventeenEncodedItemsBreakAfterTheSixteenth) {
   std::vector<std::uint8_t> bytes = {0x00, 0x00};
   for (std::uint8_t value = 1; value <= 15; ++value) bytes.push_back(value);
-  Convert("n.xbm", XbmSource("n", bytes));
+  Convert("n.xbm", XbmText("n", bytes));
 
   EXPECT_EQ(state.CompressedText,
             "const unsigned char n[] U8X8_PROGMEM = {\r\n"
@@ -168,7 +169,7 @@ TEST_P(Encoding, GivesItemsAndStatistics) {
   MemorySurface window;
   state.CompressionRate = 99;
   state.SourceFileName = "e.xbm";
-  state.SourceText = XbmSource("e", example.bytes);
+  state.SourceText = XbmText("e", example.bytes);
   ConvertSourceText(state, window);
 
   std::vector<std::string> encoded = ListItems(window.List2());

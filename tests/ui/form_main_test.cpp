@@ -19,7 +19,8 @@
 #include "form_splash.h"
 #include "read_only_box.h"
 #include "recording_platform.h"
-#include "xbm_folder.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/xbm_text.h"
 
 namespace lumivane::ui::testing {
 
@@ -37,6 +38,16 @@ class FormMainTest : public QObject {
   }
   static QPlainTextEdit* Box(FormMain& window, const char* name) {
     return Control<QPlainTextEdit>(window, name);
+  }
+  // Small bitmaps with runs of 0x00 and 0xFF between ordinary bytes, so each
+  // has something to compress.
+  static void AddBitmaps(const test::TempFolder& folder, std::initializer_list<const char*> names) {
+    const test::Bytes bytes =
+        test::Concat({test::Run(4, 0x00), {0x3C, 0x7E}, test::Run(4, 0xFF), {0x0E, 0x81}});
+    for (const char* name : names) folder.Write(name, test::XbmText("img", bytes));
+  }
+  static QUrl UrlOf(const std::string& path) {
+    return QUrl::fromLocalFile(QString::fromStdString(path));
   }
   static int LineCount(const std::string& text) {
     int lines = 0;
@@ -232,15 +243,13 @@ class FormMainTest : public QObject {
   }
 
   void folderDroppedOnText1RunsTheBatch() {
-    XbmFolder folder;
-    folder.AddBitmap("alpha.xbm");
-    folder.AddBitmap("beta.xbm");
-    folder.AddBitmap("skipped.XBM");
+    test::TempFolder folder;
+    AddBitmaps(folder, {"alpha.xbm", "beta.xbm", "skipped.XBM"});
     FormMain window(*platform_);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    QVERIFY(SimulateDrop(*Box(window, "Text1"), FileDrop({QUrl::fromLocalFile(folder.Path())})));
+    QVERIFY(SimulateDrop(*Box(window, "Text1"), FileDrop({UrlOf(folder.Path())})));
     QTRY_VERIFY(window.Text3().ends_with("COMPLETE"));
 
     QCOMPARE(LineCount(window.Text3()), 2);
@@ -267,20 +276,18 @@ class FormMainTest : public QObject {
   }
 
   void filesDroppedOnText1AreConvertedInDropOrder() {
-    XbmFolder folder;
-    folder.AddBitmap("first.xbm");
-    folder.AddBitmap("second.xbm");
+    test::TempFolder folder;
+    AddBitmaps(folder, {"first.xbm", "second.xbm"});
     FormMain window(*platform_);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    const QList<QUrl> urls{QUrl::fromLocalFile(folder.FilePath("second.xbm")),
-                           QUrl::fromLocalFile(folder.FilePath("first.xbm"))};
+    const QList<QUrl> urls{UrlOf(folder.PathOf("second.xbm")), UrlOf(folder.PathOf("first.xbm"))};
     QVERIFY(SimulateDrop(*Box(window, "Text1"), FileDrop(urls)));
     QTRY_VERIFY(window.Text3().ends_with("COMPLETE"));
     QVERIFY(window.Text3().starts_with("second"));
     QVERIFY(window.Text3().find("\r\nfirst") != std::string::npos);
-    QCOMPARE(window.State().LastDirectory, folder.Path().toStdString());
+    QCOMPARE(window.State().LastDirectory, folder.Path());
     QVERIFY(!folder.Exists("allFiles.h"));
     QCOMPARE(Box(window, "Text3")->toPlainText(),
              QString::fromStdString(window.Text3()).replace("\r\n", "\n"));
@@ -313,15 +320,15 @@ class FormMainTest : public QObject {
   }
   void dropsElsewhereAreRefused() {
     QFETCH(QString, target);
-    XbmFolder folder;
-    folder.AddBitmap("alpha.xbm");
+    test::TempFolder folder;
+    AddBitmaps(folder, {"alpha.xbm"});
     FormMain window(*platform_);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.SetText2("kept");
     auto* control = Control<QWidget>(window, target.toLatin1().constData());
 
-    QVERIFY(!SimulateDrop(*control, FileDrop({QUrl::fromLocalFile(folder.Path())})));
+    QVERIFY(!SimulateDrop(*control, FileDrop({UrlOf(folder.Path())})));
     QVERIFY(!SimulateDrop(*control, TextDrop(QStringLiteral("text"))));
     QTest::qWait(20);
     QVERIFY(window.Text3().empty());
@@ -331,10 +338,8 @@ class FormMainTest : public QObject {
   }
 
   void quitInTheMiddleOfABatchEndsItAtOnce() {
-    XbmFolder folder;
-    folder.AddBitmap("a.xbm");
-    folder.AddBitmap("b.xbm");
-    folder.AddBitmap("c.xbm");
+    test::TempFolder folder;
+    AddBitmaps(folder, {"a.xbm", "b.xbm", "c.xbm"});
     FormMain window(*platform_);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -345,7 +350,7 @@ class FormMainTest : public QObject {
       QMetaObject::invokeMethod(&window, &FormMain::mnuQuit_Click, Qt::QueuedConnection);
     });
 
-    window.Text1_OLEDragDrop(DropData::FileList({folder.Path().toStdString()}));
+    window.Text1_OLEDragDrop(DropData::FileList({folder.Path()}));
 
     QVERIFY(!window.isVisible());
     QCOMPARE(LineCount(window.Text3()), 1);

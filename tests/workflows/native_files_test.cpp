@@ -10,14 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "engine/app_error.h"
-#include "temp_folder.h"
+#include "tests/support/error_number.h"
+#include "tests/support/temp_folder.h"
 #include "workflows/file_order.h"
 
 namespace lumivane::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using test::TempFolder;
 
 struct OrderRow {
   std::vector<std::string> names;
@@ -93,12 +94,7 @@ class OrdinaryUser {
 };
 
 int ReplaceError(const std::string& path) {
-  try {
-    ReplaceFileWhole(path, "new", "\r\n");
-  } catch (const AppError& error) {
-    return error.Number();
-  }
-  return 0;
+  return test::ErrorNumberOf([&] { ReplaceFileWhole(path, "new", "\r\n"); });
 }
 
 TEST(ReplaceFileWhole, AnOrdinaryUserNeedsTheWriteBitThatAppliesToHim) {

@@ -1,14 +1,14 @@
 #include "workflows/path_rules.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "engine/app_error.h"
+#include "tests/support/error_number.h"
+#include "tests/support/temp_folder.h"
 #include "workflows/native_files.h"
 
 namespace lumivane {
@@ -17,15 +17,7 @@ namespace {
 constexpr char kBackslash = '\\';
 constexpr char kSlash = '/';
 
-template <typename Operation>
-int ErrorNumberOf(Operation operation) {
-  try {
-    operation();
-  } catch (const AppError& error) {
-    return error.Number();
-  }
-  return 0;
-}
+using test::ErrorNumberOf;
 
 struct TextCase {
   std::string input;
@@ -178,48 +170,30 @@ INSTANTIATE_TEST_SUITE_P(Paths, TrimCase,
                                            SeparatorCase{kBackslash, "D:\\img\\\\", "D:\\img"},
                                            SeparatorCase{kBackslash, "D:\\img/", "D:\\img/"}));
 
-class IsDirectoryTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() /
-            ("lumivane_path_rules_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(root_);
-  }
-
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::permissions(root_ / "read_only", std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(root_, ignored);
-  }
-
-  std::string Path(const std::string& name) const { return (root_ / name).string(); }
-
-  std::filesystem::path root_;
-};
-
-TEST_F(IsDirectoryTest, FolderIsADirectory) {
-  EXPECT_TRUE(IsDirectory(root_.string()));
-  EXPECT_TRUE(IsDirectory(root_.string() + "/"));
+TEST(IsDirectoryTest, FolderIsADirectory) {
+  const test::TempFolder folder;
+  EXPECT_TRUE(IsDirectory(folder.Path()));
+  EXPECT_TRUE(IsDirectory(folder.Path() + "/"));
 }
 
-TEST_F(IsDirectoryTest, ReadOnlyAndHiddenFoldersAreDirectories) {
-  std::filesystem::create_directory(Path("read_only"));
+TEST(IsDirectoryTest, ReadOnlyAndHiddenFoldersAreDirectories) {
+  const test::TempFolder folder;
+  const std::string readOnly = folder.MakeFolder("read_only");
   std::filesystem::permissions(
-      Path("read_only"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  std::filesystem::create_directory(Path(".hidden"));
+      readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
 
-  EXPECT_TRUE(IsDirectory(Path("read_only")));
-  EXPECT_TRUE(IsDirectory(Path(".hidden")));
+  EXPECT_TRUE(IsDirectory(readOnly));
+  EXPECT_TRUE(IsDirectory(folder.MakeFolder(".hidden")));
 }
 
-TEST_F(IsDirectoryTest, OrdinaryFileIsNot) {
-  std::ofstream(Path("logo.xbm")) << "0x00";
-  EXPECT_FALSE(IsDirectory(Path("logo.xbm")));
+TEST(IsDirectoryTest, OrdinaryFileIsNot) {
+  const test::TempFolder folder;
+  EXPECT_FALSE(IsDirectory(folder.Write("logo.xbm", "0x00")));
 }
 
-TEST_F(IsDirectoryTest, MissingPathRaisesTheSystemError) {
-  const std::string missing = Path("missing");
+TEST(IsDirectoryTest, MissingPathRaisesTheSystemError) {
+  const test::TempFolder folder;
+  const std::string missing = folder.PathOf("missing");
   try {
     IsDirectory(missing);
     FAIL() << "a missing path was answered";

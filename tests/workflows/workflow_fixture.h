@@ -10,10 +10,12 @@
 #include "engine/memory_surface.h"
 #include "engine/work_list.h"
 #include "fake_platform.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "workflows/workflows.h"
 
 namespace lumivane::testing {
+
+using test::TempFolder;
 
 std::vector<std::string> Items(const WorkList& list);
 

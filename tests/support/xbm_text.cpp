@@ -1,4 +1,4 @@
-#include "xbm_text.h"
+#include "tests/support/xbm_text.h"
 
 #include <cstdio>
 
@@ -20,7 +20,7 @@ std::string XbmText(std::string_view name, const Bytes& bytes) {
   return text;
 }
 
-Bytes Run(std::size_t count, unsigned char value) {
+Bytes Run(std::size_t count, std::uint8_t value) {
   return Bytes(count, value);
 }
 

@@ -1,24 +1,9 @@
-#include "xbm_source.h"
+#include "sample_bytes.h"
 
 #include <cstdio>
 #include <random>
 
 namespace lumivane::test {
-
-std::string XbmSource(std::string_view name, const std::vector<std::uint8_t>& bytes) {
-  const std::string prefix(name);
-  std::string text = "#define " + prefix + "_width 8\n#define " + prefix + "_height " +
-                     std::to_string(bytes.size()) + "\nstatic unsigned char " + prefix +
-                     "_bits[] = {\n";
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    char literal[8];
-    std::snprintf(literal, sizeof literal, "0x%02x", bytes[i]);
-    text.append(i % 12 == 0 ? "   " : " ").append(literal);
-    text.append(i + 1 == bytes.size() ? " };\n" : (i % 12 == 11 ? ",\n" : ","));
-  }
-  if (bytes.empty()) text.append("};\n");
-  return text;
-}
 
 std::vector<std::string> ByteTexts(const std::vector<std::uint8_t>& bytes) {
   std::vector<std::string> texts;

@@ -2,14 +2,9 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace lumivane::test {
-
-// An XBM text as bitmap editors write it: define lines, the array head, then
-// the bytes as lower-case literals, twelve to a line, LF line ends.
-std::string XbmSource(std::string_view name, const std::vector<std::uint8_t>& bytes);
 
 // The byte texts a conversion should list for these bytes ("00", "3C").
 std::vector<std::string> ByteTexts(const std::vector<std::uint8_t>& bytes);

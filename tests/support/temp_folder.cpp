@@ -1,4 +1,4 @@
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
-namespace lumivane::testing {
+namespace lumivane::test {
 
 namespace fs = std::filesystem;
 
@@ -24,7 +24,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::PathOf(std::string_view relative) const {
-  return relative.empty() ? path_ : path_ + "/" + std::string(relative);
+  return path_ + "/" + std::string(relative);
 }
 
 std::string TempFolder::Write(std::string_view relative, std::string_view bytes) const {
@@ -65,4 +65,20 @@ std::vector<std::string> TempFolder::Tree() const {
   return names;
 }
 
-}  // namespace lumivane::testing
+std::map<std::string, std::string> TempFolder::Snapshot() const {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(path_)) {
+    if (entry.is_regular_file()) {
+      const std::string relative = entry.path().lexically_relative(path_).string();
+      files[relative] = Read(relative);
+    }
+  }
+  return files;
+}
+
+void TempFolder::CopyInto(const TempFolder& target) const {
+  fs::copy(path_, target.Path(),
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+}  // namespace lumivane::test
