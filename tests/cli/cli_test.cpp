@@ -101,31 +101,42 @@ class CliConvert : public ::testing::Test {
   TempFolder direct_;
 };
 
-TEST_F(CliConvert, FolderWritesWhatTheDropWrites) {
-  const ProcessResult cli = RunCli({viaCli_.Path()});
+struct ConvertCase {
+  const char* name;
+  // No names: the folder itself.
+  std::vector<std::string> names;
+};
+
+void PrintTo(const ConvertCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class CliConvertsAsTheDrop : public CliConvert, public ::testing::WithParamInterface<ConvertCase> {
+ protected:
+  std::vector<std::string> Arguments(const TempFolder& folder) const {
+    return GetParam().names.empty() ? std::vector{folder.Path()} : Paths(folder, GetParam().names);
+  }
+};
+
+TEST_P(CliConvertsAsTheDrop, WritesWhatTheDropWrites) {
+  const ProcessResult cli = RunCli(Arguments(viaCli_));
   DirectDrop drop;
-  DropDirectly({direct_.Path()}, drop);
+  DropDirectly(Arguments(direct_), drop);
 
   EXPECT_EQ(cli.exitCode, 0);
   EXPECT_EQ(cli.out, drop.text3 + "\n");
   EXPECT_EQ(cli.err, "");
   EXPECT_EQ(viaCli_.Snapshot(), direct_.Snapshot());
-  EXPECT_EQ(viaCli_.Snapshot().count("allFiles.h"), 1u);
+  // Only a folder makes the collection file.
+  EXPECT_EQ(viaCli_.Snapshot().count("allFiles.h"), GetParam().names.empty() ? 1u : 0u);
 }
 
-TEST_F(CliConvert, FilesWriteWhatTheDropWrites) {
-  const std::vector<std::string> names = {"refused.xbm", "logo.xbm", "notes.txt",
-                                          "Upper.XBM",   "sub",      "b.small.xbm"};
-  const ProcessResult cli = RunCli(Paths(viaCli_, names));
-  DirectDrop drop;
-  DropDirectly(Paths(direct_, names), drop);
-
-  EXPECT_EQ(cli.exitCode, 0);
-  EXPECT_EQ(cli.out, drop.text3 + "\n");
-  EXPECT_EQ(cli.err, "");
-  EXPECT_EQ(viaCli_.Snapshot(), direct_.Snapshot());
-  EXPECT_EQ(viaCli_.Snapshot().count("allFiles.h"), 0u);
-}
+INSTANTIATE_TEST_SUITE_P(Paths, CliConvertsAsTheDrop,
+                         ::testing::Values(ConvertCase{"Folder", {}},
+                                           ConvertCase{"Files",
+                                                       {"refused.xbm", "logo.xbm", "notes.txt",
+                                                        "Upper.XBM", "sub", "b.small.xbm"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliConvert, StdoutPrintsTheHeadersAndWritesNoFile) {
   struct Case {

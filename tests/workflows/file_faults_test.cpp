@@ -115,40 +115,36 @@ class FaultTest : public WorkflowTest, public ::testing::WithParamInterface<Obst
   std::map<std::string, FileState> before_;
 };
 
-// Files mode over A, b and c, where b meets the obstacle.
-class BatchSourceFault : public FaultTest {};
-class BatchOutputFault : public FaultTest {};
+// Files mode over A, b and c, where b's source or b's output meets the obstacle.
+class BatchFault : public FaultTest {
+ protected:
+  // The batch must stop at b with a Save Error naming `faulty`, keep A's new
+  // output and leave b's and c's earlier ones; `reports` is the progress by then.
+  void ExpectStopAtB(const std::string& faulty, const std::string& reports) {
+    folder.Write("A.xbm", kSmallBitmap);
+    folder.Write("b.xbm", kRunsBitmap);
+    folder.Write("c.xbm", kSmallBitmap);
+    folder.Write("b.h", kOldOutput);
+    folder.Write("c.h", kOldOutput);
+    if (!Arrange(faulty)) GTEST_SKIP() << "not allowed on this machine";
+    Remember({"b.h", "c.h"});
+    Run([this] { workflows.Text1_OLEDragDrop(DropOf({"A.xbm", "b.xbm", "c.xbm"})); });
 
-void WriteBatchSources(const TempFolder& folder) {
-  folder.Write("A.xbm", kSmallBitmap);
-  folder.Write("b.xbm", kRunsBitmap);
-  folder.Write("c.xbm", kSmallBitmap);
-  folder.Write("b.h", kOldOutput);
-  folder.Write("c.h", kOldOutput);
-}
+    EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox(faulty, "Save Error")}));
+    EXPECT_EQ(folder.Read("A.h"), SmallListing("A") + "\r\n");
+    EXPECT_EQ(window.Text3(), reports);
+    ExpectUntouched({"b.h", "c.h"});
+  }
+};
+class BatchSourceFault : public BatchFault {};
+class BatchOutputFault : public BatchFault {};
 
 TEST_P(BatchSourceFault, StopsTheBatchWithSaveErrorKeepingEarlierOutputs) {
-  WriteBatchSources(folder);
-  if (!Arrange("b.xbm")) GTEST_SKIP() << "not allowed on this machine";
-  Remember({"b.h", "c.h"});
-  Run([this] { workflows.Text1_OLEDragDrop(DropOf({"A.xbm", "b.xbm", "c.xbm"})); });
-
-  EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox("b.xbm", "Save Error")}));
-  EXPECT_EQ(folder.Read("A.h"), SmallListing("A") + "\r\n");
-  EXPECT_EQ(window.Text3(), SmallReport("A"));
-  ExpectUntouched({"b.h", "c.h"});
+  ExpectStopAtB("b.xbm", SmallReport("A"));
 }
 
 TEST_P(BatchOutputFault, StopsTheBatchWithSaveErrorKeepingEarlierOutputs) {
-  WriteBatchSources(folder);
-  if (!Arrange("b.h")) GTEST_SKIP() << "not allowed on this machine";
-  Remember({"b.h", "c.h"});
-  Run([this] { workflows.Text1_OLEDragDrop(DropOf({"A.xbm", "b.xbm", "c.xbm"})); });
-
-  EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox("b.h", "Save Error")}));
-  EXPECT_EQ(folder.Read("A.h"), SmallListing("A") + "\r\n");
-  EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b"));
-  ExpectUntouched({"b.h", "c.h"});
+  ExpectStopAtB("b.h", SmallReport("A") + RunsReport("b"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BatchSourceFault, ::testing::ValuesIn(kSourceObstacles), RowName);
