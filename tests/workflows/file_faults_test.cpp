@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bitmap_samples.h"
-#include "special_files.h"
+#include "unusual_files.h"
 #include "workflow_fixture.h"
 
 namespace lumivane::testing {
