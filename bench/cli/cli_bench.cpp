@@ -83,7 +83,7 @@ struct Inputs {
 
   Inputs() {
     const Bytes bytes = ImageBytes(kSourceBytes, 7);
-    source = scratch.Write("source.xbm", XbmText("source", bytes));
+    source = scratch.Write("source.xbm", test::XbmText("source", bytes, kScreenSize));
     binary = scratch.Write("source.bin", std::string(bytes.begin(), bytes.end()));
   }
 

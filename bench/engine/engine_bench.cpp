@@ -4,45 +4,41 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <random>
 #include <string>
 
 #include "engine/convert_source_text.h"
 #include "engine/memory_surface.h"
+#include "tests/support/xbm_text.h"
 
 namespace lumivane {
 namespace {
 
-// Mostly varied bytes with runs of 0x00 and 0xFF here and there, written the
-// way bitmap editors write XBM files (lower case, twelve literals a line).
-std::string GeneratedXbm(std::int64_t literals) {
+// Mostly varied bytes with runs of 0x00 and 0xFF here and there, as in a
+// drawn image.
+test::Bytes GeneratedBytes(std::size_t count) {
   std::mt19937 random(7);
-  std::string text =
-      "#define bench_width 128\n#define bench_height 64\nstatic unsigned char bench_bits[] = {\n";
-  std::int64_t written = 0;
-  auto put = [&](unsigned value) {
-    char literal[8];
-    std::snprintf(literal, sizeof literal, "0x%02x", value & 0xFFu);
-    text.append(written % 12 == 0 ? "   " : " ").append(literal);
-    ++written;
-    text.append(written == literals ? " };\n" : (written % 12 == 0 ? ",\n" : ","));
-  };
-  while (written < literals) {
+  test::Bytes bytes;
+  bytes.reserve(count);
+  while (bytes.size() < count) {
     const unsigned pick = random() % 8;
     if (pick == 0 || pick == 1) {
-      const unsigned runByte = pick == 0 ? 0x00 : 0xFF;
-      for (unsigned n = 1 + random() % 40; n > 0 && written < literals; --n) put(runByte);
+      const std::uint8_t runByte = pick == 0 ? 0x00 : 0xFF;
+      for (unsigned n = 1 + random() % 40; n > 0 && bytes.size() < count; --n) {
+        bytes.push_back(runByte);
+      }
     } else {
-      put(random());
+      bytes.push_back(static_cast<std::uint8_t>(random()));
     }
   }
-  return text;
+  return bytes;
 }
 
 void BM_ConvertSourceText(benchmark::State& run) {
-  const std::string source = GeneratedXbm(run.range(0));
+  const std::string source =
+      test::XbmText("bench", GeneratedBytes(static_cast<std::size_t>(run.range(0))), {128, 64});
   ConversionState state;
   MemorySurface window;
   state.SourceFileName = "bench.xbm";
