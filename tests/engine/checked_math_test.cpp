@@ -8,10 +8,8 @@
 #include "engine/app_error.h"
 #include "tests/support/error_number.h"
 
-namespace lumivane {
+namespace lumivane::test {
 namespace {
-
-using test::ErrorNumberOf;
 
 template <typename T>
 class CheckedMath : public ::testing::Test {};
@@ -59,4 +57,4 @@ TEST(AppError, CarriesTheNumbersTheConversionRaises) {
 }
 
 }  // namespace
-}  // namespace lumivane
+}  // namespace lumivane::test

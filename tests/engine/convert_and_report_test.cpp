@@ -12,11 +12,8 @@
 #include "list_items.h"
 #include "tests/support/xbm_text.h"
 
-namespace lumivane {
+namespace lumivane::test {
 namespace {
-
-using test::ListItems;
-using test::XbmText;
 
 const std::string kRefusal = "NOTHING TO COMPRESS\r\n";
 
@@ -223,4 +220,4 @@ TEST_F(DriverFailure, TooManyLiteralsLeaveTheBoxesAsTheyWere) {
 }
 
 }  // namespace
-}  // namespace lumivane
+}  // namespace lumivane::test

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace lumivane {
+namespace lumivane::test {
 namespace {
 
 struct HexCase {
@@ -73,4 +73,4 @@ INSTANTIATE_TEST_SUITE_P(Counts, FormatRunCountCase,
                                            RunCountCase{32767, "7FFF"}));
 
 }  // namespace
-}  // namespace lumivane
+}  // namespace lumivane::test

@@ -15,11 +15,8 @@
 #include "listing_decoder.h"
 #include "tests/support/error_number.h"
 
-namespace lumivane {
+namespace lumivane::test {
 namespace {
-
-using test::ListItems;
-using test::ParseListing;
 
 std::vector<std::string> ListedByteTexts(MemorySurface& window) {
   std::vector<std::string> items = ListItems(window.List1());
@@ -219,4 +216,4 @@ TEST(HostileText, RandomTextsConvertOrRaise) {
 }
 
 }  // namespace
-}  // namespace lumivane
+}  // namespace lumivane::test

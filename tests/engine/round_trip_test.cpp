@@ -14,14 +14,8 @@
 #include "sample_bytes.h"
 #include "tests/support/xbm_text.h"
 
-namespace lumivane {
+namespace lumivane::test {
 namespace {
-
-using test::DecodeRuns;
-using test::ItemByte;
-using test::MixedBytes;
-using test::ParseListing;
-using test::XbmText;
 
 std::vector<std::uint8_t> ListedBytes(const std::vector<std::string>& items) {
   std::vector<std::uint8_t> bytes;
@@ -38,8 +32,8 @@ void ExpectRoundTrip(const std::vector<std::uint8_t>& bytes) {
   ConvertSourceText(state, window);
 
   ASSERT_EQ(state.ByteCount, static_cast<std::int32_t>(bytes.size()));
-  test::ParsedListing plain;
-  test::ParsedListing compressed;
+  ParsedListing plain;
+  ParsedListing compressed;
   ASSERT_NO_THROW(plain = ParseListing(state.SourceText));
   ASSERT_NO_THROW(compressed = ParseListing(state.CompressedText));
   EXPECT_EQ(plain.arrayName, "img");
@@ -117,4 +111,4 @@ TEST(RoundTrip, EveryByteValueUpAndDown) {
 }
 
 }  // namespace
-}  // namespace lumivane
+}  // namespace lumivane::test

@@ -5,11 +5,11 @@
 #include "engine/app_error.h"
 #include "tests/support/error_number.h"
 
-namespace lumivane {
+namespace lumivane::test {
 namespace {
 
 int ErrorNumberOfRead(const WorkList& list, std::int32_t position) {
-  return test::ErrorNumberOf([&] { list.Item(position); });
+  return ErrorNumberOf([&] { list.Item(position); });
 }
 
 WorkList FullList() {
@@ -70,4 +70,4 @@ TEST(WorkList, HoldsAtMost32767Items) {
 }
 
 }  // namespace
-}  // namespace lumivane
+}  // namespace lumivane::test

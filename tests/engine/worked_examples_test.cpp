@@ -10,12 +10,8 @@
 #include "sample_bytes.h"
 #include "tests/support/xbm_text.h"
 
-namespace lumivane {
+namespace lumivane::test {
 namespace {
-
-using test::ByteTexts;
-using test::ListItems;
-using test::XbmText;
 
 std::vector<std::uint8_t> CountingBytes(int count) {
   std::vector<std::uint8_t> bytes;
@@ -242,4 +238,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace lumivane
+}  // namespace lumivane::test

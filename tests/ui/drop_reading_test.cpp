@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace lumivane::ui::testing {
+namespace lumivane::test {
+
+using ui::DropDataFromMime;
 
 class DropReadingTest : public QObject {
   Q_OBJECT
@@ -51,7 +53,7 @@ class DropReadingTest : public QObject {
   }
 };
 
-}  // namespace lumivane::ui::testing
+}  // namespace lumivane::test
 
-QTEST_MAIN(lumivane::ui::testing::DropReadingTest)
+QTEST_MAIN(lumivane::test::DropReadingTest)
 #include "drop_reading_test.moc"

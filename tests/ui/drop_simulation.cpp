@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <memory>
 
-namespace lumivane::ui::testing {
+namespace lumivane::test {
 namespace {
 
 QWidget* DropTargetAt(QWidget& window, QPoint pointInWindow) {
@@ -50,4 +50,4 @@ QMimeData* TextDrop(const QString& text) {
   return mime;
 }
 
-}  // namespace lumivane::ui::testing
+}  // namespace lumivane::test

@@ -7,7 +7,7 @@
 class QMimeData;
 class QWidget;
 
-namespace lumivane::ui::testing {
+namespace lumivane::test {
 
 // Drags `mime` over the point of `target` and drops it there, delivering the
 // events to the widget Qt would choose: the one under the point, or the
@@ -18,4 +18,4 @@ bool SimulateDrop(QWidget& target, QMimeData* mime,
 QMimeData* FileDrop(const QList<QUrl>& urls);
 QMimeData* TextDrop(const QString& text);
 
-}  // namespace lumivane::ui::testing
+}  // namespace lumivane::test

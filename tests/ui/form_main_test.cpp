@@ -22,7 +22,11 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/xbm_text.h"
 
-namespace lumivane::ui::testing {
+namespace lumivane::test {
+
+using ui::FormMain;
+using ui::FormSplash;
+using ui::ReadOnlyBox;
 
 class FormMainTest : public QObject {
   Q_OBJECT
@@ -41,10 +45,9 @@ class FormMainTest : public QObject {
   }
   // Small bitmaps with runs of 0x00 and 0xFF between ordinary bytes, so each
   // has something to compress.
-  static void AddBitmaps(const test::TempFolder& folder, std::initializer_list<const char*> names) {
-    const test::Bytes bytes =
-        test::Concat({test::Run(4, 0x00), {0x3C, 0x7E}, test::Run(4, 0xFF), {0x0E, 0x81}});
-    for (const char* name : names) folder.Write(name, test::XbmText("img", bytes));
+  static void AddBitmaps(const TempFolder& folder, std::initializer_list<const char*> names) {
+    const Bytes bytes = Concat({Run(4, 0x00), {0x3C, 0x7E}, Run(4, 0xFF), {0x0E, 0x81}});
+    for (const char* name : names) folder.Write(name, XbmText("img", bytes));
   }
   static QUrl UrlOf(const std::string& path) {
     return QUrl::fromLocalFile(QString::fromStdString(path));
@@ -243,7 +246,7 @@ class FormMainTest : public QObject {
   }
 
   void folderDroppedOnText1RunsTheBatch() {
-    test::TempFolder folder;
+    TempFolder folder;
     AddBitmaps(folder, {"alpha.xbm", "beta.xbm", "skipped.XBM"});
     FormMain window(*platform_);
     window.show();
@@ -276,7 +279,7 @@ class FormMainTest : public QObject {
   }
 
   void filesDroppedOnText1AreConvertedInDropOrder() {
-    test::TempFolder folder;
+    TempFolder folder;
     AddBitmaps(folder, {"first.xbm", "second.xbm"});
     FormMain window(*platform_);
     window.show();
@@ -320,7 +323,7 @@ class FormMainTest : public QObject {
   }
   void dropsElsewhereAreRefused() {
     QFETCH(QString, target);
-    test::TempFolder folder;
+    TempFolder folder;
     AddBitmaps(folder, {"alpha.xbm"});
     FormMain window(*platform_);
     window.show();
@@ -338,7 +341,7 @@ class FormMainTest : public QObject {
   }
 
   void quitInTheMiddleOfABatchEndsItAtOnce() {
-    test::TempFolder folder;
+    TempFolder folder;
     AddBitmaps(folder, {"a.xbm", "b.xbm", "c.xbm"});
     FormMain window(*platform_);
     window.show();
@@ -361,7 +364,7 @@ class FormMainTest : public QObject {
   }
 };
 
-}  // namespace lumivane::ui::testing
+}  // namespace lumivane::test
 
-QTEST_MAIN(lumivane::ui::testing::FormMainTest)
+QTEST_MAIN(lumivane::test::FormMainTest)
 #include "form_main_test.moc"

@@ -13,15 +13,18 @@
 #include "form_main.h"
 #include "recording_platform.h"
 
-namespace lumivane::ui::testing {
+namespace lumivane::test {
+
+using ui::FormMain;
+using ui::FormSplash;
 
 using SplashAction = std::function<void(FormMain&, FormSplash&)>;
 
-}  // namespace lumivane::ui::testing
+}  // namespace lumivane::test
 
-Q_DECLARE_METATYPE(lumivane::ui::testing::SplashAction)
+Q_DECLARE_METATYPE(lumivane::test::SplashAction)
 
-namespace lumivane::ui::testing {
+namespace lumivane::test {
 
 class FormSplashTest : public QObject {
   Q_OBJECT
@@ -206,7 +209,7 @@ class FormSplashTest : public QObject {
   }
 };
 
-}  // namespace lumivane::ui::testing
+}  // namespace lumivane::test
 
-QTEST_MAIN(lumivane::ui::testing::FormSplashTest)
+QTEST_MAIN(lumivane::test::FormSplashTest)
 #include "form_splash_test.moc"

@@ -13,7 +13,13 @@
 #include "file_dialog_setup.h"
 #include "message_box_setup.h"
 
-namespace lumivane::ui::testing {
+namespace lumivane::test {
+
+using ui::ConfigureFileDialog;
+using ui::ConfigureMessageBox;
+using ui::NameFiltersFromFilter;
+using ui::QtPlatform;
+
 namespace {
 
 // Answers the modal dialogs that open one after the other, in order.
@@ -166,7 +172,7 @@ class QtPlatformTest : public QObject {
   }
 };
 
-}  // namespace lumivane::ui::testing
+}  // namespace lumivane::test
 
-QTEST_MAIN(lumivane::ui::testing::QtPlatformTest)
+QTEST_MAIN(lumivane::test::QtPlatformTest)
 #include "qt_platform_test.moc"

@@ -2,7 +2,7 @@
 
 #include "engine/app_error.h"
 
-namespace lumivane::ui::testing {
+namespace lumivane::test {
 
 std::string RecordingPlatform::ShowOpen(const FileDialogSettings& settings) {
   open_dialogs_.push_back(settings);
@@ -24,4 +24,4 @@ std::string RecordingPlatform::ReadTextFile(const std::string& path) {
   return FileSystemPlatform::ReadTextFile(path);
 }
 
-}  // namespace lumivane::ui::testing
+}  // namespace lumivane::test

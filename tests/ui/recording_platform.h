@@ -6,7 +6,7 @@
 
 #include "workflows/file_system_platform.h"
 
-namespace lumivane::ui::testing {
+namespace lumivane::test {
 
 struct ShownBox {
   std::string prompt;
@@ -37,4 +37,4 @@ class RecordingPlatform : public FileSystemPlatform {
   std::function<void()> on_dialog_;
 };
 
-}  // namespace lumivane::ui::testing
+}  // namespace lumivane::test

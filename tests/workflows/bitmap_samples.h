@@ -5,7 +5,7 @@
 
 // Source texts with their expected listings and report lines, worked out by
 // hand from the run-length rules rather than by running the converter.
-namespace lumivane::testing {
+namespace lumivane::test {
 
 // Bytes 00 00 00 00 00 3C FF FF 7E 00 01 02 03 04 05 06 07 08.
 inline constexpr std::string_view kRunsBitmap =
@@ -60,4 +60,4 @@ inline std::string SmallReport(std::string_view reportName) {
          "4 uncompressed bytes, \t1 bytes economized, \tcompression rate = 25%\r\n";
 }
 
-}  // namespace lumivane::testing
+}  // namespace lumivane::test

@@ -6,7 +6,7 @@
 #include "bitmap_samples.h"
 #include "workflow_fixture.h"
 
-namespace lumivane::testing {
+namespace lumivane::test {
 namespace {
 
 class DropBatchTest : public WorkflowTest {
@@ -172,4 +172,4 @@ TEST_F(DropBatchTest, MissingFirstItemKeepsTheProgressView) {
 }
 
 }  // namespace
-}  // namespace lumivane::testing
+}  // namespace lumivane::test

@@ -4,7 +4,7 @@
 
 #include "engine/app_error.h"
 
-namespace lumivane::testing {
+namespace lumivane::test {
 
 void FakePlatform::Before(FileCall call, int occurrence, Hook hook) {
   hooks_[{call, occurrence}] = std::move(hook);
@@ -68,4 +68,4 @@ void FakePlatform::WriteTextFile(const std::string& path, std::string_view text)
   FileSystemPlatform::WriteTextFile(path, text);
 }
 
-}  // namespace lumivane::testing
+}  // namespace lumivane::test

@@ -10,7 +10,7 @@
 
 #include "workflows/file_system_platform.h"
 
-namespace lumivane::testing {
+namespace lumivane::test {
 
 enum class DialogKind { Open, Save };
 
@@ -70,4 +70,4 @@ class FakePlatform : public FileSystemPlatform {
   std::map<std::pair<FileCall, int>, Hook> hooks_;
 };
 
-}  // namespace lumivane::testing
+}  // namespace lumivane::test

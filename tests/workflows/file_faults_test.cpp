@@ -12,7 +12,7 @@
 #include "unusual_files.h"
 #include "workflow_fixture.h"
 
-namespace lumivane::testing {
+namespace lumivane::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -255,4 +255,4 @@ TEST_F(FolderFaultTest, SpecialFilesInTheFolderAreNotListed) {
 }
 
 }  // namespace
-}  // namespace lumivane::testing
+}  // namespace lumivane::test

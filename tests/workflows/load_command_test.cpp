@@ -6,7 +6,7 @@
 #include "bitmap_samples.h"
 #include "workflow_fixture.h"
 
-namespace lumivane::testing {
+namespace lumivane::test {
 namespace {
 
 auto Fields(const FileDialogSettings& s) {
@@ -213,4 +213,4 @@ TEST_F(LoadCommandTest, NamesWithSpacesAndBytesOutsideUtf8) {
 }
 
 }  // namespace
-}  // namespace lumivane::testing
+}  // namespace lumivane::test

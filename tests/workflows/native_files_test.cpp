@@ -14,11 +14,10 @@
 #include "tests/support/temp_folder.h"
 #include "workflows/file_order.h"
 
-namespace lumivane::testing {
+namespace lumivane::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::TempFolder;
 
 struct OrderRow {
   std::vector<std::string> names;
@@ -94,7 +93,7 @@ class OrdinaryUser {
 };
 
 int ReplaceError(const std::string& path) {
-  return test::ErrorNumberOf([&] { ReplaceFileWhole(path, "new", "\r\n"); });
+  return ErrorNumberOf([&] { ReplaceFileWhole(path, "new", "\r\n"); });
 }
 
 TEST(ReplaceFileWhole, AnOrdinaryUserNeedsTheWriteBitThatAppliesToHim) {
@@ -128,4 +127,4 @@ TEST(ReplaceFileWhole, AnOrdinaryUserNeedsTheWriteBitThatAppliesToHim) {
 }
 
 }  // namespace
-}  // namespace lumivane::testing
+}  // namespace lumivane::test

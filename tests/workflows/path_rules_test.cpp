@@ -11,13 +11,11 @@
 #include "tests/support/temp_folder.h"
 #include "workflows/native_files.h"
 
-namespace lumivane {
+namespace lumivane::test {
 namespace {
 
 constexpr char kBackslash = '\\';
 constexpr char kSlash = '/';
-
-using test::ErrorNumberOf;
 
 struct TextCase {
   std::string input;
@@ -171,13 +169,13 @@ INSTANTIATE_TEST_SUITE_P(Paths, TrimCase,
                                            SeparatorCase{kBackslash, "D:\\img/", "D:\\img/"}));
 
 TEST(IsDirectoryTest, FolderIsADirectory) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   EXPECT_TRUE(IsDirectory(folder.Path()));
   EXPECT_TRUE(IsDirectory(folder.Path() + "/"));
 }
 
 TEST(IsDirectoryTest, ReadOnlyAndHiddenFoldersAreDirectories) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   const std::string readOnly = folder.MakeFolder("read_only");
   std::filesystem::permissions(
       readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
@@ -187,12 +185,12 @@ TEST(IsDirectoryTest, ReadOnlyAndHiddenFoldersAreDirectories) {
 }
 
 TEST(IsDirectoryTest, OrdinaryFileIsNot) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   EXPECT_FALSE(IsDirectory(folder.Write("logo.xbm", "0x00")));
 }
 
 TEST(IsDirectoryTest, MissingPathRaisesTheSystemError) {
-  const test::TempFolder folder;
+  const TempFolder folder;
   const std::string missing = folder.PathOf("missing");
   try {
     IsDirectory(missing);
@@ -204,4 +202,4 @@ TEST(IsDirectoryTest, MissingPathRaisesTheSystemError) {
 }
 
 }  // namespace
-}  // namespace lumivane
+}  // namespace lumivane::test

@@ -5,7 +5,7 @@
 #include "engine/app_error.h"
 #include "workflow_fixture.h"
 
-namespace lumivane::testing {
+namespace lumivane::test {
 namespace {
 
 // Window events that arrive during the message-loop pass of a running action.
@@ -88,4 +88,4 @@ TEST_F(ReentrancyTest, ClosedWindowSkipsTheSaveStep) {
 }
 
 }  // namespace
-}  // namespace lumivane::testing
+}  // namespace lumivane::test

@@ -8,7 +8,7 @@
 #include <csignal>
 #include <stdexcept>
 
-namespace lumivane::testing {
+namespace lumivane::test {
 
 bool MakeFifo(const std::string& path) {
   return ::mkfifo(path.c_str(), 0666) == 0;
@@ -44,4 +44,4 @@ FileSizeLimit::~FileSizeLimit() {
   std::signal(SIGXFSZ, previous_handler_);
 }
 
-}  // namespace lumivane::testing
+}  // namespace lumivane::test

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace lumivane::testing {
+namespace lumivane::test {
 
 // Special files named like bitmaps or headers. Each returns false when the
 // machine does not allow it (a device node needs the right to create one).
@@ -35,4 +35,4 @@ class FileSizeLimit {
   void (*previous_handler_)(int);
 };
 
-}  // namespace lumivane::testing
+}  // namespace lumivane::test

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace lumivane::testing {
+namespace lumivane::test {
 
 std::vector<std::string> Items(const WorkList& list) {
   std::vector<std::string> items;
@@ -33,4 +33,4 @@ DropData WorkflowTest::DropOf(std::vector<std::string> relativePaths) const {
   return DropData::FileList(std::move(relativePaths));
 }
 
-}  // namespace lumivane::testing
+}  // namespace lumivane::test

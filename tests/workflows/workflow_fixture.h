@@ -13,9 +13,7 @@
 #include "tests/support/temp_folder.h"
 #include "workflows/workflows.h"
 
-namespace lumivane::testing {
-
-using test::TempFolder;
+namespace lumivane::test {
 
 std::vector<std::string> Items(const WorkList& list);
 
@@ -44,4 +42,4 @@ class WorkflowTest : public ::testing::Test {
   Workflows workflows{state, window, platform};
 };
 
-}  // namespace lumivane::testing
+}  // namespace lumivane::test
