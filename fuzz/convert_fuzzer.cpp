@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "decoder/lumivane_decode.h"
+#include "lumivane_decode.h"
 #include "engine/app_error.h"
 #include "engine/conversion_state.h"
 #include "engine/convert_and_report.h"

@@ -19,7 +19,7 @@ namespace lumivane::test {
 namespace {
 
 const std::string kCli = LUMIVANE_CLI_PATH;
-const std::string kSourceDir = LUMIVANE_SOURCE_DIR;
+const std::string kDecoderDir = LUMIVANE_DECODER_DIR;
 
 struct Compiler {
   const char* name;
@@ -101,7 +101,7 @@ class GeneratedHeaders : public ::testing::Test {
     std::ofstream(source, std::ios::binary) << program;
     std::vector<std::string> argv = {compiler.path};
     argv.insert(argv.end(), compiler.flags.begin(), compiler.flags.end());
-    argv.insert(argv.end(), {"-I", kSourceDir, "-I", folder_->Path(), source});
+    argv.insert(argv.end(), {"-I", kDecoderDir, "-I", folder_->Path(), source});
     argv.insert(argv.end(), link ? std::initializer_list<std::string>{"-o", folder_->PathOf(name)}
                                  : std::initializer_list<std::string>{"-c", "-o", "/dev/null"});
     return RunProcess(argv);
@@ -115,7 +115,7 @@ class GeneratedHeaders : public ::testing::Test {
     const std::string program =
         "#include <stdio.h>\n"
         "#define U8X8_PROGMEM\n"
-        "#include \"decoder/lumivane_decode.h\"\n"
+        "#include \"lumivane_decode.h\"\n"
         "#include \"" +
         source.stem +
         ".h\"\n"
@@ -157,7 +157,7 @@ class GeneratedHeaders : public ::testing::Test {
     const std::string program =
         "#include <avr/pgmspace.h>\n"
         "#define U8X8_PROGMEM PROGMEM\n"
-        "#include \"decoder/lumivane_decode.h\"\n"
+        "#include \"lumivane_decode.h\"\n"
         "#include \"screen.h\"\n"
         "static unsigned char frame[1024];\n"
         "volatile long decoded;\n"

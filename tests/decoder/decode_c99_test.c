@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "decoder/lumivane_decode.h"
+#include "lumivane_decode.h"
 
 static int failures = 0;
 
@@ -12,6 +12,16 @@ static void expect(int condition, const char* what) {
     fprintf(stderr, "failed: %s\n", what);
     ++failures;
   }
+}
+
+static unsigned rows_drawn = 0;
+static unsigned char last_row_byte = 0;
+
+static void count_row(void* context, unsigned row, const unsigned char* row_bytes) {
+  (void)context;
+  (void)row;
+  ++rows_drawn;
+  last_row_byte = row_bytes[0];
 }
 
 static unsigned char read_inverted(const unsigned char* address) {
@@ -33,5 +43,26 @@ int main(void) {
   expect(lumivane_decode_with(read_inverted, inverted, sizeof inverted, out, sizeof out) == 4,
          "own reader length");
   expect(out[0] == 0x00 && out[2] == 0x00 && out[3] == 0x3C, "own reader bytes");
+
+  /* Firmware may compare with the documented numbers instead of the names. */
+  expect(LUMIVANE_DECODE_MALFORMED == -1, "malformed is -1");
+  expect(LUMIVANE_DECODE_OUTPUT_FULL == -2, "output full is -2");
+  expect(lumivane_decode(logo, 1, out, sizeof out) == -1, "cut array gives -1");
+  expect(lumivane_decode(logo, sizeof logo, out, 9) == -2, "short buffer gives -2");
+
+  {
+    lumivane_stream s;
+    unsigned char row[1];
+    unsigned char tiles[8];
+    lumivane_stream_init(&s, lumivane_read_ram, logo, sizeof logo);
+    expect(lumivane_stream_skip(&s, 5) == 5, "stream skip");
+    expect(lumivane_stream_read(&s, out, 2) == 2 && out[0] == 0x3C, "stream read");
+    expect(lumivane_draw_rows(&s, 8, 3, 1, 9, row, count_row, NULL) == 2, "draw rows");
+    expect(rows_drawn == 2 && last_row_byte == 0x00, "rows drawn");
+    lumivane_stream_init(&s, lumivane_read_ram, logo, 1);
+    expect(lumivane_stream_read(&s, out, 1) == -1, "stream cut array gives -1");
+    lumivane_rows_to_tiles(expected, 8, tiles);
+    expect(tiles[0] == 0xC0 && tiles[2] == 0xE0, "tiles");
+  }
   return failures == 0 ? 0 : 1;
 }

@@ -3,72 +3,27 @@
 #include <random>
 #include <string>
 
-#include "decoder/lumivane_decode.h"
-#include "engine/conversion_state.h"
-#include "engine/convert_source_text.h"
-#include "engine/memory_surface.h"
-#include "tests/support/xbm_text.h"
+#include "decoder_support.h"
+#include "lumivane_decode.h"
 
 namespace lumivane::test {
 namespace {
 
-// The engine's compressed items as the bytes a C compiler makes of them.
-Bytes EncodeWithEngine(const Bytes& bytes) {
-  ConversionState state;
-  MemorySurface window;
-  state.SourceFileName = "img.xbm";
-  state.SourceText = XbmText("img", bytes);
-  ConvertSourceText(state, window);
-  Bytes encoded;
-  for (std::int32_t i = 1; i < window.List2().Count(); ++i) {
-    const unsigned long value = std::stoul(window.List2().Item(i).substr(2), nullptr, 16);
-    EXPECT_LE(value, 0xFFu) << "item " << i;
-    encoded.push_back(static_cast<unsigned char>(value));
-  }
-  return encoded;
-}
-
-// Reads through a reader that fails the test on any read outside the array,
-// and stores the array scrambled, as memory the decoder must not touch
-// directly (flash on AVR) would be: skipping the reader gives wrong bytes.
-struct GuardedSource {
-  static constexpr unsigned char kScramble = 0x5A;
-  static inline const unsigned char* begin = nullptr;
-  static inline const unsigned char* end = nullptr;
-  static inline bool strayRead = false;
-
-  static unsigned char Read(const unsigned char* address) {
-    if (address < begin || address >= end) {
-      strayRead = true;
-      return 0;
-    }
-    return static_cast<unsigned char>(*address ^ kScramble);
-  }
-};
-
 long DecodeGuarded(const Bytes& encoded, unsigned char* out, std::size_t outSize) {
-  Bytes scrambled(encoded);
-  for (unsigned char& byte : scrambled) byte ^= GuardedSource::kScramble;
-  GuardedSource::begin = scrambled.data();
-  GuardedSource::end = scrambled.data() + scrambled.size();
-  GuardedSource::strayRead = false;
+  GuardedSource source(encoded);
   const long result =
-      lumivane_decode_with(GuardedSource::Read, scrambled.data(), scrambled.size(), out, outSize);
-  EXPECT_FALSE(GuardedSource::strayRead) << "read outside the compressed array";
+      lumivane_decode_with(GuardedSource::Read, source.data(), source.size(), out, outSize);
+  EXPECT_FALSE(source.StrayRead()) << "read outside the compressed array";
   return result;
 }
 
-// Decodes into a buffer of `outSize` bytes followed by a guard area and
-// checks the guard is untouched.
+// Decodes into a buffer of `outSize` bytes and checks nothing was written
+// behind it.
 long DecodeInto(const Bytes& encoded, std::size_t outSize, Bytes& out) {
-  constexpr std::size_t kGuard = 300;
-  constexpr unsigned char kGuardByte = 0xA5;
-  Bytes buffer(outSize + kGuard, kGuardByte);
+  GuardedBuffer buffer(outSize);
   const long result = DecodeGuarded(encoded, buffer.data(), outSize);
-  for (std::size_t i = outSize; i < buffer.size(); ++i) {
-    EXPECT_EQ(buffer[i], kGuardByte) << "write past the buffer at " << i;
-  }
-  out.assign(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(outSize));
+  EXPECT_FALSE(buffer.Overrun()) << "write past the buffer";
+  out = buffer.Contents();
   return result;
 }
 

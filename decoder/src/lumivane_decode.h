@@ -1,0 +1,243 @@
+/* lumivane_decode.h: expands a Lumivane header's run-length data back into
+ * the bitmap's bytes, on the display side. C99 and C++, no library needed.
+ *
+ * Every item of a compressed array is one byte. 0x00 and 0xFF start a run:
+ * the item after them is the number of extra repeats, so {0x00, 0x04} stands
+ * for five zero bytes and {0xFF, 0x00} for one 0xFF byte. Every other byte
+ * stands for itself.
+ *
+ *   unsigned char frame[1024];
+ *   long n = lumivane_decode(logo, sizeof logo, frame, sizeof frame);
+ *
+ * For data in flash on AVR (U8X8_PROGMEM is PROGMEM there), include
+ * <avr/pgmspace.h> before this header and pass lumivane_read_progmem:
+ *
+ *   long n = lumivane_decode_with(lumivane_read_progmem, logo, sizeof logo,
+ *                                 frame, sizeof frame);
+ *
+ * Any other memory works the same way with a reader of your own.
+ *
+ * Without RAM for a whole frame, a stream hands the bytes out a few at a
+ * time, and lumivane_draw_rows hands them out one pixel row at a time:
+ *
+ *   lumivane_stream s;
+ *   unsigned char row[128 / 8];
+ *   lumivane_stream_init(&s, lumivane_read_progmem, logo, sizeof logo);
+ *   lumivane_draw_rows(&s, 128, 64, 0, 7, row, draw_row, context);
+ */
+#ifndef LUMIVANE_DECODE_H
+#define LUMIVANE_DECODE_H
+
+#include <limits.h>
+#include <stddef.h>
+#include <stdint.h>
+
+/* Casts that C++ compilers with -Wold-style-cast accept as well. */
+#ifdef __cplusplus
+#define LUMIVANE_CAST(type, value) static_cast<type>(value)
+#else
+#define LUMIVANE_CAST(type, value) ((type)(value))
+#endif
+
+/* Results below zero: nothing is read past the end of the compressed array
+ * and nothing written past the end of the output buffer. */
+
+/* The array ends with 0x00 or 0xFF where its repeat count should follow. */
+#define LUMIVANE_DECODE_MALFORMED (-1L)
+/* The bytes do not fit the output buffer; it holds those before the item
+ * that did not fit. */
+#define LUMIVANE_DECODE_OUTPUT_FULL (-2L)
+
+/* Returns the byte stored at `address`, wherever that memory is. */
+typedef unsigned char (*lumivane_byte_reader)(const unsigned char* address);
+
+static inline unsigned char lumivane_read_ram(const unsigned char* address) {
+  return *address;
+}
+
+#if defined(pgm_read_byte)
+static inline unsigned char lumivane_read_progmem(const unsigned char* address) {
+  return LUMIVANE_CAST(unsigned char, pgm_read_byte(address));
+}
+#endif
+
+/* The result is a long so that every count of bytes written fits beside the
+ * negative results, also where size_t and int are 16 bits wide (AVR). */
+static inline size_t lumivane_usable_output_size(size_t out_size) {
+#if defined(SIZE_MAX) && SIZE_MAX > LONG_MAX
+  if (out_size > LUMIVANE_CAST(size_t, LONG_MAX)) return LUMIVANE_CAST(size_t, LONG_MAX);
+#endif
+  return out_size;
+}
+
+/* Expands `encoded_size` items read through `read_byte` into `out`, which
+ * holds `out_size` bytes. Returns the number of bytes written, or one of the
+ * negative results above. */
+static inline long lumivane_decode_with(lumivane_byte_reader read_byte,
+                                        const unsigned char* encoded, size_t encoded_size,
+                                        unsigned char* out, size_t out_size) {
+  size_t in = 0;
+  size_t written = 0;
+  const size_t capacity = lumivane_usable_output_size(out_size);
+  while (in < encoded_size) {
+    const unsigned char value = read_byte(encoded + in);
+    size_t count = 1;
+    ++in;
+    if (value == 0x00u || value == 0xFFu) {
+      if (in == encoded_size) return LUMIVANE_DECODE_MALFORMED;
+      count += LUMIVANE_CAST(size_t, read_byte(encoded + in));
+      ++in;
+    }
+    if (count > capacity - written) return LUMIVANE_DECODE_OUTPUT_FULL;
+    while (count > 0) {
+      out[written] = value;
+      ++written;
+      --count;
+    }
+  }
+  return LUMIVANE_CAST(long, written);
+}
+
+/* The same for an array in ordinary memory. */
+static inline long lumivane_decode(const unsigned char* encoded, size_t encoded_size,
+                                   unsigned char* out, size_t out_size) {
+  return lumivane_decode_with(lumivane_read_ram, encoded, encoded_size, out, out_size);
+}
+
+/* A position in a compressed array. The fields belong to the functions
+ * below; a stream is set up by lumivane_stream_init and may be copied to
+ * come back to the same position later. */
+typedef struct lumivane_stream lumivane_stream;
+struct lumivane_stream {
+  lumivane_byte_reader read_byte;
+  /* The next item of the array, and the end of the array. */
+  const unsigned char* next;
+  const unsigned char* end;
+  /* Copies of `pending` still to hand out: at most 256, one run. */
+  unsigned int repeats;
+  unsigned char pending;
+};
+
+static inline void lumivane_stream_init(lumivane_stream* s, lumivane_byte_reader read_byte,
+                                        const unsigned char* encoded, size_t encoded_size) {
+  s->read_byte = read_byte;
+  s->next = encoded;
+  s->end = encoded_size > 0 ? encoded + encoded_size : encoded;
+  s->repeats = 0;
+  s->pending = 0;
+}
+
+/* Hands out up to `n` bytes into `out`, or passes over them when `out` is
+ * NULL: reading and skipping share one loop to keep the code small. A run
+ * byte without its count leaves the stream before it, so every later call
+ * fails the same way. */
+static inline long lumivane_stream_take(lumivane_stream* s, unsigned char* out, size_t n) {
+  const size_t wanted = lumivane_usable_output_size(n);
+  size_t left = wanted;
+  unsigned int repeats = s->repeats;
+  unsigned char value = s->pending;
+  while (left > 0) {
+    size_t chunk;
+    if (repeats == 0) {
+      const unsigned char* item = s->next;
+      if (item == s->end) break;
+      value = s->read_byte(item);
+      ++item;
+      repeats = 1;
+      if (value == 0x00u || value == 0xFFu) {
+        if (item == s->end) {
+          s->repeats = 0;
+          return LUMIVANE_DECODE_MALFORMED;
+        }
+        repeats += s->read_byte(item);
+        ++item;
+      }
+      s->next = item;
+    }
+    chunk = repeats < left ? repeats : left;
+    repeats -= LUMIVANE_CAST(unsigned int, chunk);
+    left -= chunk;
+    if (out != NULL) {
+      do {
+        *out++ = value;
+      } while (--chunk > 0);
+    }
+  }
+  s->repeats = repeats;
+  s->pending = value;
+  return LUMIVANE_CAST(long, wanted - left);
+}
+
+/* Writes the next `n` bytes of the image to `out`. Returns the number
+ * written: `n`, or fewer when the array ends (0 once it has ended), or
+ * LUMIVANE_DECODE_MALFORMED when it breaks off after a run byte; `out` then
+ * holds the bytes before it. */
+static inline long lumivane_stream_read(lumivane_stream* s, unsigned char* out, size_t n) {
+  return lumivane_stream_take(s, out, n);
+}
+
+/* Passes over the next `n` bytes without writing them, a run in one step.
+ * Returns the number passed over, with the same results as reading. */
+static inline long lumivane_stream_skip(lumivane_stream* s, size_t n) {
+  return lumivane_stream_take(s, NULL, n);
+}
+
+/* Receives one decoded pixel row: `row_bytes` holds (width + 7) / 8 bytes
+ * in XBM's layout (the leftmost pixel in bit 0) and is reused for the next
+ * row. `row` counts from the image's top. */
+typedef void (*lumivane_row_sink)(void* context, unsigned row, const unsigned char* row_bytes);
+
+/* Decodes an image of width x height pixels from the stream's position, its
+ * first row, one row at a time into `row_buffer` ((width + 7) / 8 bytes),
+ * and calls `draw_row` for the rows first_row to last_row (last_row is
+ * clipped to the last row of the image). The rows before first_row are
+ * passed over without being written, and decoding stops after last_row, so
+ * drawing one page of a display costs the rows up to that page's end.
+ * Returns the number of rows drawn: fewer than asked when the array ends
+ * too early (a row it cannot complete is not drawn), or
+ * LUMIVANE_DECODE_MALFORMED. */
+static inline long lumivane_draw_rows(lumivane_stream* s, unsigned width, unsigned height,
+                                      unsigned first_row, unsigned last_row,
+                                      unsigned char* row_buffer, lumivane_row_sink draw_row,
+                                      void* context) {
+  const size_t row_size = LUMIVANE_CAST(size_t, width / 8u) + (width % 8u != 0u ? 1u : 0u);
+  unsigned row;
+  long drawn = 0;
+  if (width == 0u || height == 0u || first_row >= height) return 0;
+  if (last_row >= height) last_row = height - 1u;
+  if (last_row < first_row) return 0;
+  for (row = 0; row <= last_row; ++row) {
+    const int drawing = row >= first_row;
+    const long got = lumivane_stream_take(s, drawing ? row_buffer : NULL, row_size);
+    if (got < 0) return got;
+    if (LUMIVANE_CAST(size_t, got) != row_size) break;
+    if (drawing) {
+      draw_row(context, row, row_buffer);
+      ++drawn;
+    }
+  }
+  return drawn;
+}
+
+/* Turns 8 decoded rows of `width` pixels (width a multiple of 8, each row
+ * width / 8 bytes, one after the other) into width / 8 tiles of 8 bytes for
+ * a display's text mode: each byte one column of 8 pixels, the top pixel in
+ * the least significant bit. */
+static inline void lumivane_rows_to_tiles(const unsigned char* rows, unsigned width,
+                                          unsigned char* tiles) {
+  const unsigned stride = width / 8u;
+  unsigned tile;
+  for (tile = 0; tile < stride; ++tile) {
+    unsigned char column;
+    for (column = 0; column < 8u; ++column) {
+      unsigned char bits = 0;
+      unsigned row;
+      for (row = 0; row < 8u; ++row) {
+        bits |= LUMIVANE_CAST(unsigned char, ((rows[tile + row * stride] >> column) & 1u) << row);
+      }
+      *tiles++ = bits;
+    }
+  }
+}
+
+#endif /* LUMIVANE_DECODE_H */
