@@ -127,32 +127,47 @@ static inline void lumivane_stream_init(lumivane_stream* s, lumivane_byte_reader
   s->pending = 0;
 }
 
+#if defined(pgm_read_byte)
+/* Flash is read in line when the stream was set up with
+ * lumivane_read_progmem (in this file): a call for every item would cost
+ * more than the decoding. Any other reader is called. */
+#define LUMIVANE_READ_ITEM(read_byte, address)                                                 \
+  ((read_byte) == lumivane_read_progmem ? LUMIVANE_CAST(unsigned char, pgm_read_byte(address)) \
+                                        : (read_byte)(address))
+#else
+#define LUMIVANE_READ_ITEM(read_byte, address) ((read_byte)(address))
+#endif
+
 /* Hands out up to `n` bytes into `out`, or passes over them when `out` is
  * NULL: reading and skipping share one loop to keep the code small. A run
  * byte without its count leaves the stream before it, so every later call
  * fails the same way. */
 static inline long lumivane_stream_take(lumivane_stream* s, unsigned char* out, size_t n) {
   const size_t wanted = lumivane_usable_output_size(n);
-  size_t left = wanted;
+  const lumivane_byte_reader read_byte = s->read_byte;
+  const unsigned char* const end = s->end;
+  const unsigned char* next = s->next;
   unsigned int repeats = s->repeats;
   unsigned char value = s->pending;
+  size_t left = wanted;
   while (left > 0) {
     size_t chunk;
     if (repeats == 0) {
-      const unsigned char* item = s->next;
-      if (item == s->end) break;
-      value = s->read_byte(item);
-      ++item;
-      repeats = 1;
-      if (value == 0x00u || value == 0xFFu) {
-        if (item == s->end) {
-          s->repeats = 0;
-          return LUMIVANE_DECODE_MALFORMED;
-        }
-        repeats += s->read_byte(item);
-        ++item;
+      if (next == end) break;
+      value = LUMIVANE_READ_ITEM(read_byte, next);
+      if (value != 0x00u && value != 0xFFu) {
+        ++next;
+        if (out != NULL) *out++ = value;
+        --left;
+        continue;
       }
-      s->next = item;
+      if (next + 1 == end) {
+        s->next = next;
+        s->repeats = 0;
+        return LUMIVANE_DECODE_MALFORMED;
+      }
+      repeats = 1u + LUMIVANE_READ_ITEM(read_byte, next + 1);
+      next += 2;
     }
     chunk = repeats < left ? repeats : left;
     repeats -= LUMIVANE_CAST(unsigned int, chunk);
@@ -163,6 +178,7 @@ static inline long lumivane_stream_take(lumivane_stream* s, unsigned char* out, 
       } while (--chunk > 0);
     }
   }
+  s->next = next;
   s->repeats = repeats;
   s->pending = value;
   return LUMIVANE_CAST(long, wanted - left);
