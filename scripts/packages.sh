@@ -3,7 +3,7 @@
 
 lumivane_packages_build="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation"
 lumivane_packages_test="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  gcc-avr avr-libc binutils-avr xxd"
+  gcc-avr avr-libc binutils-avr xxd simavr libsimavr-dev"
 lumivane_packages_screenshot="xvfb xauth imagemagick"
 
 ensure_packages() {
