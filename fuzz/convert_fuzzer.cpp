@@ -13,12 +13,12 @@
 #include <string_view>
 #include <vector>
 
-#include "lumivane_decode.h"
 #include "engine/app_error.h"
 #include "engine/conversion_state.h"
 #include "engine/convert_and_report.h"
 #include "engine/memory_surface.h"
 #include "listing_shape.h"
+#include "lumivane_decode.h"
 
 namespace {
 

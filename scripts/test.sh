@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the normal
 # build, then the engine and workflows under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then one minute of fuzzing. The configurations
+# UndefinedBehaviorSanitizer, then half a minute of fuzzing for each fuzz
+# target. The configurations
 # are the presets in CMakePresets.json.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +22,7 @@ cmake --preset asan
 cmake --build --preset asan -j"$jobs"
 ctest --preset asan -j"$jobs"
 
-# One minute of coverage-guided fuzzing of the conversion (clang's libFuzzer).
+# Coverage-guided fuzzing (clang's libFuzzer): the conversion and the decoder.
 cmake --preset fuzz
 cmake --build --preset fuzz -j"$jobs"
 ctest --preset fuzz
