@@ -217,22 +217,20 @@ static inline long lumivane_draw_rows(lumivane_stream* s, unsigned width, unsign
                                       unsigned char* row_buffer, lumivane_row_sink draw_row,
                                       void* context) {
   const size_t row_size = LUMIVANE_CAST(size_t, width / 8u) + (width % 8u != 0u ? 1u : 0u);
-  unsigned row;
-  long drawn = 0;
+  unsigned row = 0;
   if (width == 0u || height == 0u || first_row >= height) return 0;
   if (last_row >= height) last_row = height - 1u;
   if (last_row < first_row) return 0;
-  for (row = 0; row <= last_row; ++row) {
+  for (;;) {
     const int drawing = row >= first_row;
     const long got = lumivane_stream_take(s, drawing ? row_buffer : NULL, row_size);
     if (got < 0) return got;
     if (LUMIVANE_CAST(size_t, got) != row_size) break;
-    if (drawing) {
-      draw_row(context, row, row_buffer);
-      ++drawn;
-    }
+    if (drawing) draw_row(context, row, row_buffer);
+    if (row++ == last_row) break;
   }
-  return drawn;
+  /* The rows drawn: those from first_row up to the row that ended it. */
+  return row > first_row ? LUMIVANE_CAST(long, row - first_row) : 0;
 }
 
 /* Turns 8 decoded rows of `width` pixels (width a multiple of 8, each row

@@ -13,21 +13,32 @@ static const unsigned kLogoHeight = 64;
 
 U8G2_SSD1306_128X64_NONAME_1_HW_I2C u8g2(U8G2_R0, U8X8_PIN_NONE);
 
+// Where the rows of the page being drawn go.
+struct LogoPage {
+  U8G2* display;
+  unsigned top;  // the logo row the page starts with
+};
+
 // One decoded pixel row, in the XBM layout drawXBM takes from RAM.
-static void drawRow(void* display, unsigned row, const unsigned char* rowBytes) {
-  static_cast<U8G2*>(display)->drawXBM(0, row, kLogoWidth, 1, rowBytes);
+static void drawRow(void* context, unsigned row, const unsigned char* rowBytes) {
+  const LogoPage* page = static_cast<const LogoPage*>(context);
+  page->display->drawXBM(0, page->top + row, kLogoWidth, 1, rowBytes);
 }
 
 static void drawLogo() {
   unsigned char row[kLogoWidth / 8];
+  lumivane_stream logoStream;
+  lumivane_stream_init(&logoStream, lumivane_read_progmem, logo, sizeof logo);
   u8g2.firstPage();
   do {
-    // The rows above the page are passed over, those below never decoded.
-    const unsigned first = u8g2.getBufferCurrTileRow() * 8u;
-    const unsigned last = first + u8g2.getBufferTileHeight() * 8u - 1u;
-    lumivane_stream logoStream;
-    lumivane_stream_init(&logoStream, lumivane_read_progmem, logo, sizeof logo);
-    lumivane_draw_rows(&logoStream, kLogoWidth, kLogoHeight, first, last, row, drawRow, &u8g2);
+    // Pages come top down, and each continues the stream where the page
+    // above stopped: the logo is decoded once per picture, 8 rows a page.
+    LogoPage page = {&u8g2, u8g2.getBufferCurrTileRow() * 8u};
+    const unsigned pageRows = u8g2.getBufferTileHeight() * 8u;
+    if (page.top < kLogoHeight) {
+      lumivane_draw_rows(&logoStream, kLogoWidth, kLogoHeight - page.top, 0, pageRows - 1, row,
+                         drawRow, &page);
+    }
   } while (u8g2.nextPage());
 }
 
