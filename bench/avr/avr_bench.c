@@ -1,7 +1,8 @@
 /* Measures the decoder on a simulated ATmega328P at 16 MHz against memcpy_P
  * of the same image, uncompressed, in the same run:
- *   avr_decoder_bench FIRMWARE.elf...
- * with one firmware per image. */
+ *   avr_decoder_bench SIZE_PROBE.elf SIZE_BASELINE.elf FIRMWARE.elf...
+ * with one firmware per image. The two size probes are the same sketch with
+ * and without the decoder. */
 #include <stdio.h>
 #include <string.h>
 
@@ -109,12 +110,21 @@ static int Measure(const char* elf_path) {
 }
 
 int main(int argc, char** argv) {
+  long with_decoder, without_decoder;
   int i;
-  if (argc < 2) {
-    fprintf(stderr, "usage: %s FIRMWARE.elf...\n", argv[0]);
+  if (argc < 4) {
+    fprintf(stderr, "usage: %s SIZE_PROBE.elf SIZE_BASELINE.elf FIRMWARE.elf...\n", argv[0]);
     return 2;
   }
-  for (i = 1; i < argc; ++i) {
+  with_decoder = avr_sim_flash_size(argv[1]);
+  without_decoder = avr_sim_flash_size(argv[2]);
+  if (with_decoder < 0 || without_decoder < 0) {
+    fprintf(stderr, "cannot read the size probes\n");
+    return 1;
+  }
+  printf("flash the decoder adds to a page-mode sketch: %ld bytes (%ld with it, %ld without)\n",
+         with_decoder - without_decoder, with_decoder, without_decoder);
+  for (i = 3; i < argc; ++i) {
     if (Measure(argv[i]) != 0) return 1;
   }
   return 0;

@@ -64,3 +64,10 @@ int avr_sim_run(const char* elf_path, const avr_sim_hooks* hooks) {
   }
   return 0;
 }
+
+long avr_sim_flash_size(const char* elf_path) {
+  elf_firmware_t firmware;
+  memset(&firmware, 0, sizeof firmware);
+  if (elf_read_firmware(elf_path, &firmware) != 0) return -1;
+  return (long)firmware.flashsize;
+}

@@ -30,4 +30,8 @@ typedef struct avr_sim_hooks {
  * otherwise prints why not and returns 1. */
 int avr_sim_run(const char* elf_path, const avr_sim_hooks* hooks);
 
+/* The bytes of flash the firmware takes (code and initialised data), or -1
+ * when it cannot be read. */
+long avr_sim_flash_size(const char* elf_path);
+
 #endif
