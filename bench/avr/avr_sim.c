@@ -4,6 +4,7 @@
 #include <sim_elf.h>
 #include <sim_io.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 /* Far beyond any run of these firmwares: one simulated minute. */
@@ -13,6 +14,17 @@ typedef struct avr_sim_session {
   const avr_sim_hooks* hooks;
   uint16_t heap_start;
 } avr_sim_session;
+
+/* simavr has no call that releases what elf_read_firmware allocates. */
+static void release_firmware(elf_firmware_t* firmware) {
+  uint32_t i;
+  for (i = 0; i < firmware->symbolcount; ++i) free(firmware->symbol[i]);
+  free(firmware->symbol);
+  free(firmware->flash);
+  free(firmware->eeprom);
+  free(firmware->fuse);
+  free(firmware->lockbits);
+}
 
 static void on_marker(avr_t* avr, avr_io_addr_t address, uint8_t value, void* param) {
   const avr_sim_session* session = param;
@@ -44,6 +56,7 @@ int avr_sim_run(const char* elf_path, const avr_sim_hooks* hooks) {
   avr = avr_make_mcu_by_name("atmega328p");
   if (avr == NULL) {
     fprintf(stderr, "simavr knows no atmega328p\n");
+    release_firmware(&firmware);
     return 1;
   }
   avr_init(avr);
@@ -57,6 +70,7 @@ int avr_sim_run(const char* elf_path, const avr_sim_hooks* hooks) {
     state = avr_run(avr);
   }
   avr_terminate(avr);
+  release_firmware(&firmware);
   if (state != cpu_Done) {
     fprintf(stderr, "the firmware %s\n",
             state == cpu_Crashed ? "crashed" : "did not end within one simulated minute");
@@ -67,7 +81,10 @@ int avr_sim_run(const char* elf_path, const avr_sim_hooks* hooks) {
 
 long avr_sim_flash_size(const char* elf_path) {
   elf_firmware_t firmware;
+  long size;
   memset(&firmware, 0, sizeof firmware);
   if (elf_read_firmware(elf_path, &firmware) != 0) return -1;
-  return (long)firmware.flashsize;
+  size = (long)firmware.flashsize;
+  release_firmware(&firmware);
+  return size;
 }
