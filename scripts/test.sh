@@ -2,8 +2,7 @@
 # Installs what is missing, builds everything and runs every test: the normal
 # build, then the engine and workflows under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then half a minute of fuzzing for each fuzz
-# target. The configurations
-# are the presets in CMakePresets.json.
+# target. The configurations are the presets in CMakePresets.json.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
