@@ -5,6 +5,7 @@ lumivane_packages_build="cmake ninja-build g++ pkg-config qt6-base-dev fonts-lib
 lumivane_packages_test="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   gcc-avr avr-libc binutils-avr xxd simavr libsimavr-dev"
 lumivane_packages_screenshot="xvfb xauth imagemagick"
+lumivane_packages_x11="openbox xdotool x11-utils"
 
 ensure_packages() {
   local wanted="" group missing=() pkg

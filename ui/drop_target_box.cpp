@@ -31,6 +31,24 @@ DropTargetBox::DropTargetBox(QWidget* parent) : ReadOnlyBox(DragOut::kRefused, p
   viewport()->setAcceptDrops(true);
 }
 
+bool DropTargetBox::event(QEvent* event) {
+  // A scroll area hands on only the drags over its viewport; those over the
+  // scroll bar or the frame reach the box itself and would go unanswered.
+  switch (event->type()) {
+    case QEvent::DragEnter:
+      dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+      return true;
+    case QEvent::DragMove:
+      dragMoveEvent(static_cast<QDragMoveEvent*>(event));
+      return true;
+    case QEvent::Drop:
+      dropEvent(static_cast<QDropEvent*>(event));
+      return true;
+    default:
+      return ReadOnlyBox::event(event);
+  }
+}
+
 void DropTargetBox::dragEnterEvent(QDragEnterEvent* event) {
   AcceptWithoutMove(*event);
 }
@@ -40,7 +58,7 @@ void DropTargetBox::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void DropTargetBox::dropEvent(QDropEvent* event) {
-  if (AcceptWithoutMove(*event) && on_drop_) on_drop_(DropDataFromMime(*event->mimeData()));
+  if (AcceptWithoutMove(*event)) emit dropped(DropDataFromMime(*event->mimeData()));
 }
 
 }  // namespace lumivane::ui

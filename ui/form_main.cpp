@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMetaObject>
 #include <QScreen>
 
 #include "drop_target_box.h"
@@ -75,12 +74,10 @@ void FormMain::CreateControls() {
 
   text1_box_->setObjectName(QStringLiteral("Text1"));
   text1_box_->setGeometry(TwipsRect(0, 240, 10440, 6585));
-  text1_box_->OnDrop([this](const DropData& data) {
-    // The batch runs after the drop has been accepted, so the drop source
-    // (a file manager, say) is not held until every file is converted.
-    QMetaObject::invokeMethod(
-        this, [this, data] { Text1_OLEDragDrop(data); }, Qt::QueuedConnection);
-  });
+  // The batch runs after the drop has been accepted, so the drop source
+  // (a file manager, say) is not held until every file is converted.
+  connect(text1_box_, &DropTargetBox::dropped, this, &FormMain::Text1_OLEDragDrop,
+          Qt::QueuedConnection);
 
   text2_box_->setObjectName(QStringLiteral("Text2"));
   text2_box_->setGeometry(TwipsRect(0, 7080, 10440, 6015));

@@ -1,5 +1,7 @@
 #include "read_only_box.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QFontMetricsF>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -39,11 +41,25 @@ QMimeData* ReadOnlyBox::createMimeDataFromSelection() const {
   return data;
 }
 
+bool ReadOnlyBox::IsOnSelection(QPoint point) const {
+  const QTextCursor selection = textCursor();
+  if (!selection.hasSelection()) return false;
+  const int position = cursorForPosition(point).position();
+  return position >= selection.selectionStart() && position <= selection.selectionEnd();
+}
+
 void ReadOnlyBox::mousePressEvent(QMouseEvent* event) {
+  const bool plainLeftPress =
+      event->button() == Qt::LeftButton && !event->modifiers().testFlag(Qt::ShiftModifier);
+  if (plainLeftPress && drag_out_ == DragOut::kAllowed &&
+      IsOnSelection(event->position().toPoint())) {
+    held_press_.reset(event->clone());
+    event->accept();
+    return;
+  }
   // A press inside the selection is where a drag would start; without the
   // selection under it, the press starts a new selection instead.
-  if (drag_out_ == DragOut::kRefused && event->button() == Qt::LeftButton &&
-      !event->modifiers().testFlag(Qt::ShiftModifier)) {
+  if (plainLeftPress && drag_out_ == DragOut::kRefused) {
     QTextCursor cursor = textCursor();
     if (cursor.hasSelection()) {
       cursor.clearSelection();
@@ -51,6 +67,36 @@ void ReadOnlyBox::mousePressEvent(QMouseEvent* event) {
     }
   }
   QPlainTextEdit::mousePressEvent(event);
+}
+
+void ReadOnlyBox::mouseMoveEvent(QMouseEvent* event) {
+  if (!held_press_) {
+    QPlainTextEdit::mouseMoveEvent(event);
+    return;
+  }
+  event->accept();
+  const QPoint moved = event->position().toPoint() - held_press_->position().toPoint();
+  if (event->buttons().testFlag(Qt::LeftButton) &&
+      moved.manhattanLength() >= QApplication::startDragDistance()) {
+    // The press ends with the drag, wherever the release went.
+    held_press_.reset();
+    DragSelectionOut();
+  }
+}
+
+void ReadOnlyBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (held_press_ && event->button() == Qt::LeftButton) {
+    // No drag came of it: a click on the selection places the cursor there.
+    const std::unique_ptr<QMouseEvent> press = std::move(held_press_);
+    QPlainTextEdit::mousePressEvent(press.get());
+  }
+  QPlainTextEdit::mouseReleaseEvent(event);
+}
+
+void ReadOnlyBox::DragSelectionOut() {
+  auto* drag = new QDrag(this);
+  drag->setMimeData(createMimeDataFromSelection());
+  drag->exec(Qt::CopyAction);
 }
 
 }  // namespace lumivane::ui

@@ -1,6 +1,8 @@
 #include "drop_simulation.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QChildEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -48,6 +50,21 @@ QMimeData* TextDrop(const QString& text) {
   auto* mime = new QMimeData;
   mime->setText(text);
   return mime;
+}
+
+DragWatch::DragWatch(QAbstractScrollArea& box, std::function<void()> started)
+    : started_(std::move(started)) {
+  box.installEventFilter(this);
+  box.viewport()->installEventFilter(this);
+}
+
+bool DragWatch::eventFilter(QObject* watched, QEvent* event) {
+  // A drag is the one child these widgets get that is not a widget.
+  if (event->type() == QEvent::ChildAdded &&
+      !static_cast<QChildEvent*>(event)->child()->isWidgetType()) {
+    started_();
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 }  // namespace lumivane::test

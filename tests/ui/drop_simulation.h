@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QPoint>
 #include <QUrl>
+#include <functional>
 
+class QAbstractScrollArea;
 class QMimeData;
 class QWidget;
 
@@ -17,5 +20,18 @@ bool SimulateDrop(QWidget& target, QMimeData* mime,
 
 QMimeData* FileDrop(const QList<QUrl>& urls);
 QMimeData* TextDrop(const QString& text);
+
+// Calls `started` whenever a drag starts from `box`: Qt makes each drag a
+// child of the widget it starts from, the box or its viewport.
+class DragWatch : public QObject {
+ public:
+  DragWatch(QAbstractScrollArea& box, std::function<void()> started);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::function<void()> started_;
+};
 
 }  // namespace lumivane::test

@@ -7,12 +7,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <memory>
 
 #include "drop_simulation.h"
@@ -51,6 +54,10 @@ class FormMainTest : public QObject {
   }
   static QUrl UrlOf(const std::string& path) {
     return QUrl::fromLocalFile(QString::fromStdString(path));
+  }
+  static void SendMouse(QWidget& target, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    QMouseEvent event(type, at, target.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(&target, &event);
   }
   static int LineCount(const std::string& text) {
     int lines = 0;
@@ -245,14 +252,58 @@ class FormMainTest : public QObject {
     QTest::mouseRelease(text1->viewport(), Qt::LeftButton, {}, inside + QPoint(2, 0));
   }
 
+  // The first line dragged up out of the box and on to another program:
+  // once the drop is over, no second drag may start by itself (the box's
+  // auto-scroll would otherwise replay the held press ~100 ms later).
+  void aDragOutEndsTheSelectionGesture() {
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    std::string listing;
+    for (int line = 0; line < 200; ++line) listing += "0x00, 0x01,\r\n";
+    window.SetText2(listing);
+    QPlainTextEdit* text2 = Box(window, "Text2");
+    QTextCursor firstLine(text2->document());
+    firstLine.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    text2->setTextCursor(firstLine);
+
+    // Each drag that starts is ended a moment later by a release elsewhere,
+    // as the other program's window would take it.
+    int drags = 0;
+    DragWatch watch(*text2, [&drags, &window] {
+      ++drags;
+      QTimer::singleShot(30, &window, [&window] {
+        const QPointF outside(window.width() + 50, 50);
+        QMouseEvent release(QEvent::MouseButtonRelease, outside, window.mapToGlobal(outside),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(window.windowHandle(), &release);
+      });
+    });
+    const QPoint inside = text2->cursorRect(QTextCursor(text2->document())).center() + QPoint(4, 0);
+    SendMouse(*text2->viewport(), QEvent::MouseButtonPress, inside, Qt::LeftButton);
+    SendMouse(*text2->viewport(), QEvent::MouseMove, QPoint(inside.x(), -15), Qt::LeftButton);
+    QTest::qWait(400);
+
+    QCOMPARE(drags, 1);
+    QCOMPARE(text2->textCursor().selectedText(), QStringLiteral("0x00, 0x01,"));
+  }
+
+  void folderDroppedOnText1RunsTheBatch_data() {
+    QTest::addColumn<bool>("onScrollBar");
+    QTest::newRow("on the text") << false;
+    QTest::newRow("on the scroll bar") << true;
+  }
   void folderDroppedOnText1RunsTheBatch() {
+    QFETCH(bool, onScrollBar);
     TempFolder folder;
     AddBitmaps(folder, {"alpha.xbm", "beta.xbm", "skipped.XBM"});
     FormMain window(*platform_);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    QVERIFY(SimulateDrop(*Box(window, "Text1"), FileDrop({UrlOf(folder.Path())})));
+    QPlainTextEdit* text1 = Box(window, "Text1");
+    QWidget* target = onScrollBar ? static_cast<QWidget*>(text1->verticalScrollBar()) : text1;
+    QVERIFY(SimulateDrop(*target, FileDrop({UrlOf(folder.Path())})));
     QTRY_VERIFY(window.Text3().ends_with("COMPLETE"));
 
     QCOMPARE(LineCount(window.Text3()), 2);
