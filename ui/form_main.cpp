@@ -41,7 +41,7 @@ FormMain::FormMain(Platform& platform, QWidget* parent)
       text3_box_(new ReadOnlyBox(ReadOnlyBox::DragOut::kRefused, client_)),
       text1_(*text1_box_),
       text2_(*text2_box_),
-      text3_(*text3_box_),
+      text3_(*text3_box_, TextBoxMirror::Scrolling::kFollowsEnd),
       platform_(platform, [this] { ShowBoxes(); }),
       workflows_(state_, *this, platform_) {
   setObjectName(QStringLiteral("formMain"));

@@ -70,7 +70,9 @@ FormSplash::FormSplash(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), frame1_(new QFrame(this)) {
   setObjectName(QStringLiteral("formSplash"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QString());
+  // No caption. An empty title would not do: Qt then shows the application
+  // name in the title bar; a space shows nothing.
+  setWindowTitle(QStringLiteral(" "));
   setFixedSize(TwipsToPixels(7515), TwipsToPixels(3630));
   // No control takes the focus, so every key reaches the box itself.
   setFocusPolicy(Qt::StrongFocus);

@@ -1,6 +1,7 @@
 #include "text_box_mirror.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <utility>
 
@@ -25,6 +26,15 @@ void TextBoxMirror::DeferDisplay(bool defer) {
 }
 
 void TextBoxMirror::Show() {
+  QScrollBar& scrollBar = *box_.verticalScrollBar();
+  // A new text starts at its end; one that grows stays where the user left it.
+  const bool follow = scrolling_ == Scrolling::kFollowsEnd &&
+                      (!shown_is_prefix_ || scrollBar.value() == scrollBar.maximum());
+  ShowText();
+  if (follow) scrollBar.setValue(scrollBar.maximum());
+}
+
+void TextBoxMirror::ShowText() {
   if (!shown_is_prefix_) {
     box_.setPlainText(ToDisplayText(text_));
   } else if (shown_size_ < text_.size()) {

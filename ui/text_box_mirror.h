@@ -17,7 +17,12 @@ namespace lumivane::ui {
 // could see them.
 class TextBoxMirror {
  public:
-  explicit TextBoxMirror(QPlainTextEdit& box) : box_(box) {}
+  // Whether the widget keeps its newest line in sight as text comes in, as
+  // long as the user has not scrolled away from the end himself.
+  enum class Scrolling { kStays, kFollowsEnd };
+
+  explicit TextBoxMirror(QPlainTextEdit& box, Scrolling scrolling = Scrolling::kStays)
+      : box_(box), scrolling_(scrolling) {}
   TextBoxMirror(const TextBoxMirror&) = delete;
   TextBoxMirror& operator=(const TextBoxMirror&) = delete;
 
@@ -31,7 +36,10 @@ class TextBoxMirror {
   void Show();
 
  private:
+  void ShowText();
+
   QPlainTextEdit& box_;
+  Scrolling scrolling_;
   std::string text_;
   // How much of text_ the widget shows, when it shows a prefix of it.
   std::size_t shown_size_ = 0;

@@ -228,6 +228,27 @@ class FormMainTest : public QObject {
     QCOMPARE(Box(window, "Text3")->toPlainText(), shown);
   }
 
+  void progressViewFollowsTheNewestLine_data() {
+    QTest::addColumn<bool>("scrolledUp");
+    QTest::newRow("left at the end") << false;
+    QTest::newRow("scrolled up by the user") << true;
+  }
+  void progressViewFollowsTheNewestLine() {
+    QFETCH(bool, scrolledUp);
+    FormMain window(*platform_);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QScrollBar* scrollBar = Box(window, "Text3")->verticalScrollBar();
+    window.SetText3("");
+    for (int line = 0; line < 200; ++line) window.AppendText3("name\t1024 bytes\r\n");
+    QVERIFY(scrollBar->maximum() > 0);
+    QCOMPARE(scrollBar->value(), scrollBar->maximum());
+
+    if (scrolledUp) scrollBar->setValue(10);
+    window.AppendText3("COMPLETE");
+    QCOMPARE(scrollBar->value(), scrolledUp ? 10 : scrollBar->maximum());
+  }
+
   void onlyTheOutputBoxLetsASelectionBeDraggedOut() {
     FormMain window(*platform_);
     window.show();
