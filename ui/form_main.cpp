@@ -5,13 +5,14 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 
+#include "designed_area.h"
 #include "drop_target_box.h"
 #include "engine/app_error.h"
 #include "form_splash.h"
 #include "native_text.h"
 #include "read_only_box.h"
-#include "twips.h"
 
 namespace lumivane::ui {
 namespace {
@@ -35,7 +36,7 @@ QFont ProgressFont() {
 
 FormMain::FormMain(Platform& platform, QWidget* parent)
     : QMainWindow(parent),
-      client_(new QWidget(this)),
+      client_(new DesignedArea(QSize(kClientWidthTwips, kClientHeightTwips), this)),
       text1_box_(new DropTargetBox(client_)),
       text2_box_(new ReadOnlyBox(ReadOnlyBox::DragOut::kAllowed, client_)),
       text3_box_(new ReadOnlyBox(ReadOnlyBox::DragOut::kRefused, client_)),
@@ -52,8 +53,7 @@ FormMain::FormMain(Platform& platform, QWidget* parent)
   Form_Load();
 
   // The client area has its designed size; the menu bar comes on top of it.
-  resize(TwipsToPixels(kClientWidthTwips),
-         TwipsToPixels(kClientHeightTwips) + menuBar()->sizeHint().height());
+  resize(client_->DesignedSize() + QSize(0, menuBar()->sizeHint().height()));
   if (const QScreen* screen = this->screen()) move(screen->availableGeometry().topLeft());
 }
 
@@ -67,30 +67,30 @@ void FormMain::CreateControls() {
   client_->setFont(WindowFont());
 
   CreateLabel("Label1", QStringLiteral("Input: Drop folder or file(s) here "),
-              TwipsRect(120, 0, 3735, 255));
+              QRect(120, 0, 3735, 255));
   CreateLabel("Label2", QStringLiteral("Output: Mark Region and Drag from here "),
-              TwipsRect(120, 6840, 4935, 255));
-  CreateLabel("Label4", QStringLiteral("Info"), TwipsRect(10680, 0, 495, 255));
+              QRect(120, 6840, 4935, 255));
+  CreateLabel("Label4", QStringLiteral("Info"), QRect(10680, 0, 495, 255));
 
   text1_box_->setObjectName(QStringLiteral("Text1"));
-  text1_box_->setGeometry(TwipsRect(0, 240, 10440, 6585));
+  client_->Place(*text1_box_, QRect(0, 240, 10440, 6585));
   // The batch runs after the drop has been accepted, so the drop source
   // (a file manager, say) is not held until every file is converted.
   connect(text1_box_, &DropTargetBox::dropped, this, &FormMain::Text1_OLEDragDrop,
           Qt::QueuedConnection);
 
   text2_box_->setObjectName(QStringLiteral("Text2"));
-  text2_box_->setGeometry(TwipsRect(0, 7080, 10440, 6015));
+  client_->Place(*text2_box_, QRect(0, 7080, 10440, 6015));
 
   text3_box_->setObjectName(QStringLiteral("Text3"));
-  text3_box_->setGeometry(TwipsRect(10440, 240, 12015, 12855));
+  client_->Place(*text3_box_, QRect(10440, 240, 12015, 12855));
   text3_box_->setFont(ProgressFont());
 }
 
-QLabel* FormMain::CreateLabel(const char* name, const QString& caption, const QRect& geometry) {
+QLabel* FormMain::CreateLabel(const char* name, const QString& caption, const QRect& twips) {
   auto* label = new QLabel(caption, client_);
   label->setObjectName(QLatin1String(name));
-  label->setGeometry(geometry);
+  client_->Place(*label, twips);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // Labels lie beneath the boxes where the two overlap.
   label->lower();
@@ -163,6 +163,33 @@ void FormMain::ProcessPendingEvents() {
     last_pass_.start();
   }
   if (closed_) throw ActionAborted();
+}
+
+void FormMain::showEvent(QShowEvent* event) {
+  // The frame's size is known only once the window is on the screen.
+  if (!fitted_ && windowHandle() != nullptr) windowHandle()->installEventFilter(this);
+  QMainWindow::showEvent(event);
+}
+
+bool FormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose && !fitted_ &&
+      windowHandle()->isExposed()) {
+    fitted_ = true;
+    windowHandle()->removeEventFilter(this);
+    FitIntoScreen();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void FormMain::FitIntoScreen() {
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return;
+  const QRect available = screen->availableGeometry();
+  const QSize frame = frameGeometry().size() - size();
+  const QSize designed = client_->DesignedSize() + QSize(0, menuBar()->height()) + frame;
+  if (designed.width() <= available.width() && designed.height() <= available.height()) return;
+  resize(available.size() - frame);
+  move(available.topLeft());
 }
 
 void FormMain::closeEvent(QCloseEvent* event) {

@@ -17,6 +17,7 @@ class QLabel;
 
 namespace lumivane::ui {
 
+class DesignedArea;
 class DropTargetBox;
 class ReadOnlyBox;
 class FormSplash;
@@ -29,8 +30,10 @@ class FormSplash;
 // workflows reach dialogs, boxes and files only through the Platform given
 // here, so a test can run every handler without a modal dialog.
 //
-// Every control sits at its designed position; there is no layout, so
-// resizing the window moves nothing.
+// At its designed size every control sits on its designed pixels. A window
+// too large for the screen's free area opens at that area's size instead;
+// whenever the size differs from the designed one, the labels and boxes keep
+// their designed shares of the client area.
 class FormMain : public QMainWindow, public WindowSurface {
   Q_OBJECT
 
@@ -60,12 +63,17 @@ class FormMain : public QMainWindow, public WindowSurface {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Form_Load();
+  // Once the window manager has framed the window, the whole frame must fit
+  // the screen's free area, or the window takes that area.
+  void FitIntoScreen();
   void CreateControls();
   void CreateMenus();
-  QLabel* CreateLabel(const char* name, const QString& caption, const QRect& geometry);
+  QLabel* CreateLabel(const char* name, const QString& caption, const QRect& twips);
   // Runs one user action; a window closed during it ends the action quietly.
   template <typename Action>
   void RunAction(Action action);
@@ -73,7 +81,7 @@ class FormMain : public QMainWindow, public WindowSurface {
   void ShowBoxes();
 
   ConversionState state_;
-  QWidget* client_;
+  DesignedArea* client_;
   DropTargetBox* text1_box_;
   ReadOnlyBox* text2_box_;
   ReadOnlyBox* text3_box_;
@@ -89,6 +97,7 @@ class FormMain : public QMainWindow, public WindowSurface {
   // Actions nest when a pass runs another handler.
   int running_actions_ = 0;
   bool closed_ = false;
+  bool fitted_ = false;
 };
 
 }  // namespace lumivane::ui

@@ -110,27 +110,81 @@ class FormMainTest : public QObject {
     }
   }
 
-  void windowHasItsCaptionClientAreaAndPlace() {
+  // The offscreen screens of these tests (offscreen_screens.json): one with
+  // room for the designed window, and a laptop's 1366 x 768.
+  static QScreen* Screen(const QString& name) {
+    for (QScreen* screen : QGuiApplication::screens()) {
+      if (screen->name() == name) return screen;
+    }
+    qFatal("no screen %s: run with offscreen_screens.json", qPrintable(name));
+  }
+  // Every label and box keeps its designed share of the client area, within
+  // the rounding of twips to pixels; no font changes.
+  static void VerifyDesignedShares(FormMain& window, const QHash<QString, QRect>& designed) {
+    const QSize client = window.centralWidget()->size();
+    const double x = client.width() / 1504.0;
+    const double y = client.height() / 879.0;
+    for (auto it = designed.begin(); it != designed.end(); ++it) {
+      auto* control = Control<QWidget>(window, it.key().toLatin1().constData());
+      const QRect now = control->geometry();
+      const QRect was = it.value();
+      const auto near = [](int edge, double expected) { return std::abs(edge - expected) <= 1.5; };
+      QVERIFY2(near(now.left(), was.left() * x) && near(now.right() + 1, (was.right() + 1) * x) &&
+                   near(now.top(), was.top() * y) && near(now.bottom() + 1, (was.bottom() + 1) * y),
+               qPrintable(it.key()));
+      QCOMPARE(control->font().pointSizeF(), it.key() == "Text3" ? 9.75 : 8.25);
+    }
+  }
+  static QHash<QString, QRect> DesignedRects(FormMain& window) {
+    QHash<QString, QRect> rects;
+    for (const char* name : {"Label1", "Text1", "Label2", "Text2", "Label4", "Text3"}) {
+      rects.insert(QLatin1String(name), Control<QWidget>(window, name)->geometry());
+    }
+    return rects;
+  }
+
+  void windowOpensAtItsDesignedSizeWhereItFits_data() {
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("1920 x 1080") << "large" << true;
+    QTest::newRow("1366 x 768") << "small" << false;
+  }
+  void windowOpensAtItsDesignedSizeWhereItFits() {
+    QFETCH(QString, screen);
+    QFETCH(bool, fits);
     FormMain window(*platform_);
+    const QHash<QString, QRect> designed = DesignedRects(window);
+    window.setScreen(Screen(screen));
+    window.move(Screen(screen)->availableGeometry().topLeft());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.objectName(), QStringLiteral("formMain"));
     QCOMPARE(window.windowTitle(), QStringLiteral("Lumivane"));
-    QCOMPARE(window.centralWidget()->size(), QSize(1504, 879));
-    QCOMPARE(window.frameGeometry().topLeft(), window.screen()->availableGeometry().topLeft());
+    const QRect available = window.screen()->availableGeometry();
+    QCOMPARE(window.frameGeometry().topLeft(), available.topLeft());
+    if (fits) {
+      QCOMPARE(window.centralWidget()->size(), QSize(1504, 879));
+      QCOMPARE(DesignedRects(window), designed);
+    } else {
+      QTRY_COMPARE(window.frameGeometry(), available);
+      VerifyDesignedShares(window, designed);
+    }
   }
 
-  void resizingMovesNoControl() {
+  void resizingKeepsTheDesignedShares_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("smaller") << QSize(400, 300);
+    QTest::newRow("larger") << QSize(1900, 1000);
+  }
+  void resizingKeepsTheDesignedShares() {
+    QFETCH(QSize, size);
     FormMain window(*platform_);
+    const QHash<QString, QRect> designed = DesignedRects(window);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QRect before = Box(window, "Text3")->geometry();
-    window.resize(400, 300);
-    QTest::qWait(10);
-    QCOMPARE(Box(window, "Text3")->geometry(), before);
-    window.resize(1900, 1000);
-    QTest::qWait(10);
-    QCOMPARE(Box(window, "Text3")->geometry(), before);
+    window.resize(size);
+    QTRY_COMPARE(window.size(), size);
+    VerifyDesignedShares(window, designed);
   }
 
   void menusHaveTheirCaptionsAndShortcuts() {
