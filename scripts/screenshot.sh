@@ -4,7 +4,9 @@
 #   start.png   the program as it starts (empty boxes)
 #   window.png  the window after a folder drop
 #   about.png   the About box in front of the window
-# Usage: scripts/screenshot.sh [BUILD_DIR] [OUTPUT_DIR]
+# The display has a window manager (openbox), so the title bars show.
+# Usage: [SCREEN=WIDTHxHEIGHT] [QT_SCALE_FACTOR=F] scripts/screenshot.sh [BUILD_DIR] [OUTPUT_DIR]
+# e.g. SCREEN=1366x768 for a laptop, or SCREEN=1920x1080 QT_SCALE_FACTOR=1.5.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -12,7 +14,7 @@ output=$(realpath -m "${2:-screenshots}")
 mkdir -p "$output"
 
 source scripts/packages.sh
-ensure_packages build test screenshot
+ensure_packages build test screenshot x11
 cmake -S . -B "$build" -G Ninja -DLUMIVANE_BUILD_TESTS=ON
 cmake --build "$build" --target lumivane ui_screenshot
 
@@ -45,10 +47,11 @@ write_xbm battery 32 16
 write_xbm wifi 16 16
 write_xbm splash_screen 128 32
 
-screen="-screen 0 1600x1000x24 -dpi 96"
+screen="-screen 0 ${SCREEN:-1600x1000}x24 -dpi 96"
 
 # The program itself, as a user starts it.
 xvfb-run -a -s "$screen" bash -c '
+  openbox & sleep 1
   "$1" & program=$!
   sleep 3
   import -window root "$2"
@@ -56,6 +59,9 @@ xvfb-run -a -s "$screen" bash -c '
 ' _ "$build/ui/lumivane" "$output/start.png"
 
 # The same window driven through a drop and Info > About.
-xvfb-run -a -s "$screen" "$build/tests/ui/ui_screenshot" "$samples" "$output"
+xvfb-run -a -s "$screen" bash -c '
+  openbox & sleep 1
+  "$1" "$2" "$3"
+' _ "$build/tests/ui/ui_screenshot" "$samples" "$output"
 
 echo "screenshots in $output: start.png window.png about.png"

@@ -1,5 +1,6 @@
 #include "designed_area.h"
 
+#include <QLabel>
 #include <QResizeEvent>
 #include <cmath>
 
@@ -18,7 +19,7 @@ QSize DesignedArea::DesignedSize() const {
 
 void DesignedArea::Place(QWidget& control, const QRect& twips) {
   controls_.emplace_back(&control, twips);
-  control.setGeometry(PixelRect(twips));
+  control.setGeometry(PlacedRect(control, twips));
 }
 
 QRect DesignedArea::PixelRect(const QRect& twips) const {
@@ -36,8 +37,18 @@ QRect DesignedArea::PixelRect(const QRect& twips) const {
   return {left, top, right - left, bottom - top};
 }
 
+QRect DesignedArea::PlacedRect(const QWidget& control, const QRect& twips) const {
+  QRect placed = PixelRect(twips);
+  // Fonts keep their size, so a label narrowed with the window would cut its
+  // caption: it keeps at least the size its text needs.
+  if (size() != DesignedSize() && qobject_cast<const QLabel*>(&control) != nullptr) {
+    placed.setSize(placed.size().expandedTo(control.sizeHint()));
+  }
+  return placed;
+}
+
 void DesignedArea::resizeEvent(QResizeEvent* event) {
-  for (const auto& [control, twips] : controls_) control->setGeometry(PixelRect(twips));
+  for (const auto& [control, twips] : controls_) control->setGeometry(PlacedRect(*control, twips));
   QWidget::resizeEvent(event);
 }
 

@@ -11,7 +11,7 @@ namespace lumivane::ui {
 // twips. At the designed size every control sits exactly on its designed
 // pixels; at any other size (the user resized the window, or the screen was
 // too small for it) each edge keeps its designed share of the area. Fonts
-// stay as they are.
+// stay as they are, so a label never gets smaller than its caption.
 class DesignedArea : public QWidget {
   Q_OBJECT
 
@@ -26,6 +26,7 @@ class DesignedArea : public QWidget {
 
  private:
   QRect PixelRect(const QRect& twips) const;
+  QRect PlacedRect(const QWidget& control, const QRect& twips) const;
 
   QSize designed_twips_;
   std::vector<std::pair<QWidget*, QRect>> controls_;
