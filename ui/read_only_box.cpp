@@ -49,6 +49,7 @@ bool ReadOnlyBox::IsOnSelection(QPoint point) const {
 }
 
 void ReadOnlyBox::mousePressEvent(QMouseEvent* event) {
+  held_press_.reset();
   const bool plainLeftPress =
       event->button() == Qt::LeftButton && !event->modifiers().testFlag(Qt::ShiftModifier);
   if (plainLeftPress && drag_out_ == DragOut::kAllowed &&
@@ -70,14 +71,15 @@ void ReadOnlyBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void ReadOnlyBox::mouseMoveEvent(QMouseEvent* event) {
+  // A press whose release went elsewhere is over.
+  if (held_press_ && !event->buttons().testFlag(Qt::LeftButton)) held_press_.reset();
   if (!held_press_) {
     QPlainTextEdit::mouseMoveEvent(event);
     return;
   }
   event->accept();
   const QPoint moved = event->position().toPoint() - held_press_->position().toPoint();
-  if (event->buttons().testFlag(Qt::LeftButton) &&
-      moved.manhattanLength() >= QApplication::startDragDistance()) {
+  if (moved.manhattanLength() >= QApplication::startDragDistance()) {
     // The press ends with the drag, wherever the release went.
     held_press_.reset();
     DragSelectionOut();
