@@ -6,7 +6,8 @@
 #   2. a folder dragged onto the middle of Text1 is converted;
 #   3. the first line of Text2, dragged up out of the box and on to the other
 #      program, arrives there exactly once, and the next click on the other
-#      program is an ordinary click, not a second drop.
+#      program is an ordinary click, not a second drop;
+#   4. the About box's title bar shows nothing.
 # Exits 1 at the first check that fails. Not part of CI: it needs a display
 # server and takes about half a minute.
 # Usage: scripts/x11_drag_check.sh [BUILD_DIR]
@@ -89,4 +90,13 @@ xvfb-run -a -s "-screen 0 1920x1080x24 -dpi 96" bash -euo pipefail -c '
   [ "$drops" -eq 1 ] || fail "the first line of Text2 arrived $drops times"
   [ "$(tail -n 1 <<<"$after")" = press ] || fail "the click after the drag did not reach the other program"
   echo "ok: the first line of Text2 arrived once; the next click was a click"
+
+  # Info > About: the box'"'"'s title bar shows nothing, not the program'"'"'s name.
+  xdotool mousemove $((left + 209)) $((top - 10)) click 1; sleep 0.5
+  xdotool key Down Return; sleep 1
+  titles=$(for id in $(xdotool search --onlyvisible --class lumivane); do
+    xprop -id "$id" _NET_WM_NAME; done)
+  grep -qx "_NET_WM_NAME(UTF8_STRING) = \" \"" <<<"$titles" ||
+    fail "the About box has a caption: $titles"
+  echo "ok: the About box shows no caption"
 '
