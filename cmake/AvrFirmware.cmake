@@ -14,7 +14,9 @@ if(LUMIVANE_SIMAVR_INCLUDE_DIR AND LUMIVANE_SIMAVR_LIBRARY AND NOT TARGET lumiva
 endif()
 
 # lumivane_add_avr_firmware(name SOURCES ... [INCLUDES ...] [DEFINES ...] [DEPENDS ...])
-# builds ${name}.elf in the current binary folder as a target of that name.
+# builds ${name}.elf in the current binary folder as a target of that name,
+# linked as the Arduino IDE and PlatformIO link a sketch: functions nothing
+# calls are left out.
 function(lumivane_add_avr_firmware name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;INCLUDES;DEFINES;DEPENDS")
   set(elf ${CMAKE_CURRENT_BINARY_DIR}/${name}.elf)
@@ -23,6 +25,7 @@ function(lumivane_add_avr_firmware name)
   list(TRANSFORM arg_DEFINES PREPEND -D)
   add_custom_command(OUTPUT ${elf}
     COMMAND ${LUMIVANE_AVR_GCC} -mmcu=atmega328p -Os -std=c99 -Wall -Wextra -Werror
+            -ffunction-sections -fdata-sections -Wl,--gc-sections
             ${arg_DEFINES} ${arg_INCLUDES} ${arg_SOURCES} -o ${elf}
     DEPENDS ${arg_SOURCES} ${arg_DEPENDS} ${PROJECT_SOURCE_DIR}/decoder/src/lumivane_decode.h
     COMMENT "Building the AVR firmware ${name}.elf"

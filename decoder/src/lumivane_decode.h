@@ -31,6 +31,7 @@
 #include <limits.h>
 #include <stddef.h>
 #include <stdint.h>
+#include <string.h>
 
 /* Casts that C++ compilers with -Wold-style-cast accept as well. */
 #ifdef __cplusplus
@@ -127,61 +128,152 @@ static inline void lumivane_stream_init(lumivane_stream* s, lumivane_byte_reader
   s->pending = 0;
 }
 
-#if defined(pgm_read_byte)
-/* Flash is read in line when the stream was set up with
- * lumivane_read_progmem (in this file): a call for every item would cost
- * more than the decoding. Any other reader is called. */
-#define LUMIVANE_READ_ITEM(read_byte, address)                                                 \
-  ((read_byte) == lumivane_read_progmem ? LUMIVANE_CAST(unsigned char, pgm_read_byte(address)) \
-                                        : (read_byte)(address))
-#else
-#define LUMIVANE_READ_ITEM(read_byte, address) ((read_byte)(address))
-#endif
+#if defined(__AVR__) && defined(__AVR_HAVE_LPMX__) && defined(pgm_read_byte)
+#define LUMIVANE_AVR_FLASH_LOOP 1
+/* Readers of other memory are called for every item, and the calls take
+ * the registers the flash loop keeps its state in: the loop that calls them
+ * stays a function of its own, so drawing from flash saves fewer registers
+ * on the stack, and a sketch linked with unused functions left out (as the
+ * Arduino IDE and PlatformIO link) does not carry it. */
+#define LUMIVANE_OUT_OF_LINE static __attribute__((noinline, unused))
 
-/* Hands out up to `n` bytes into `out`, or passes over them when `out` is
- * NULL: reading and skipping share one loop to keep the code small. A run
- * byte without its count leaves the stream before it, so every later call
- * fails the same way. */
-static inline long lumivane_stream_take(lumivane_stream* s, unsigned char* out, size_t n) {
-  const size_t wanted = lumivane_usable_output_size(n);
-  const lumivane_byte_reader read_byte = s->read_byte;
-  const unsigned char* const end = s->end;
+/* The stream's loop for an array in flash on AVR, where avr-gcc's code for
+ * it costs three times memcpy_P: literals are copied in one pass of loads
+ * and stores, a run is filled by a store loop, and the state stays in
+ * registers. It returns with `left` 0, or the array ended (`next` at its
+ * end), or `next` back at a run byte without its count. The T flag marks a
+ * skip. */
+static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out, size_t left) {
   const unsigned char* next = s->next;
   unsigned int repeats = s->repeats;
   unsigned char value = s->pending;
-  size_t left = wanted;
-  while (left > 0) {
-    size_t chunk;
-    if (repeats == 0) {
-      if (next == end) break;
-      value = LUMIVANE_READ_ITEM(read_byte, next);
-      if (value != 0x00u && value != 0xFFu) {
-        ++next;
-        if (out != NULL) *out++ = value;
-        --left;
-        continue;
-      }
-      if (next + 1 == end) {
-        s->next = next;
-        s->repeats = 0;
-        return LUMIVANE_DECODE_MALFORMED;
-      }
-      repeats = 1u + LUMIVANE_READ_ITEM(read_byte, next + 1);
-      next += 2;
-    }
-    chunk = repeats < left ? repeats : left;
-    repeats -= LUMIVANE_CAST(unsigned int, chunk);
-    left -= chunk;
-    if (out != NULL) {
-      do {
-        *out++ = value;
-      } while (--chunk > 0);
-    }
-  }
+  unsigned int chunk;
+  __asm__ volatile(
+      "clt\n\t"
+      "sbiw %[out], 0\n\t"
+      "brne 1f\n\t"
+      "set\n"
+      "1:\n\t"
+      "cp %A[repeats], __zero_reg__\n\t"
+      "cpc %B[repeats], __zero_reg__\n\t"
+      "brne 5f\n"
+      /* Literals: copied until a run byte or the end of either side. */
+      "2:\n\t"
+      "cp %A[next], %A[end]\n\t"
+      "cpc %B[next], %B[end]\n\t"
+      "breq 9f\n\t"
+      "lpm %[value], Z+\n\t"
+      "tst %[value]\n\t"
+      "breq 4f\n\t"
+      "mov __tmp_reg__, %[value]\n\t"
+      "inc __tmp_reg__\n\t"
+      "breq 4f\n\t"
+      "brts 3f\n\t"
+      "st X+, %[value]\n"
+      "3:\n\t"
+      "sbiw %[left], 1\n\t"
+      "brne 2b\n\t"
+      "rjmp 9f\n"
+      /* A run byte: its count follows. */
+      "4:\n\t"
+      "cp %A[next], %A[end]\n\t"
+      "cpc %B[next], %B[end]\n\t"
+      "breq 8f\n\t"
+      "lpm %A[repeats], Z+\n\t"
+      "clr %B[repeats]\n\t"
+      "subi %A[repeats], 0xFF\n\t"
+      "sbci %B[repeats], 0xFF\n"
+      /* A run: as much of it as fits, 1 to 256 bytes. */
+      "5:\n\t"
+      "movw %[chunk], %[repeats]\n\t"
+      "cp %A[left], %A[repeats]\n\t"
+      "cpc %B[left], %B[repeats]\n\t"
+      "brsh 6f\n\t"
+      "movw %[chunk], %[left]\n"
+      "6:\n\t"
+      "sub %A[repeats], %A[chunk]\n\t"
+      "sbc %B[repeats], %B[chunk]\n\t"
+      "sub %A[left], %A[chunk]\n\t"
+      "sbc %B[left], %B[chunk]\n\t"
+      "brts 7f\n"
+      "61:\n\t"
+      "st X+, %[value]\n\t"
+      "dec %A[chunk]\n\t"
+      "brne 61b\n"
+      "7:\n\t"
+      "sbiw %[left], 0\n\t"
+      "brne 2b\n\t"
+      "rjmp 9f\n"
+      "8:\n\t"
+      "sbiw %[next], 1\n"
+      "9:\n"
+      : [next] "+z"(next), [out] "+x"(out), [left] "+w"(left), [repeats] "+d"(repeats),
+        [value] "+r"(value), [chunk] "=&r"(chunk)
+      : [end] "r"(s->end)
+      : "memory");
   s->next = next;
   s->repeats = repeats;
   s->pending = value;
+  return left;
+}
+#endif
+
+#if !defined(LUMIVANE_OUT_OF_LINE)
+#define LUMIVANE_OUT_OF_LINE static inline
+#endif
+
+/* Hands out up to `n` bytes into `out`, or passes over them when `out` is
+ * NULL, reading every item through the stream's reader: reading and skipping
+ * share one loop to keep the code small. A run byte without its count
+ * leaves the stream before it, so every later call fails the same way. */
+LUMIVANE_OUT_OF_LINE long lumivane_stream_take_items(lumivane_stream* s, unsigned char* out,
+                                                     size_t n) {
+  const size_t wanted = lumivane_usable_output_size(n);
+  size_t left = wanted;
+  while (left > 0) {
+    size_t chunk;
+    if (s->repeats == 0) {
+      const unsigned char* const item = s->next;
+      if (item == s->end) break;
+      s->pending = s->read_byte(item);
+      s->repeats = 1;
+      s->next = item + 1;
+      if (s->pending == 0x00u || s->pending == 0xFFu) {
+        if (item + 1 == s->end) {
+          s->next = item;
+          s->repeats = 0;
+          return LUMIVANE_DECODE_MALFORMED;
+        }
+        s->repeats += s->read_byte(item + 1);
+        s->next = item + 2;
+      }
+    }
+    chunk = s->repeats < left ? s->repeats : left;
+    s->repeats -= LUMIVANE_CAST(unsigned int, chunk);
+    left -= chunk;
+    if (out != NULL) {
+      memset(out, s->pending, chunk);
+      out += chunk;
+    }
+  }
   return LUMIVANE_CAST(long, wanted - left);
+}
+
+/* The same, with flash read by the flash loop on AVR. The
+ * caller passes the stream's reader, so that where the reader is known the
+ * choice is made once, not for every call. */
+static inline long lumivane_stream_take(lumivane_stream* s, lumivane_byte_reader read_byte,
+                                        unsigned char* out, size_t n) {
+#if defined(LUMIVANE_AVR_FLASH_LOOP)
+  if (read_byte == lumivane_read_progmem && n != 0) {
+    const size_t left = lumivane_take_flash(s, out, n);
+    if (left != 0 && s->next != s->end) return LUMIVANE_DECODE_MALFORMED;
+    return LUMIVANE_CAST(long, n - left);
+  }
+#else
+  (void)read_byte;
+#endif
+  return lumivane_stream_take_items(s, out, n);
 }
 
 /* Writes the next `n` bytes of the image to `out`. Returns the number
@@ -189,13 +281,13 @@ static inline long lumivane_stream_take(lumivane_stream* s, unsigned char* out, 
  * LUMIVANE_DECODE_MALFORMED when it breaks off after a run byte; `out` then
  * holds the bytes before it. */
 static inline long lumivane_stream_read(lumivane_stream* s, unsigned char* out, size_t n) {
-  return lumivane_stream_take(s, out, n);
+  return lumivane_stream_take(s, s->read_byte, out, n);
 }
 
 /* Passes over the next `n` bytes without writing them, a run in one step.
  * Returns the number passed over, with the same results as reading. */
 static inline long lumivane_stream_skip(lumivane_stream* s, size_t n) {
-  return lumivane_stream_take(s, NULL, n);
+  return lumivane_stream_take(s, s->read_byte, NULL, n);
 }
 
 /* Receives one decoded pixel row: `row_bytes` holds (width + 7) / 8 bytes
@@ -217,13 +309,14 @@ static inline long lumivane_draw_rows(lumivane_stream* s, unsigned width, unsign
                                       unsigned char* row_buffer, lumivane_row_sink draw_row,
                                       void* context) {
   const size_t row_size = LUMIVANE_CAST(size_t, width / 8u) + (width % 8u != 0u ? 1u : 0u);
+  const lumivane_byte_reader read_byte = s->read_byte;
   unsigned row = 0;
   if (width == 0u || height == 0u || first_row >= height) return 0;
   if (last_row >= height) last_row = height - 1u;
   if (last_row < first_row) return 0;
   for (;;) {
     const int drawing = row >= first_row;
-    const long got = lumivane_stream_take(s, drawing ? row_buffer : NULL, row_size);
+    const long got = lumivane_stream_take(s, read_byte, drawing ? row_buffer : NULL, row_size);
     if (got < 0) return got;
     if (LUMIVANE_CAST(size_t, got) != row_size) break;
     if (drawing) draw_row(context, row, row_buffer);

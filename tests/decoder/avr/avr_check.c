@@ -31,6 +31,12 @@ static void OnOutput(void* context, uint8_t byte) {
   Append(context, &byte, 1);
 }
 
+static bytes* expected_bytes;
+
+static void AppendExpected(const unsigned char* from, unsigned count) {
+  Append(expected_bytes, from, count);
+}
+
 /* What the firmware sends, from one full decode of each image. */
 static void Expect(bytes* expected) {
   unsigned i;
@@ -55,6 +61,8 @@ static void Expect(bytes* expected) {
       Append(expected, tiles, image->width);
     }
   }
+  expected_bytes = expected;
+  SendBroken(lumivane_read_ram, AppendExpected);
 }
 
 int main(int argc, char** argv) {

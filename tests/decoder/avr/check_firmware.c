@@ -4,7 +4,8 @@
  *   2. all rows, each page from the image's first row;
  *   3. the bytes after a skip of kCheckSkip, read kCheckChunk at a time;
  *   4. for widths that are a multiple of 8, the tiles of every full band
- *      of 8 rows. */
+ *      of 8 rows;
+ * and then the results of the calls on a broken array. */
 #include <avr/interrupt.h>
 #include <avr/io.h>
 #include <avr/pgmspace.h>
@@ -77,6 +78,7 @@ int main(void) {
     ReadInChunks(&kCheckImages[i]);
     SendTiles(&kCheckImages[i]);
   }
+  SendBroken(lumivane_read_progmem, Send);
   cli();
   sleep_enable();
   sleep_cpu();
