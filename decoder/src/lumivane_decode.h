@@ -311,9 +311,8 @@ static inline long lumivane_draw_rows(lumivane_stream* s, unsigned width, unsign
   const size_t row_size = LUMIVANE_CAST(size_t, width / 8u) + (width % 8u != 0u ? 1u : 0u);
   const lumivane_byte_reader read_byte = s->read_byte;
   unsigned row = 0;
-  if (width == 0u || height == 0u || first_row >= height) return 0;
   if (last_row >= height) last_row = height - 1u;
-  if (last_row < first_row) return 0;
+  if (row_size == 0u || first_row >= height || first_row > last_row) return 0;
   for (;;) {
     const int drawing = row >= first_row;
     const long got = lumivane_stream_take(s, read_byte, drawing ? row_buffer : NULL, row_size);
