@@ -10,7 +10,7 @@
 #include "logo.h"
 #include "lumivane_decode.h"
 
-static unsigned char row[128 / 8];
+unsigned char row[128 / 8];
 
 static void KeepRow(void* context, unsigned row_number, const unsigned char* row_bytes) {
   (void)context;

@@ -114,8 +114,9 @@ struct lumivane_stream {
   /* The next item of the array, and the end of the array. */
   const unsigned char* next;
   const unsigned char* end;
-  /* Copies of `pending` still to hand out: at most 256, one run. */
-  unsigned int repeats;
+  /* Copies of `pending` still to hand out: the rest of a run, whose first
+   * copy goes out as its items are read. */
+  unsigned char repeats;
   unsigned char pending;
 };
 
@@ -145,18 +146,16 @@ static inline void lumivane_stream_init(lumivane_stream* s, lumivane_byte_reader
  * skip. */
 static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out, size_t left) {
   const unsigned char* next = s->next;
-  unsigned int repeats = s->repeats;
+  unsigned char repeats = s->repeats;
   unsigned char value = s->pending;
-  unsigned int chunk;
   __asm__ volatile(
       "clt\n\t"
       "sbiw %[out], 0\n\t"
       "brne 1f\n\t"
       "set\n"
       "1:\n\t"
-      "cp %A[repeats], __zero_reg__\n\t"
-      "cpc %B[repeats], __zero_reg__\n\t"
-      "brne 5f\n"
+      "tst %[repeats]\n\t"
+      "brne 6f\n"
       /* Literals: copied until a run byte or the end of either side. */
       "2:\n\t"
       "cp %A[next], %A[end]\n\t"
@@ -174,41 +173,45 @@ static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out,
       "sbiw %[left], 1\n\t"
       "brne 2b\n\t"
       "rjmp 9f\n"
-      /* A run byte: its count follows. */
+      /* A run byte: its first copy goes out like a literal, then as many
+       * of the `repeats` more as fit, up to 255 in one store loop. */
       "4:\n\t"
       "cp %A[next], %A[end]\n\t"
       "cpc %B[next], %B[end]\n\t"
       "breq 8f\n\t"
-      "lpm %A[repeats], Z+\n\t"
-      "clr %B[repeats]\n\t"
-      "subi %A[repeats], 0xFF\n\t"
-      "sbci %B[repeats], 0xFF\n"
-      /* A run: as much of it as fits, 1 to 256 bytes. */
+      "lpm %[repeats], Z+\n\t"
+      "brts 5f\n\t"
+      "st X+, %[value]\n"
       "5:\n\t"
-      "movw %[chunk], %[repeats]\n\t"
-      "cp %A[left], %A[repeats]\n\t"
-      "cpc %B[left], %B[repeats]\n\t"
-      "brsh 6f\n\t"
-      "movw %[chunk], %[left]\n"
+      "sbiw %[left], 1\n\t"
+      "breq 9f\n\t"
+      "tst %[repeats]\n\t"
+      "breq 2b\n"
       "6:\n\t"
-      "sub %A[repeats], %A[chunk]\n\t"
-      "sbc %B[repeats], %B[chunk]\n\t"
-      "sub %A[left], %A[chunk]\n\t"
-      "sbc %B[left], %B[chunk]\n\t"
-      "brts 7f\n"
-      "61:\n\t"
-      "st X+, %[value]\n\t"
-      "dec %A[chunk]\n\t"
-      "brne 61b\n"
+      "mov __tmp_reg__, %[repeats]\n\t"
+      "tst %B[left]\n\t"
+      "brne 7f\n\t"
+      "cp %A[left], %[repeats]\n\t"
+      "brsh 7f\n\t"
+      "mov __tmp_reg__, %A[left]\n"
       "7:\n\t"
+      "sub %[repeats], __tmp_reg__\n\t"
+      "sub %A[left], __tmp_reg__\n\t"
+      "sbc %B[left], __zero_reg__\n\t"
+      "brts 72f\n"
+      "71:\n\t"
+      "st X+, %[value]\n\t"
+      "dec __tmp_reg__\n\t"
+      "brne 71b\n"
+      "72:\n\t"
       "sbiw %[left], 0\n\t"
       "brne 2b\n\t"
       "rjmp 9f\n"
       "8:\n\t"
       "sbiw %[next], 1\n"
       "9:\n"
-      : [next] "+z"(next), [out] "+x"(out), [left] "+w"(left), [repeats] "+d"(repeats),
-        [value] "+r"(value), [chunk] "=&r"(chunk)
+      : [next] "+z"(next), [out] "+x"(out), [left] "+w"(left), [repeats] "+r"(repeats),
+        [value] "+r"(value)
       : [end] "r"(s->end)
       : "memory");
   s->next = next;
@@ -236,20 +239,21 @@ LUMIVANE_OUT_OF_LINE long lumivane_stream_take_items(lumivane_stream* s, unsigne
       const unsigned char* const item = s->next;
       if (item == s->end) break;
       s->pending = s->read_byte(item);
-      s->repeats = 1;
       s->next = item + 1;
       if (s->pending == 0x00u || s->pending == 0xFFu) {
         if (item + 1 == s->end) {
           s->next = item;
-          s->repeats = 0;
           return LUMIVANE_DECODE_MALFORMED;
         }
-        s->repeats += s->read_byte(item + 1);
+        s->repeats = s->read_byte(item + 1);
         s->next = item + 2;
       }
+      if (out != NULL) *out++ = s->pending;
+      --left;
+      continue;
     }
     chunk = s->repeats < left ? s->repeats : left;
-    s->repeats -= LUMIVANE_CAST(unsigned int, chunk);
+    s->repeats = LUMIVANE_CAST(unsigned char, s->repeats - chunk);
     left -= chunk;
     if (out != NULL) {
       memset(out, s->pending, chunk);
