@@ -141,20 +141,24 @@ static inline void lumivane_stream_init(lumivane_stream* s, lumivane_byte_reader
 /* The stream's loop for an array in flash on AVR, where avr-gcc's code for
  * it costs three times memcpy_P: literals are copied in one pass of loads
  * and stores, a run is filled by a store loop, and the state stays in
- * registers. It returns with `left` 0, or the array ended (`next` at its
- * end), or `next` back at a run byte without its count. The T flag marks a
- * skip. */
-static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out, size_t left) {
+ * registers. It returns the bytes of `n` not handed out: 0, or more when
+ * the array ended (`next` at its end) or breaks off (`next` back at a run
+ * byte without its count). The T flag marks a skip. */
+static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out, size_t n) {
+  /* In r24, which a call may change, the count is set up in place for
+   * every call: avr-gcc otherwise keeps it for the whole of a caller's
+   * loop in a register the caller must save, 12 bytes more in a sketch. */
+  register size_t left __asm__("r24") = n;
   const unsigned char* next = s->next;
   unsigned char repeats = s->repeats;
   unsigned char value = s->pending;
   __asm__ volatile(
-      "clt\n\t"
+      /* T: out is NULL (the Z flag, bit 1 of SREG). */
       "sbiw %[out], 0\n\t"
-      "brne 1f\n\t"
-      "set\n"
-      "1:\n\t"
+      "in __tmp_reg__, __SREG__\n\t"
+      "bst __tmp_reg__, 1\n\t"
       "rjmp 6f\n"
+      /* A run byte without its count: the stream stays before it. */
       "2:\n\t"
       "sbiw %[next], 1\n\t"
       "rjmp 9f\n"
@@ -174,9 +178,8 @@ static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out,
       "tst %[repeats]\n\t"
       "breq 8f\n\t"
       "mov __tmp_reg__, %[repeats]\n\t"
-      "tst %B[left]\n\t"
-      "brne 7f\n\t"
       "cp %A[left], %[repeats]\n\t"
+      "cpc %B[left], __zero_reg__\n\t"
       "brsh 7f\n\t"
       "mov __tmp_reg__, %A[left]\n"
       "7:\n\t"
@@ -321,7 +324,8 @@ static inline long lumivane_draw_rows(lumivane_stream* s, unsigned width, unsign
     if (got < 0) return got;
     if (LUMIVANE_CAST(size_t, got) != row_size) break;
     if (drawing) draw_row(context, row, row_buffer);
-    if (row++ == last_row) break;
+    if (row == last_row) return LUMIVANE_CAST(long, row - first_row) + 1;
+    ++row;
   }
   /* The rows drawn: those from first_row up to the row that ended it. */
   return row > first_row ? LUMIVANE_CAST(long, row - first_row) : 0;
