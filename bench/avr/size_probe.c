@@ -10,6 +10,9 @@
 #include "logo.h"
 #include "lumivane_decode.h"
 
+/* Not static, so that the build without the decoder keeps it too: every
+ * sketch has variables to clear at start, and the code clearing them is
+ * not the decoder's. */
 unsigned char row[128 / 8];
 
 static void KeepRow(void* context, unsigned row_number, const unsigned char* row_bytes) {

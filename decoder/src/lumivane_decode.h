@@ -131,13 +131,6 @@ static inline void lumivane_stream_init(lumivane_stream* s, lumivane_byte_reader
 
 #if defined(__AVR__) && defined(__AVR_HAVE_LPMX__) && defined(pgm_read_byte)
 #define LUMIVANE_AVR_FLASH_LOOP 1
-/* Readers of other memory are called for every item, and the calls take
- * the registers the flash loop keeps its state in: the loop that calls them
- * stays a function of its own, so drawing from flash saves fewer registers
- * on the stack, and a sketch linked with unused functions left out (as the
- * Arduino IDE and PlatformIO link) does not carry it. */
-#define LUMIVANE_OUT_OF_LINE static __attribute__((noinline, unused))
-
 /* The stream's loop for an array in flash on AVR, where avr-gcc's code for
  * it costs three times memcpy_P: literals are copied in one pass of loads
  * and stores, a run is filled by a store loop, and the state stays in
@@ -222,16 +215,11 @@ static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out,
 }
 #endif
 
-#if !defined(LUMIVANE_OUT_OF_LINE)
-#define LUMIVANE_OUT_OF_LINE static inline
-#endif
-
 /* Hands out up to `n` bytes into `out`, or passes over them when `out` is
  * NULL, reading every item through the stream's reader: reading and skipping
  * share one loop to keep the code small. A run byte without its count
  * leaves the stream before it, so every later call fails the same way. */
-LUMIVANE_OUT_OF_LINE long lumivane_stream_take_items(lumivane_stream* s, unsigned char* out,
-                                                     size_t n) {
+static inline long lumivane_stream_take_items(lumivane_stream* s, unsigned char* out, size_t n) {
   const size_t wanted = lumivane_usable_output_size(n);
   size_t left = wanted;
   while (left > 0) {
