@@ -21,4 +21,16 @@ AppError AppError::SubscriptOutOfRange() {
   return {error::kSubscriptOutOfRange, "Subscript out of range"};
 }
 
+AppError AppError::Cancelled() {
+  return {error::kDialogCancelled, "Cancel was selected."};
+}
+
+AppError AppError::NoFileList() {
+  return {error::kNoFileList, "The dropped data holds no list of files"};
+}
+
+AppError AppError::NotOrdinaryFile(const std::string& path) {
+  return {error::kNotOrdinaryFile, "Not an ordinary file: " + path};
+}
+
 }  // namespace lumivane

@@ -10,11 +10,14 @@ namespace error {
 inline constexpr int kInvalidArgument = 5;
 inline constexpr int kOverflow = 6;
 inline constexpr int kSubscriptOutOfRange = 9;
+inline constexpr int kNotOrdinaryFile = 22;
+inline constexpr int kNoFileList = 461;
 inline constexpr int kDialogCancelled = 32755;
 }  // namespace error
 
 // The one failure type: a number and a description, raised where the failure
 // happens and shown once by the user action that started the work.
+// what() is "Err # N - description", the line every report of a failure shows.
 class AppError : public std::runtime_error {
  public:
   AppError(int number, std::string description);
@@ -25,17 +28,16 @@ class AppError : public std::runtime_error {
   static AppError InvalidArgument();
   static AppError Overflow();
   static AppError SubscriptOutOfRange();
+  // A dialog closed with Cancel; never reported.
+  static AppError Cancelled();
+  // Drop data that carries no list of files (text dragged from an editor).
+  static AppError NoFileList();
+  // A FIFO, a device or a socket where a bitmap or a header was expected.
+  static AppError NotOrdinaryFile(const std::string& path);
 
  private:
   int number_;
   std::string description_;
-};
-
-// Thrown out of a message-loop pass when the window was closed during it:
-// the running action must do nothing more. It is not a failure to report.
-class ActionAborted : public std::exception {
- public:
-  const char* what() const noexcept override { return "action aborted"; }
 };
 
 }  // namespace lumivane

@@ -1,11 +1,19 @@
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 
 #include "work_list.h"
 
 namespace lumivane {
+
+// Thrown out of a message-loop pass when the window was closed during it:
+// the running action must do nothing more. Control flow, not a failure to report.
+class ActionAborted : public std::exception {
+ public:
+  const char* what() const noexcept override { return "action aborted"; }
+};
 
 // The main window as the conversion and the workflows see it: three text
 // boxes written whole, the two hidden work lists, and one pass of the message

@@ -12,10 +12,6 @@
 namespace lumivane::ui {
 namespace {
 
-AppError Cancelled() {
-  return AppError(error::kDialogCancelled, "Cancel was selected.");
-}
-
 bool FolderExists(const QString& path) {
   return QFileInfo(path).absoluteDir().exists();
 }
@@ -35,9 +31,9 @@ std::string QtPlatform::RunFileDialog(const FileDialogSettings& settings,
   QFileDialog dialog(parent_);
   ConfigureFileDialog(dialog, settings, mode);
   for (;;) {
-    if (dialog.exec() != QDialog::Accepted) throw Cancelled();
+    if (dialog.exec() != QDialog::Accepted) throw AppError::Cancelled();
     const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty()) throw Cancelled();
+    if (chosen.isEmpty()) throw AppError::Cancelled();
     const QString path = QDir::toNativeSeparators(chosen.first());
     // Qt's dialogs accept a name in a folder that does not exist; flag 0x800
     // asks for the folder to exist, so the user is sent back to choose again.

@@ -6,10 +6,6 @@
 #include "engine/checked_math.h"
 
 namespace lumivane {
-namespace {
-constexpr int kFormatMismatch = 461;
-}
-
 DropData::DropData(std::vector<std::string> paths, bool hasFileList)
     : paths_(std::move(paths)), has_file_list_(hasFileList) {}
 
@@ -27,7 +23,7 @@ std::int32_t DropData::FileCount() const {
 
 const std::string& DropData::File(std::int32_t number) const {
   if (!has_file_list_) {
-    throw AppError(kFormatMismatch, "The dropped data holds no list of files");
+    throw AppError::NoFileList();
   }
   if (number < 1 || static_cast<std::size_t>(number) > paths_.size()) {
     throw AppError::SubscriptOutOfRange();
