@@ -14,9 +14,6 @@
 namespace lumivane::cli {
 namespace {
 
-// What the drop appends to the progress view when the whole batch went well.
-constexpr std::string_view kComplete = "COMPLETE";
-
 void WritePiece(std::FILE* stream, std::string_view piece) {
   std::fwrite(piece.data(), 1, piece.size(), stream);
   std::fflush(stream);
@@ -36,13 +33,7 @@ int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout) {
                                               : std::make_unique<CliPlatform>();
 
   MemorySurface window;
-  window.OnAppendText3([&](std::string_view piece) {
-    WritePiece(report, piece);
-    if (piece == kComplete) {
-      WritePiece(report, "\n");
-      platform->MarkBatchComplete();
-    }
-  });
+  window.OnAppendText3([report](std::string_view piece) { WritePiece(report, piece); });
 
   std::vector<std::string> dropped;
   dropped.reserve(paths.size());
@@ -50,8 +41,11 @@ int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout) {
 
   ConversionState state;
   Workflows workflows(state, window, *platform);
-  workflows.Text1_OLEDragDrop(DropData::FileList(std::move(dropped)));
-  return platform->Failed() ? kExitFailure : kExitSuccess;
+  const ActionOutcome outcome = workflows.Text1_OLEDragDrop(DropData::FileList(std::move(dropped)));
+  if (outcome.kind != ActionOutcome::Kind::kDone) return kExitFailure;
+  // The report of a whole batch ends a line, as a terminal expects.
+  WritePiece(report, "\n");
+  return kExitSuccess;
 }
 
 }  // namespace lumivane::cli

@@ -17,4 +17,9 @@ void SyncingPlatform::MsgBox(const std::string& prompt, int style, const std::st
   platform_.MsgBox(prompt, style, title);
 }
 
+void SyncingPlatform::ShowError(const AppError& error, const std::string& title) {
+  before_dialog_();
+  platform_.ShowError(error, title);
+}
+
 }  // namespace lumivane::ui

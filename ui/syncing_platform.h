@@ -18,6 +18,7 @@ class SyncingPlatform : public Platform {
   std::string ShowOpen(const FileDialogSettings& settings) override;
   std::string ShowSave(const FileDialogSettings& settings) override;
   void MsgBox(const std::string& prompt, int style, const std::string& title) override;
+  void ShowError(const AppError& error, const std::string& title) override;
   bool IsDirectory(const std::string& path) override { return platform_.IsDirectory(path); }
   std::vector<std::string> ListFolder(const std::string& folder) override {
     return platform_.ListFolder(folder);
@@ -25,8 +26,8 @@ class SyncingPlatform : public Platform {
   std::string ReadTextFile(const std::string& path) override {
     return platform_.ReadTextFile(path);
   }
-  void WriteTextFile(const std::string& path, std::string_view text) override {
-    platform_.WriteTextFile(path, text);
+  void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override {
+    platform_.WriteTextFile(path, content, kind);
   }
 
  private:

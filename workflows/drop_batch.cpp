@@ -14,8 +14,8 @@ constexpr std::string_view kComplete = "COMPLETE";
 
 }  // namespace
 
-void Workflows::Text1_OLEDragDrop(const DropData& data) {
-  if (running_) return;
+ActionOutcome Workflows::Text1_OLEDragDrop(const DropData& data) {
+  if (running_) return ActionOutcome::Refused();
   RunningAction running(running_);
 
   state_.BatchText.clear();
@@ -26,8 +26,9 @@ void Workflows::Text1_OLEDragDrop(const DropData& data) {
       ConvertFiles(data);
     }
   } catch (const AppError& error) {
-    ShowErrorBox(platform_, error, kSaveErrorTitle);
+    return Fail(error, kSaveErrorTitle);
   }
+  return ActionOutcome::Done();
 }
 
 void Workflows::ConvertFolder(const DropData& data) {
@@ -50,11 +51,11 @@ void Workflows::ConvertFolder(const DropData& data) {
     ConvertAndReport(state_, window_);
     // Gathered before the write: a failed write leaves the listing in BatchText too.
     state_.BatchText.append(state_.CompressedText).append("\r\n");
-    platform_.WriteTextFile(HeaderPath(state_.SourcePath), state_.CompressedText);
+    WriteWhole(HeaderPath(state_.SourcePath), state_.CompressedText, WriteKind::kHeader);
   }
 
   window_.AppendText3(kComplete);
-  platform_.WriteTextFile(JoinPath(folder, kBatchFileName), state_.BatchText);
+  WriteWhole(JoinPath(folder, kBatchFileName), state_.BatchText, WriteKind::kBatchFile);
   window_.ProcessPendingEvents();
 }
 
@@ -72,7 +73,7 @@ void Workflows::ConvertFiles(const DropData& data) {
     state_.SourceText = platform_.ReadTextFile(state_.SourcePath);
     state_.LastDirectory = DirName(state_.SourcePath);
     ConvertAndReport(state_, window_);
-    platform_.WriteTextFile(HeaderPath(state_.SourcePath), state_.CompressedText);
+    WriteWhole(HeaderPath(state_.SourcePath), state_.CompressedText, WriteKind::kHeader);
   }
   window_.AppendText3(kComplete);
 }

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "engine/app_error.h"
-#include "platform.h"
 
 namespace lumivane {
 
@@ -13,8 +12,5 @@ inline constexpr std::string_view kSaveErrorTitle = "Save Error";
 
 // "The following error has occurred:" CR LF "Err # N - description".
 std::string ErrorBoxText(const AppError& error);
-
-// The one way a user action reports a failure: a modal box with a stop icon.
-void ShowErrorBox(Platform& platform, const AppError& error, std::string_view title);
 
 }  // namespace lumivane

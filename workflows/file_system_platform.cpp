@@ -16,8 +16,9 @@ std::string FileSystemPlatform::ReadTextFile(const std::string& path) {
   return ReadWholeFile(path);
 }
 
-void FileSystemPlatform::WriteTextFile(const std::string& path, std::string_view text) {
-  ReplaceFileWhole(path, text, "\r\n");
+void FileSystemPlatform::WriteTextFile(const std::string& path, std::string_view content,
+                                       WriteKind) {
+  ReplaceFileWhole(path, content);
 }
 
 }  // namespace lumivane

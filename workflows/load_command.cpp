@@ -22,8 +22,8 @@ FileDialogSettings SaveDialogSettings(const std::string& initialDirectory,
 
 }  // namespace
 
-void Workflows::mnuLoad_Click() {
-  if (running_) return;
+ActionOutcome Workflows::mnuLoad_Click() {
+  if (running_) return ActionOutcome::Refused();
   RunningAction running(running_);
 
   window_.List1().Clear();
@@ -35,11 +35,11 @@ void Workflows::mnuLoad_Click() {
     state_.SourcePath = platform_.ShowOpen(OpenDialogSettings(state_.LastDirectory));
     if (ExtName(state_.SourcePath) != kBitmapExtension) {
       platform_.MsgBox("NOTHING TO COMPRESS", box_style::kOkOnly, "mnuLoad");
-      return;
+      return ActionOutcome::Ended();
     }
     state_.SourceFileName = LeafName(state_.SourcePath);
   } catch (const AppError&) {
-    return;
+    return ActionOutcome::Ended();
   }
 
   try {
@@ -48,22 +48,23 @@ void Workflows::mnuLoad_Click() {
     state_.SourceText = std::move(text);
     ConvertAndReport(state_, window_);
   } catch (const AppError& error) {
-    ShowErrorBox(platform_, error, kLoadErrorTitle);
-    return;
+    return Fail(error, kLoadErrorTitle);
   }
-  SaveCompressedFile();
+  return SaveCompressedFile();
 }
 
-void Workflows::SaveCompressedFile() {
+ActionOutcome Workflows::SaveCompressedFile() {
   try {
     const std::string outputName = HeaderPath(state_.SourcePath);
     const std::string chosen =
         platform_.ShowSave(SaveDialogSettings(state_.LastDirectory, outputName));
-    platform_.WriteTextFile(chosen, state_.CompressedText);
+    WriteWhole(chosen, state_.CompressedText, WriteKind::kHeader);
     state_.LastDirectory = DirName(state_.SourcePath);
   } catch (const AppError& error) {
-    if (error.Number() != error::kDialogCancelled) ShowErrorBox(platform_, error, kSaveErrorTitle);
+    if (error.Number() == error::kDialogCancelled) return ActionOutcome::Ended();
+    return Fail(error, kSaveErrorTitle);
   }
+  return ActionOutcome::Done();
 }
 
 }  // namespace lumivane

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/app_error.h"
+
 namespace lumivane {
 
 // Option flags of the file dialogs, with the values the dialogs have always used.
@@ -29,6 +31,11 @@ struct FileDialogSettings {
   int Flags = 0;
 };
 
+// Which file a write replaces: a converted file's header (beside its source,
+// or the one chosen in the save dialog), or a dropped folder's "allFiles.h",
+// which repeats the headers written before it.
+enum class WriteKind { kHeader, kBatchFile };
+
 // Everything the workflows need from the desktop and the file system. The
 // window's toolkit provides the dialogs and boxes; FileSystemPlatform provides
 // the files. Failures raise AppError; a cancelled dialog raises 32755.
@@ -41,6 +48,9 @@ class Platform {
   virtual std::string ShowSave(const FileDialogSettings& settings) = 0;
   // Modal; returns when the user has closed it.
   virtual void MsgBox(const std::string& prompt, int style, const std::string& title) = 0;
+  // The failure that ended a user action. By default the one error box:
+  // a stop icon and the text of ErrorBoxText.
+  virtual void ShowError(const AppError& error, const std::string& title);
 
   // Raises when the path does not exist or cannot be queried.
   virtual bool IsDirectory(const std::string& path) = 0;
@@ -48,8 +58,9 @@ class Platform {
   virtual std::vector<std::string> ListFolder(const std::string& folder) = 0;
   // The whole content of an ordinary file, one character per byte.
   virtual std::string ReadTextFile(const std::string& path) = 0;
-  // Replaces the file whole with `text` followed by CR LF, or leaves it as it was.
-  virtual void WriteTextFile(const std::string& path, std::string_view text) = 0;
+  // Replaces the file whole with `content`, which holds its final line end,
+  // or leaves it as it was.
+  virtual void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) = 0;
 };
 
 }  // namespace lumivane

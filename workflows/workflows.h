@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
+#include "action_outcome.h"
 #include "drop_data.h"
 #include "engine/conversion_state.h"
 #include "engine/window_surface.h"
@@ -10,34 +12,53 @@
 namespace lumivane {
 
 // The user actions of the main window that read and write files: File > Load
-// with its save step, and the drop on the input box. Each action handles its
-// failures in one place and reports them in the error box.
+// with its save step (load_command.cpp), and the drop on the input box. The
+// path from a drop to a written header:
+//
+//   drop             the input box accepts it (ui/drop_target_box.cpp), the
+//                    window runs it once the drop is over (ui/form_main.cpp)
+//   drop data        the dropped paths, or none (drop_data.h)
+//   folder or files  the first path decides the mode (drop_batch.cpp)
+//   read             Platform::ReadTextFile, on disk ReadWholeFile
+//                    (native_files_posix.cpp, native_files_windows.cpp)
+//   convert, report  ConvertAndReport (engine/convert_and_report.cpp)
+//   write whole      WriteWhole below (workflows.cpp), then
+//                    Platform::WriteTextFile, on disk ReplaceFileWhole
+//   allFiles.h       the folder's listings together, last (drop_batch.cpp)
+//
+// Each action handles its failures in one place: the platform is shown the
+// error, and the action returns how it ended.
 //
 // The message-loop pass after each converted file lets other window events
-// run; a Load or a drop arriving then is ignored, because it would change the
+// run; a Load or a drop arriving then is refused, because it would change the
 // running action's source and output under it. An ActionAborted thrown by
 // that pass (the window closed) passes through: the action does nothing more.
 class Workflows {
  public:
-  Workflows(ConversionState& state, WindowSurface& window, Platform& platform)
-      : state_(state), window_(window), platform_(platform) {}
+  Workflows(ConversionState& state, WindowSurface& window, Platform& platform);
 
-  void mnuLoad_Click();
-  void Text1_OLEDragDrop(const DropData& data);
+  ActionOutcome mnuLoad_Click();
+  ActionOutcome Text1_OLEDragDrop(const DropData& data);
 
+  // True while a Load or a drop runs, also during its message-loop passes.
   bool IsRunning() const { return running_; }
 
  private:
   class RunningAction;
 
-  void SaveCompressedFile();
+  ActionOutcome SaveCompressedFile();
   void ConvertFolder(const DropData& data);
   void ConvertFiles(const DropData& data);
+  // Replaces the file with `text` and its final CR LF.
+  void WriteWhole(const std::string& path, std::string_view text, WriteKind kind);
+  ActionOutcome Fail(const AppError& error, std::string_view title);
 
   ConversionState& state_;
   WindowSurface& window_;
   Platform& platform_;
   bool running_ = false;
+  // Reused for every file's content, so a batch allocates it once.
+  std::string content_;
 };
 
 }  // namespace lumivane
