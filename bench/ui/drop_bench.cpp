@@ -20,7 +20,7 @@
 #include "bench/support/bitmap_text.h"
 #include "engine/memory_surface.h"
 #include "form_main.h"
-#include "workflows/file_system_platform.h"
+#include "tests/support/scripted_platform.h"
 #include "workflows/workflows.h"
 
 namespace lumivane::ui::bench {
@@ -29,24 +29,15 @@ namespace {
 using lumivane::bench::BitmapFolder;
 using lumivane::bench::ScreenText;
 using lumivane::bench::Storage;
+using lumivane::test::ScriptedPlatform;
 
 constexpr int kRepeats = 5;
 constexpr double kGrowthLimit = 5.5;
 constexpr double kWindowLimit = 10.0;
 
-// Real files; the batch never opens a dialog or, on success, a box.
-class FilesOnly : public FileSystemPlatform {
- public:
-  std::string ShowOpen(const FileDialogSettings&) override { return {}; }
-  std::string ShowSave(const FileDialogSettings&) override { return {}; }
-  void MsgBox(const std::string& prompt, int, const std::string&) override {
-    qFatal("unexpected box: %s", prompt.c_str());
-  }
-};
-
 // Drops the folder on Text1 as a file manager would and waits for the batch.
 double WindowSeconds(const std::string& folder) {
-  FilesOnly platform;
+  ScriptedPlatform platform;
   FormMain window(platform);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) qFatal("window not shown");
@@ -62,12 +53,15 @@ double WindowSeconds(const std::string& folder) {
   QDropEvent drop(point, Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(target, &drop);
   if (!enter.isAccepted() || !drop.isAccepted()) qFatal("the drop was refused");
-  while (!window.Text3().ends_with("COMPLETE")) QCoreApplication::processEvents();
+  while (!window.Text3().ends_with("COMPLETE")) {
+    QCoreApplication::processEvents();
+    if (!platform.Boxes().empty()) qFatal("unexpected box: %s", platform.Boxes()[0].prompt.c_str());
+  }
   return static_cast<double>(timer.nsecsElapsed()) / 1e9;
 }
 
 double HeadlessSeconds(const std::string& folder) {
-  FilesOnly platform;
+  ScriptedPlatform platform;
   MemorySurface surface;
   ConversionState state;
   Workflows workflows(state, surface, platform);

@@ -9,11 +9,10 @@
 #include "bench/support/bitmap_folder.h"
 #include "bench/support/bitmap_text.h"
 #include "bench/support/file_work_baseline.h"
-#include "engine/app_error.h"
 #include "engine/conversion_state.h"
 #include "engine/memory_surface.h"
+#include "tests/support/scripted_platform.h"
 #include "workflows/drop_data.h"
-#include "workflows/file_system_platform.h"
 #include "workflows/workflows.h"
 
 // A folder drop against the bare file work it cannot avoid, on the same
@@ -22,19 +21,6 @@
 // both sides and varies widely from run to run.
 namespace lumivane::bench {
 namespace {
-
-// Real files, no desktop: a batch shows no dialog, and a box means the run failed.
-class HeadlessPlatform : public FileSystemPlatform {
- public:
-  std::string ShowOpen(const FileDialogSettings&) override { return Cancel(); }
-  std::string ShowSave(const FileDialogSettings&) override { return Cancel(); }
-  void MsgBox(const std::string& prompt, int, const std::string&) override { lastBox = prompt; }
-
-  std::string lastBox;
-
- private:
-  static std::string Cancel() { throw AppError(error::kDialogCancelled, "Cancel"); }
-};
 
 // One folder per size for the whole run, so the workflow and the baseline
 // see the same files.
@@ -45,11 +31,15 @@ const BitmapFolder& FolderOf(int count) {
   return *folder;
 }
 
-// One window's batch on real files.
+// One window's batch on real files: it shows no dialog, and a box means the run failed.
 struct HeadlessBatch {
+  const char* Failure() const {
+    return platform.Boxes().empty() ? nullptr : platform.Boxes().back().prompt.c_str();
+  }
+
   ConversionState state;
   MemorySurface window;
-  HeadlessPlatform platform;
+  test::ScriptedPlatform platform;
   Workflows workflows{state, window, platform};
 };
 
@@ -62,7 +52,7 @@ void BM_FolderDrop(benchmark::State& run) {
   batch.workflows.Text1_OLEDragDrop(drop);
   for (auto _ : run) batch.workflows.Text1_OLEDragDrop(drop);
 
-  if (!batch.platform.lastBox.empty()) run.SkipWithError(batch.platform.lastBox.c_str());
+  if (const char* failure = batch.Failure()) run.SkipWithError(failure);
   run.counters["progress_bytes"] = static_cast<double>(batch.window.Text3().size());
 }
 
@@ -71,8 +61,8 @@ void BM_FileWorkBaseline(benchmark::State& run) {
   // A drop first, so the baseline writes outputs as large as the workflow's.
   HeadlessBatch batch;
   batch.workflows.Text1_OLEDragDrop(DropData::FileList({folder.Path()}));
-  if (!batch.platform.lastBox.empty()) {
-    run.SkipWithError(batch.platform.lastBox.c_str());
+  if (const char* failure = batch.Failure()) {
+    run.SkipWithError(failure);
     return;
   }
   const std::map<std::string, std::size_t> outputSizes = OutputSizes(folder.Path());

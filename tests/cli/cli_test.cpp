@@ -5,15 +5,14 @@
 #include <utility>
 #include <vector>
 
-#include "engine/app_error.h"
 #include "engine/conversion_state.h"
 #include "engine/memory_surface.h"
 #include "lumivane_version.h"
 #include "process_runner.h"
+#include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/xbm_text.h"
 #include "workflows/drop_data.h"
-#include "workflows/file_system_platform.h"
 #include "workflows/workflows.h"
 
 namespace lumivane::test {
@@ -22,30 +21,9 @@ namespace {
 const std::string kCli = LUMIVANE_CLI_PATH;
 constexpr std::string_view kBoxHead = "The following error has occurred:\r\n";
 
-// The real files, with every box and every write the drop makes recorded.
-class RecordingPlatform : public FileSystemPlatform {
- public:
-  std::string ShowOpen(const FileDialogSettings&) override {
-    throw AppError(error::kDialogCancelled, "Cancel");
-  }
-  std::string ShowSave(const FileDialogSettings&) override {
-    throw AppError(error::kDialogCancelled, "Cancel");
-  }
-  void MsgBox(const std::string& prompt, int, const std::string&) override {
-    boxes.push_back(prompt);
-  }
-  void WriteTextFile(const std::string& path, std::string_view text) override {
-    writes.emplace_back(path, std::string(text));
-    FileSystemPlatform::WriteTextFile(path, text);
-  }
-
-  std::vector<std::string> boxes;
-  std::vector<std::pair<std::string, std::string>> writes;
-};
-
 struct DirectDrop {
   std::string text3;
-  RecordingPlatform platform;
+  ScriptedPlatform platform;
 };
 
 // The drop the window would make with these paths, run in this process.
@@ -58,11 +36,12 @@ void DropDirectly(const std::vector<std::string>& paths, DirectDrop& drop) {
 }
 
 // The headers' contents in the order the drop wrote them, as --stdout prints
-// them: the folder's "allFiles.h", written last, left out.
-std::string ListingsInOrder(const DirectDrop& drop, bool folderMode) {
+// them: the folder's "allFiles.h" left out.
+std::string ListingsInOrder(const DirectDrop& drop) {
   std::string listings;
-  const std::size_t count = drop.platform.writes.size() - (folderMode ? 1 : 0);
-  for (std::size_t i = 0; i < count; ++i) listings.append(drop.platform.writes[i].second + "\r\n");
+  for (const WriteRecord& write : drop.platform.Writes()) {
+    if (write.kind == WriteKind::kHeader) listings.append(write.content);
+  }
   return listings;
 }
 
@@ -142,11 +121,10 @@ TEST_F(CliConvert, StdoutPrintsTheHeadersAndWritesNoFile) {
   struct Case {
     const char* name;
     std::vector<std::string> names;
-    bool folderMode;
   };
   const Case cases[] = {
-      {"folder", {""}, true},
-      {"files", {"b.small.xbm", "refused.xbm", "allFiles.xbm", "logo.xbm"}, false},
+      {"folder", {""}},
+      {"files", {"b.small.xbm", "refused.xbm", "allFiles.xbm", "logo.xbm"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -158,7 +136,7 @@ TEST_F(CliConvert, StdoutPrintsTheHeadersAndWritesNoFile) {
     DropDirectly(Paths(direct_, c.names), drop);
 
     EXPECT_EQ(cli.exitCode, 0);
-    EXPECT_EQ(cli.out, ListingsInOrder(drop, c.folderMode));
+    EXPECT_EQ(cli.out, ListingsInOrder(drop));
     EXPECT_EQ(cli.err, drop.text3 + "\n");
     EXPECT_EQ(viaCli_.Snapshot(), before);
   }
@@ -218,10 +196,10 @@ TEST(CliFailure, StopsAtAFailingWriteAndKeepsWhatWasWritten) {
   DropDirectly({direct.Path()}, drop);
 
   EXPECT_EQ(cli.exitCode, 1);
-  ASSERT_EQ(drop.platform.boxes.size(), 1u);
+  ASSERT_EQ(drop.platform.Boxes().size(), 1u);
   EXPECT_EQ(cli.err, "Err # 13 - Permission denied: " + viaCli.PathOf("b.h") + "\n");
   EXPECT_EQ(std::string(kBoxHead) + "Err # 13 - Permission denied: " + direct.PathOf("b.h"),
-            drop.platform.boxes[0]);
+            drop.platform.Boxes()[0].prompt);
   EXPECT_EQ(cli.out, drop.text3);
   EXPECT_EQ(cli.out.find("COMPLETE"), std::string::npos);
 

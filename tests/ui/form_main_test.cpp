@@ -21,7 +21,7 @@
 #include "drop_simulation.h"
 #include "form_splash.h"
 #include "read_only_box.h"
-#include "recording_platform.h"
+#include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/xbm_text.h"
 
@@ -35,7 +35,7 @@ class FormMainTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<RecordingPlatform> platform_;
+  std::unique_ptr<ScriptedPlatform> platform_;
 
   template <typename Widget>
   static Widget* Control(FormMain& window, const char* name) {
@@ -72,7 +72,10 @@ class FormMainTest : public QObject {
     QApplication::setQuitOnLastWindowClosed(false);
     QLocale::setDefault(QLocale::c());
   }
-  void init() { platform_ = std::make_unique<RecordingPlatform>(); }
+  void init() {
+    platform_ = std::make_unique<ScriptedPlatform>();
+    platform_->CancelUnscriptedDialogs();
+  }
 
   void controlsSitAtTheirDesignedPlaces_data() {
     QTest::addColumn<QString>("name");
@@ -224,8 +227,8 @@ class FormMainTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&window));
     Box(window, "Text3")->setFocus();
     QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
-    QCOMPARE(platform_->OpenDialogs().size(), std::size_t{1});
-    const FileDialogSettings& dialog = platform_->OpenDialogs().back();
+    QCOMPARE(platform_->Dialogs().size(), std::size_t{1});
+    const FileDialogSettings& dialog = platform_->Dialogs().back().settings;
     QCOMPARE(dialog.DialogTitle, std::string("Load a Bitmap.xbm File"));
     QCOMPARE(QString::fromStdString(dialog.InitDir), QCoreApplication::applicationDirPath());
     QVERIFY(window.Text3().empty());
@@ -440,7 +443,7 @@ class FormMainTest : public QObject {
 
     QVERIFY(SimulateDrop(*Box(window, "Text1"), TextDrop(QStringLiteral("0x00, 0x01"))));
     QTRY_COMPARE(platform_->Boxes().size(), std::size_t{1});
-    const ShownBox& box = platform_->Boxes().front();
+    const BoxRecord& box = platform_->Boxes().front();
     QCOMPARE(box.title, std::string("Save Error"));
     QCOMPARE(box.style, 16);
     QVERIFY(box.prompt.starts_with("The following error has occurred:\r\nErr # "));
@@ -483,7 +486,7 @@ class FormMainTest : public QObject {
     window.mnuAbout_Click();
     QPointer<FormSplash> splash = window.Splash();
     QVERIFY(splash);
-    platform_->OnRead([&window](const std::string&) {
+    platform_->BeforeEach(FileCall::ReadTextFile, [&window](const std::string&) {
       QMetaObject::invokeMethod(&window, &FormMain::mnuQuit_Click, Qt::QueuedConnection);
     });
 

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "form_main.h"
-#include "recording_platform.h"
+#include "tests/support/scripted_platform.h"
 
 namespace lumivane::test {
 
@@ -30,7 +30,7 @@ class FormSplashTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<RecordingPlatform> platform_;
+  std::unique_ptr<ScriptedPlatform> platform_;
   std::unique_ptr<FormMain> window_;
 
   FormSplash& OpenAbout() {
@@ -54,7 +54,8 @@ class FormSplashTest : public QObject {
  private slots:
   void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
   void init() {
-    platform_ = std::make_unique<RecordingPlatform>();
+    platform_ = std::make_unique<ScriptedPlatform>();
+    platform_->CancelUnscriptedDialogs();
     window_ = std::make_unique<FormMain>(*platform_);
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));

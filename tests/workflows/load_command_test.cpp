@@ -176,7 +176,7 @@ TEST(LoadDialogs, SettingsFollowLastDirectoryAndTheLastDotOfTheSource) {
   TempFolder folder;
   ConversionState state;
   MemorySurface window;
-  FakePlatform platform;
+  ScriptedPlatform platform;
   Workflows workflows(state, window, platform);
   state.LastDirectory = folder.MakeFolder("program");
   folder.MakeFolder("img");

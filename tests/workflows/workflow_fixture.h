@@ -9,7 +9,7 @@
 #include "engine/conversion_state.h"
 #include "engine/memory_surface.h"
 #include "engine/work_list.h"
-#include "fake_platform.h"
+#include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "workflows/workflows.h"
 
@@ -38,7 +38,7 @@ class WorkflowTest : public ::testing::Test {
   TempFolder folder;
   ConversionState state;
   MemorySurface window;
-  FakePlatform platform;
+  ScriptedPlatform platform;
   Workflows workflows{state, window, platform};
 };
 
