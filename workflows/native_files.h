@@ -8,6 +8,7 @@ namespace lumivane {
 
 // The operating system's files, seen through the error model: every failure
 // raises AppError with the system's error number and its text plus the path.
+// One implementation per system: native_files_posix.cpp, native_files_windows.cpp.
 
 bool IsDirectory(const std::string& path);
 
@@ -20,10 +21,10 @@ std::vector<std::string> ListOrdinaryFiles(const std::string& folder);
 // bitmap can neither block nor feed endless data.
 std::string ReadWholeFile(const std::string& path);
 
-// Writes the pieces to a temporary file beside the target and renames it over
+// Writes `content` to a temporary file beside the target and renames it over
 // the target once complete: a failure leaves the old file as it was and no
 // temporary behind. An existing target without write permission is refused,
 // as a direct write would be.
-void ReplaceFileWhole(const std::string& path, std::string_view text, std::string_view ending);
+void ReplaceFileWhole(const std::string& path, std::string_view content);
 
 }  // namespace lumivane

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bitmap_samples.h"
+#include "system_call_faults.h"
 #include "unusual_files.h"
 #include "workflow_fixture.h"
 
@@ -37,6 +38,14 @@ bool Remove(const std::string& path) {
   return fs::remove(path);
 }
 
+// An obstacle that is a system call going wrong for the file.
+std::function<bool(const std::string&)> Failing(FailingCall call) {
+  return [call](const std::string& path) {
+    FailSystemCall(call, path);
+    return true;
+  };
+}
+
 const std::vector<Obstacle> kSourceObstacles = {
     {"Missing", Remove, 2, "No such file or directory"},
     {"Folder", [](const std::string& p) { return Remove(p) && fs::create_directory(p); }, 21,
@@ -45,6 +54,7 @@ const std::vector<Obstacle> kSourceObstacles = {
      "Not an ordinary file"},
     {"EndlessDevice", [](const std::string& p) { return Remove(p) && MakeEndlessDevice(p); }, 22,
      "Not an ordinary file"},
+    {"ReadFails", Failing(FailingCall::kRead), 5, "Input/output error"},
 };
 
 // The runs listing is 100 bytes with its line end, the small one 64.
@@ -59,6 +69,10 @@ const std::vector<Obstacle> kOutputObstacles = {
      "Not an ordinary file"},
     {"StoppedPartWay", [](const std::string&) { return true; }, 27, "File too large",
      kBetweenTheListingSizes},
+    {"ModeNotCopied", Failing(FailingCall::kFchmod), 1, "Operation not permitted"},
+    {"WriteCutShortByFullDisk", Failing(FailingCall::kShortWrite), 28, "No space left on device"},
+    {"CloseFails", Failing(FailingCall::kClose), 5, "Input/output error"},
+    {"RenameFails", Failing(FailingCall::kRename), 18, "Invalid cross-device link"},
 };
 
 constexpr std::string_view kOldOutput = "an output from an earlier run";
@@ -84,6 +98,8 @@ std::string RowName(const ::testing::TestParamInfo<Obstacle>& info) {
 // Every fault must leave what was there before it untouched and nothing half-written.
 class FaultTest : public WorkflowTest, public ::testing::WithParamInterface<Obstacle> {
  protected:
+  void TearDown() override { RestoreSystemCalls(); }
+
   bool Arrange(const std::string& relative) { return GetParam().make(folder.PathOf(relative)); }
 
   // Runs the action with the row's size limit in force, and never for ever.
@@ -192,6 +208,7 @@ class FolderFaultTest : public WorkflowTest {
     folder.Write("drop/c.xbm", kSmallBitmap);
     folder.Write("drop/allFiles.h", kOldOutput);
   }
+  void TearDown() override { RestoreSystemCalls(); }
 };
 
 TEST_F(FolderFaultTest, FileRemovedBetweenListingAndReading) {
@@ -223,6 +240,17 @@ TEST_F(FolderFaultTest, WriteStoppedPartWayKeepsEveryEarlierFile) {
   EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
   EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b"));
   EXPECT_EQ(state.BatchText, SmallListing("A") + "\r\n" + RunsListing("b") + "\r\n");
+  EXPECT_TRUE(NoTemporaryFiles());
+}
+
+TEST_F(FolderFaultTest, InterruptedAndShortWritesGoOnToTheEnd) {
+  folder.Write("drop/b.h", kOldOutput);
+  FailSystemCall(FailingCall::kInterruptedWrite, folder.PathOf("drop/b.h"));
+  workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+
+  EXPECT_TRUE(platform.Boxes().empty());
+  EXPECT_EQ(folder.Read("drop/b.h"), RunsListing("b") + "\r\n");
+  EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b") + SmallReport("c") + "COMPLETE");
   EXPECT_TRUE(NoTemporaryFiles());
 }
 

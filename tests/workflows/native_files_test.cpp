@@ -48,7 +48,7 @@ TEST(ReplaceFileWhole, KeepsTheModeOfTheFileItReplaces) {
   TempFolder folder;
   const std::string path = folder.Write("logo.h", "old");
   ::chmod(path.c_str(), 0640);
-  ReplaceFileWhole(path, "new", "\r\n");
+  ReplaceFileWhole(path, "new\r\n");
 
   EXPECT_EQ(folder.Read("logo.h"), "new\r\n");
   EXPECT_EQ(PermissionsOf(path), fs::perms(0640));
@@ -59,7 +59,7 @@ TEST(ReplaceFileWhole, ReplacesWhatALinkPointsToAndKeepsTheLink) {
   folder.Write("real/logo.h", "old");
   const std::string link = folder.PathOf("logo.h");
   fs::create_symlink(folder.PathOf("real/logo.h"), link);
-  ReplaceFileWhole(link, "new", "\r\n");
+  ReplaceFileWhole(link, "new\r\n");
 
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(folder.Read("real/logo.h"), "new\r\n");
@@ -69,7 +69,7 @@ TEST(ReplaceFileWhole, ReplacesWhatALinkPointsToAndKeepsTheLink) {
 TEST(ReplaceFileWhole, WritesBesideASourceWhoseNameIsAsLongAsAllowed) {
   TempFolder folder;
   const std::string longest(static_cast<std::size_t>(NAME_MAX) - 2, 'n');
-  ReplaceFileWhole(folder.PathOf(longest + ".h"), "listing", "\r\n");
+  ReplaceFileWhole(folder.PathOf(longest + ".h"), "listing\r\n");
 
   EXPECT_EQ(folder.Read(longest + ".h"), "listing\r\n");
   EXPECT_EQ(folder.Tree(), std::vector<std::string>{longest + ".h"});
@@ -93,7 +93,7 @@ class OrdinaryUser {
 };
 
 int ReplaceError(const std::string& path) {
-  return ErrorNumberOf([&] { ReplaceFileWhole(path, "new", "\r\n"); });
+  return ErrorNumberOf([&] { ReplaceFileWhole(path, "new\r\n"); });
 }
 
 TEST(ReplaceFileWhole, AnOrdinaryUserNeedsTheWriteBitThatAppliesToHim) {

@@ -1,27 +1,20 @@
-#include "native_files.h"
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <exception>
 #include <filesystem>
 #include <system_error>
 
+#include "engine/app_error.h"
 #include "file_order.h"
+#include "native_files.h"
+#include "system_calls.h"
 #include "system_error.h"
-
-#ifdef _WIN32
-#include <fstream>
-#include <sstream>
-#else
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/uio.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <atomic>
-#include <climits>
-#endif
 
 namespace lumivane {
 
@@ -35,8 +28,6 @@ bool IsDirectory(const std::string& path) {
   return status.type() == std::filesystem::file_type::directory;
 }
 
-#ifndef _WIN32
-
 namespace {
 
 // Closes the descriptor on every path out of a function.
@@ -46,12 +37,12 @@ class FileDescriptor {
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) Syscalls().close(fd_);
   }
   int Get() const { return fd_; }
   // Closes now, so a failing close (a delayed write error) can be reported.
   int Close() {
-    const int result = ::close(fd_);
+    const int result = Syscalls().close(fd_);
     fd_ = -1;
     return result;
   }
@@ -73,12 +64,6 @@ class DirectoryHandle {
  private:
   DIR* dir_;
 };
-
-constexpr int kNotRegularFile = EINVAL;
-
-AppError NotRegularFile(const std::string& path) {
-  return AppError(kNotRegularFile, "Not an ordinary file: " + path);
-}
 
 // Refuses an existing file the user may not write, as opening it for writing
 // would. Root may write anything, yet a file nobody may write is still
@@ -115,26 +100,25 @@ FileDescriptor CreateTemporaryBeside(const std::string& target, std::string& tem
                                .substr(0, kTemporaryLeafLimit);
   for (;;) {
     temporaryPath = folder + "." + leaf + ".tmp-" + ProcessId() + "-" + std::to_string(counter++);
-    const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd =
+        Syscalls().open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return FileDescriptor(fd);
     if (errno != EEXIST) throw SystemError(errno, target);
   }
 }
 
-// Writes both pieces, in one call when the system takes them whole.
-// Returns 0, or the error number of the write that failed.
-int WriteAll(int fd, std::string_view text, std::string_view ending) {
-  while (!text.empty() || !ending.empty()) {
-    iovec pieces[2] = {{const_cast<char*>(text.data()), text.size()},
-                       {const_cast<char*>(ending.data()), ending.size()}};
-    const ssize_t written = ::writev(fd, pieces, 2);
+// Returns 0, or the error number of the write that failed. A write the
+// system cut short (a signal, a disk filling up) goes on with the rest.
+int WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const ssize_t written = Syscalls().write(fd, content.data(), content.size());
     if (written < 0) {
       if (errno == EINTR) continue;
       return errno;
     }
-    const std::size_t fromText = std::min(text.size(), static_cast<std::size_t>(written));
-    text.remove_prefix(fromText);
-    ending.remove_prefix(static_cast<std::size_t>(written) - fromText);
+    // Nothing written and no error: going on could loop for ever.
+    if (written == 0) return EIO;
+    content.remove_prefix(static_cast<std::size_t>(written));
   }
   return 0;
 }
@@ -164,12 +148,12 @@ std::vector<std::string> ListOrdinaryFiles(const std::string& folder) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  FileDescriptor file(Syscalls().open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0));
   if (file.Get() < 0) throw SystemError(errno, path);
   struct stat info {};
-  if (::fstat(file.Get(), &info) != 0) throw SystemError(errno, path);
+  if (Syscalls().fstat(file.Get(), &info) != 0) throw SystemError(errno, path);
   if (S_ISDIR(info.st_mode)) throw SystemError(EISDIR, path);
-  if (!S_ISREG(info.st_mode)) throw NotRegularFile(path);
+  if (!S_ISREG(info.st_mode)) throw AppError::NotOrdinaryFile(path);
 
   std::string text;
   try {
@@ -180,7 +164,7 @@ std::string ReadWholeFile(const std::string& path) {
   }
   std::size_t filled = 0;
   while (filled < text.size()) {
-    const ssize_t got = ::read(file.Get(), text.data() + filled, text.size() - filled);
+    const ssize_t got = Syscalls().read(file.Get(), text.data() + filled, text.size() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
       throw SystemError(errno, path);
@@ -192,7 +176,7 @@ std::string ReadWholeFile(const std::string& path) {
   return text;
 }
 
-void ReplaceFileWhole(const std::string& path, std::string_view text, std::string_view ending) {
+void ReplaceFileWhole(const std::string& path, std::string_view content) {
   std::string target = path;
   struct stat existing {};
   bool exists = ::lstat(path.c_str(), &existing) == 0;
@@ -207,7 +191,7 @@ void ReplaceFileWhole(const std::string& path, std::string_view text, std::strin
   }
   if (exists) {
     if (S_ISDIR(existing.st_mode)) throw SystemError(EISDIR, path);
-    if (!S_ISREG(existing.st_mode)) throw NotRegularFile(path);
+    if (!S_ISREG(existing.st_mode)) throw AppError::NotOrdinaryFile(path);
     RequireWritable(path, existing);
   } else if (errno != ENOENT) {
     throw SystemError(errno, path);
@@ -216,70 +200,15 @@ void ReplaceFileWhole(const std::string& path, std::string_view text, std::strin
   std::string temporaryPath;
   FileDescriptor temporary = CreateTemporaryBeside(target, temporaryPath);
   int failure = 0;
-  if (exists && ::fchmod(temporary.Get(), existing.st_mode & 07777) != 0) failure = errno;
-  if (failure == 0) failure = WriteAll(temporary.Get(), text, ending);
+  if (exists && Syscalls().fchmod(temporary.Get(), existing.st_mode & 07777) != 0) failure = errno;
+  if (failure == 0) failure = WriteAll(temporary.Get(), content);
   if (failure == 0 && temporary.Close() != 0) failure = errno;
-  if (failure == 0 && ::rename(temporaryPath.c_str(), target.c_str()) != 0) failure = errno;
+  if (failure == 0 && Syscalls().rename(temporaryPath.c_str(), target.c_str()) != 0)
+    failure = errno;
   if (failure != 0) {
-    ::unlink(temporaryPath.c_str());
+    Syscalls().unlink(temporaryPath.c_str());
     throw SystemError(failure, path);
   }
 }
-
-#else  // _WIN32: the standard library's files, with the same guarantees where it offers them.
-
-std::vector<std::string> ListOrdinaryFiles(const std::string& folder) {
-  std::error_code error;
-  std::filesystem::directory_iterator it(folder, error);
-  if (error) throw SystemError(error.value(), folder);
-  std::vector<std::string> names;
-  for (const auto& entry : it) {
-    const std::string name = entry.path().filename().string();
-    if (name.empty() || name.front() == '.') continue;
-    if (entry.is_regular_file(error)) names.push_back(name);
-  }
-  SortFileNames(names);
-  return names;
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
-    throw SystemError(error ? error.value() : EINVAL, path);
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw SystemError(errno, path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return std::move(text).str();
-}
-
-void ReplaceFileWhole(const std::string& path, std::string_view text, std::string_view ending) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const auto status = fs::status(path, error);
-  if (fs::is_directory(status)) throw SystemError(EISDIR, path);
-  if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none) {
-    throw SystemError(EACCES, path);
-  }
-  const std::string temporaryPath = path + ".tmp";
-  {
-    std::ofstream out(temporaryPath, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.write(ending.data(), static_cast<std::streamsize>(ending.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temporaryPath, error);
-      throw SystemError(EIO, path);
-    }
-  }
-  fs::rename(temporaryPath, path, error);
-  if (error) {
-    fs::remove(temporaryPath, error);
-    throw SystemError(error.value(), path);
-  }
-}
-
-#endif
 
 }  // namespace lumivane

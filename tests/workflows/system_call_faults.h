@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace lumivane::test {
+
+// A system call that goes wrong for one file, through the workflows' seam.
+enum class FailingCall {
+  kRead,              // reading the file fails (EIO)
+  kFchmod,            // giving the temporary the old file's mode fails (EPERM)
+  kShortWrite,        // half is written, then the disk is full (ENOSPC)
+  kInterruptedWrite,  // every write is first interrupted (EINTR), then cut short
+  kClose,             // closing reports a delayed write error (EIO)
+  kRename,            // the temporary cannot be renamed over the file (EXDEV)
+};
+
+// From now on, `call` goes wrong for `path` itself and for the temporary file
+// that replaces it; every other file sees the real calls.
+void FailSystemCall(FailingCall call, const std::string& path);
+
+// Back to the real calls.
+void RestoreSystemCalls();
+
+}  // namespace lumivane::test

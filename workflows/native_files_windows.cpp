@@ -1,0 +1,186 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+
+#include "engine/app_error.h"
+#include "file_order.h"
+#include "native_files.h"
+
+namespace lumivane {
+namespace {
+
+// The system's own number and text for a failed call, with the path it concerns.
+AppError WindowsError(DWORD number, const std::string& path) {
+  char* buffer = nullptr;
+  const DWORD length = ::FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, number, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+  std::string text =
+      length != 0 ? std::string(buffer, length) : "Unknown error " + std::to_string(number);
+  if (buffer != nullptr) ::LocalFree(buffer);
+  // The system's texts end in a period and a line end; the path follows here.
+  while (!text.empty() &&
+         (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.')) {
+    text.pop_back();
+  }
+  return AppError(static_cast<int>(number), text + ": " + path);
+}
+
+AppError LastError(const std::string& path) {
+  return WindowsError(::GetLastError(), path);
+}
+
+// Closes the handle on every path out of a function.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (IsOpen()) ::CloseHandle(handle_);
+  }
+  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+  // Closes now, so a failing close can be reported; 0 or the error number.
+  DWORD Close() {
+    const DWORD result = ::CloseHandle(handle_) ? 0 : ::GetLastError();
+    handle_ = INVALID_HANDLE_VALUE;
+    return result;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) ::FindClose(handle_);
+  }
+  HANDLE Get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// ReadFile and WriteFile count in 32 bits.
+constexpr std::size_t kLargestTransfer = 1u << 30;
+
+// A hidden-by-name, never-before-used file beside the target: CREATE_NEW
+// makes it ours alone, and no fixed name can collide with another writer's.
+HANDLE CreateTemporaryBeside(const std::string& target, std::string& temporaryPath) {
+  static std::atomic<unsigned> counter{0};
+  const auto cut = target.find_last_of("\\/");
+  const std::string folder = cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
+  const std::string leaf = cut == std::string::npos ? target : target.substr(cut + 1);
+  const std::string process = std::to_string(::GetCurrentProcessId());
+  for (;;) {
+    temporaryPath = folder + "." + leaf + ".tmp-" + process + "-" + std::to_string(counter++);
+    const HANDLE file = ::CreateFileA(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+      throw WindowsError(error, target);
+    }
+  }
+}
+
+// 0, or the error number of the write that failed.
+DWORD WriteAll(HANDLE file, std::string_view content) {
+  while (!content.empty()) {
+    DWORD written = 0;
+    const auto chunk = static_cast<DWORD>(std::min(content.size(), kLargestTransfer));
+    if (!::WriteFile(file, content.data(), chunk, &written, nullptr)) return ::GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    content.remove_prefix(written);
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool IsDirectory(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) throw LastError(path);
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::string> ListOrdinaryFiles(const std::string& folder) {
+  const std::string prefix =
+      folder.empty() || folder.back() == '\\' || folder.back() == '/' ? folder : folder + "\\";
+  WIN32_FIND_DATAA entry{};
+  FindHandle find(::FindFirstFileA((prefix + "*").c_str(), &entry));
+  if (find.Get() == INVALID_HANDLE_VALUE) throw LastError(folder);
+
+  constexpr DWORD kLeftOut = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
+                             FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
+  std::vector<std::string> names;
+  do {
+    const std::string name = entry.cFileName;
+    if (name.empty() || name.front() == '.' || (entry.dwFileAttributes & kLeftOut) != 0) continue;
+    names.push_back(name);
+  } while (::FindNextFileA(find.Get(), &entry));
+  const DWORD error = ::GetLastError();
+  if (error != ERROR_NO_MORE_FILES) throw WindowsError(error, folder);
+  SortFileNames(names);
+  return names;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen()) throw LastError(path);
+  // A pipe or a device named like a bitmap can neither block nor feed endless data.
+  if (::GetFileType(file.Get()) != FILE_TYPE_DISK) throw AppError::NotOrdinaryFile(path);
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.Get(), &size)) throw LastError(path);
+
+  std::string text;
+  try {
+    text.resize(static_cast<std::size_t>(size.QuadPart));
+  } catch (const std::exception&) {
+    // A file too large for memory is a failure to report, not a crash.
+    throw WindowsError(ERROR_NOT_ENOUGH_MEMORY, path);
+  }
+  std::size_t filled = 0;
+  while (filled < text.size()) {
+    DWORD got = 0;
+    const auto chunk = static_cast<DWORD>(std::min(text.size() - filled, kLargestTransfer));
+    if (!::ReadFile(file.Get(), text.data() + filled, chunk, &got, nullptr)) throw LastError(path);
+    if (got == 0) break;
+    filled += got;
+  }
+  text.resize(filled);
+  return text;
+}
+
+void ReplaceFileWhole(const std::string& path, std::string_view content) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  // A folder or a read-only file is refused as opening it for writing would refuse it.
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+    throw WindowsError(ERROR_ACCESS_DENIED, path);
+  }
+
+  std::string temporaryPath;
+  FileHandle temporary(CreateTemporaryBeside(path, temporaryPath));
+  DWORD failure = WriteAll(temporary.Get(), content);
+  if (failure == 0) failure = temporary.Close();
+  if (failure == 0 && !::MoveFileExA(temporaryPath.c_str(), path.c_str(),
+                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    failure = ::GetLastError();
+  }
+  if (failure != 0) {
+    if (temporary.IsOpen()) temporary.Close();
+    ::DeleteFileA(temporaryPath.c_str());
+    throw WindowsError(failure, path);
+  }
+}
+
+}  // namespace lumivane
