@@ -9,7 +9,6 @@
 
 #include "designed_area.h"
 #include "drop_target_box.h"
-#include "engine/app_error.h"
 #include "form_splash.h"
 #include "native_text.h"
 #include "read_only_box.h"
@@ -103,14 +102,16 @@ void FormMain::Form_Load() {
 
 template <typename Action>
 void FormMain::RunAction(Action action) {
-  if (closed_) return;
-  if (running_actions_++ == 0) DeferDisplay(true);
+  // One action at a time: the workflows know whether one is running (a drop
+  // arriving during a batch's message-loop pass, say) and refuse another.
+  if (closed_ || workflows_.IsRunning()) return;
+  DeferDisplay(true);
   try {
     action();
   } catch (const ActionAborted&) {
     // The window was closed while the action let events run: nothing more to do.
   }
-  if (--running_actions_ == 0) DeferDisplay(false);
+  DeferDisplay(false);
 }
 
 void FormMain::DeferDisplay(bool defer) {

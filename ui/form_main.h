@@ -94,8 +94,6 @@ class FormMain : public QMainWindow, public WindowSurface {
   Workflows workflows_;
   QPointer<FormSplash> splash_;
   QElapsedTimer last_pass_;
-  // Actions nest when a pass runs another handler.
-  int running_actions_ = 0;
   bool closed_ = false;
   bool fitted_ = false;
 };
