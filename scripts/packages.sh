@@ -3,7 +3,8 @@
 
 lumivane_packages_build="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation"
 lumivane_packages_test="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  gcc-avr avr-libc binutils-avr xxd simavr libsimavr-dev"
+  gcc-avr avr-libc binutils-avr xxd simavr libsimavr-dev
+  g++-mingw-w64-x86-64-posix"
 lumivane_packages_screenshot="xvfb xauth imagemagick"
 lumivane_packages_x11="openbox xdotool x11-utils"
 
