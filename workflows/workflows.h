@@ -13,18 +13,19 @@ namespace lumivane {
 
 // The user actions of the main window that read and write files: File > Load
 // with its save step (load_command.cpp), and the drop on the input box. The
-// path from a drop to a written header:
+// path from a drop to a written header, and where each step lives:
 //
-//   drop             the input box accepts it (ui/drop_target_box.cpp), the
-//                    window runs it once the drop is over (ui/form_main.cpp)
-//   drop data        the dropped paths, or none (drop_data.h)
+//   drop             the input box takes it (ui/drop_target_box.cpp); the
+//                    window runs the batch once the drop is over (ui/form_main.cpp)
+//   drop data        the dropped paths in order, or none (ui/drop_reading.cpp
+//                    reads them into DropData, drop_data.h)
 //   folder or files  the first path decides the mode (drop_batch.cpp)
-//   read             Platform::ReadTextFile, on disk ReadWholeFile
-//                    (native_files_posix.cpp, native_files_windows.cpp)
+//   read             Platform::ReadTextFile; on disk ReadWholeFile
+//                    (native_files_posix.cpp or native_files_windows.cpp)
 //   convert, report  ConvertAndReport (engine/convert_and_report.cpp)
-//   write whole      WriteWhole below (workflows.cpp), then
-//                    Platform::WriteTextFile, on disk ReplaceFileWhole
-//   allFiles.h       the folder's listings together, last (drop_batch.cpp)
+//   write whole      WriteWhole (workflows.cpp) adds the CR LF, then
+//                    Platform::WriteTextFile; on disk ReplaceFileWhole
+//   allFiles.h       a folder's listings together, written last (drop_batch.cpp)
 //
 // Each action handles its failures in one place: the platform is shown the
 // error, and the action returns how it ended.
