@@ -12,9 +12,9 @@ inline constexpr int kExitUsage = 2;
 
 // Converts the paths as a drop of them on the window would: a folder first
 // converts that folder (and writes "allFiles.h"), otherwise each ".xbm" file.
-// Report lines and "COMPLETE" go to standard output as they are produced,
-// byte for byte as the progress view holds them (CR LF line ends), and a
-// newline ends the output after "COMPLETE". With `listingsToStdout` the
+// The report lines and the closing COMPLETE go to standard output as they are
+// produced, byte for byte as the progress view holds them (CR LF line ends),
+// and a newline ends the output of a drop that is done. With `listingsToStdout` the
 // headers' contents go to standard output instead of files and the report
 // to standard error. Returns the exit status.
 int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout);
