@@ -48,7 +48,7 @@ class LoadCommandTest : public WorkflowTest {
 TEST_F(LoadCommandTest, CancelledOpenDialogEmptiesProgressAndKeepsListings) {
   const auto filesBefore = folder.Tree();
   platform.AnswerCancel();
-  workflows.mnuLoad_Click();
+  EXPECT_EQ(workflows.mnuLoad_Click().kind, ActionOutcome::Kind::kEnded);
 
   ExpectProgressEmptied();
   EXPECT_EQ(state.SourcePath, earlierPath);
@@ -86,8 +86,11 @@ INSTANTIATE_TEST_SUITE_P(NotExactlyXbm, WrongExtensionTest,
 TEST_F(LoadCommandTest, ReadFailureShowsLoadErrorAndNoSaveDialog) {
   const std::string missing = folder.PathOf("img/typed name.xbm");
   platform.AnswerWith(missing);
-  workflows.mnuLoad_Click();
+  const ActionOutcome outcome = workflows.mnuLoad_Click();
 
+  EXPECT_EQ(outcome.kind, ActionOutcome::Kind::kFailed);
+  ASSERT_TRUE(outcome.error.has_value());
+  EXPECT_EQ(outcome.error->Number(), 2);
   EXPECT_EQ(
       platform.Boxes(),
       (std::vector<BoxRecord>{ErrorBox(2, "No such file or directory: " + missing, "Load Error")}));
@@ -135,7 +138,7 @@ TEST_F(LoadCommandTest, ConvertedButSaveCancelledWritesNothing) {
   const std::string path = folder.Write("img/logo.xbm", kRunsBitmap);
   platform.AnswerWith(path);
   platform.AnswerCancel();
-  workflows.mnuLoad_Click();
+  EXPECT_EQ(workflows.mnuLoad_Click().kind, ActionOutcome::Kind::kEnded);
 
   EXPECT_EQ(window.Text3(), RunsReport("logo"));
   EXPECT_EQ(window.List1().Count(), 19);
@@ -153,7 +156,7 @@ TEST_F(LoadCommandTest, ConvertedAndSavedUnderTheProposedName) {
   folder.Write("img/logo.h", "an older listing");
   platform.AnswerWith(folder.Write("img/logo.xbm", kRunsBitmap));
   platform.AnswerWith(folder.PathOf("img/logo.h"));
-  workflows.mnuLoad_Click();
+  EXPECT_EQ(workflows.mnuLoad_Click().kind, ActionOutcome::Kind::kDone);
 
   EXPECT_EQ(folder.Read("img/logo.h"), RunsListing("logo") + "\r\n");
   EXPECT_EQ(state.LastDirectory, folder.PathOf("img"));

@@ -22,19 +22,22 @@ class ReentrancyTest : public WorkflowTest {
   void InterruptWithDropAndLoad() {
     window.OnPendingEvents([this] {
       runningDuringPass.push_back(workflows.IsRunning());
-      workflows.Text1_OLEDragDrop(DropOf({"second"}));
-      workflows.mnuLoad_Click();
+      refusedDuringPass.push_back(workflows.Text1_OLEDragDrop(DropOf({"second"})).kind ==
+                                  ActionOutcome::Kind::kRefused);
+      refusedDuringPass.push_back(workflows.mnuLoad_Click().kind == ActionOutcome::Kind::kRefused);
     });
   }
 
   std::vector<bool> runningDuringPass;
+  std::vector<bool> refusedDuringPass;
 };
 
 TEST_F(ReentrancyTest, DropAndLoadDuringABatchAreIgnored) {
   InterruptWithDropAndLoad();
-  workflows.Text1_OLEDragDrop(DropOf({"first"}));
+  EXPECT_EQ(workflows.Text1_OLEDragDrop(DropOf({"first"})).kind, ActionOutcome::Kind::kDone);
 
   EXPECT_EQ(runningDuringPass, (std::vector<bool>{true, true, true}));
+  EXPECT_EQ(refusedDuringPass, std::vector<bool>(6, true));
   EXPECT_FALSE(workflows.IsRunning());
   EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b") + "COMPLETE");
   EXPECT_EQ(folder.Read("first/A.h"), SmallListing("A") + "\r\n");
