@@ -31,9 +31,17 @@ void CliPlatform::ShowError(const AppError& error, const std::string&) {
   PrintLine(stderr, error.what());
 }
 
+void CliPlatform::WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) {
+  if (kind == WriteKind::kBatchFile) EnterBatchFile();
+  FileSystemPlatform::WriteTextFile(path, content, kind);
+}
+
 void ListingStreamPlatform::WriteTextFile(const std::string&, std::string_view content,
                                           WriteKind kind) {
-  if (kind == WriteKind::kBatchFile) return;
+  if (kind == WriteKind::kBatchFile) {
+    EnterBatchFile();
+    return;
+  }
   std::fwrite(content.data(), 1, content.size(), stream_);
   // Flushed per header, so a closed or full output stops the batch at this file.
   if (std::fflush(stream_) != 0 || std::ferror(stream_)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,19 @@ class CliPlatform : public FileSystemPlatform {
   std::string ShowSave(const FileDialogSettings& settings) override;
   void MsgBox(const std::string& prompt, int style, const std::string& title) override;
   void ShowError(const AppError& error, const std::string& title) override;
+  void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override;
+
+  // Runs `hook` when the drop turns to the folder's "allFiles.h": every file
+  // has been reported by then.
+  void BeforeBatchFile(std::function<void()> hook) { before_batch_file_ = std::move(hook); }
+
+ protected:
+  void EnterBatchFile() const {
+    if (before_batch_file_) before_batch_file_();
+  }
+
+ private:
+  std::function<void()> before_batch_file_;
 };
 
 // Sends each header's content to a stream, in order, instead of writing it

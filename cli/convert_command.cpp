@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "cli_platform.h"
 #include "engine/conversion_state.h"
@@ -34,6 +35,13 @@ int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout) {
 
   MemorySurface window;
   window.OnAppendText3([report](std::string_view piece) { WritePiece(report, piece); });
+  // The report of a whole batch ends a line, as a terminal expects; a folder's
+  // report is whole before its allFiles.h is written, whether that works or not.
+  bool reportEnded = false;
+  const auto endReport = [&] {
+    if (!std::exchange(reportEnded, true)) WritePiece(report, "\n");
+  };
+  platform->BeforeBatchFile(endReport);
 
   std::vector<std::string> dropped;
   dropped.reserve(paths.size());
@@ -43,8 +51,7 @@ int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout) {
   Workflows workflows(state, window, *platform);
   const ActionOutcome outcome = workflows.Text1_OLEDragDrop(DropData::FileList(std::move(dropped)));
   if (outcome.kind != ActionOutcome::Kind::kDone) return kExitFailure;
-  // The report of a whole batch ends a line, as a terminal expects.
-  WritePiece(report, "\n");
+  endReport();
   return kExitSuccess;
 }
 

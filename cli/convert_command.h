@@ -14,9 +14,9 @@ inline constexpr int kExitUsage = 2;
 // converts that folder (and writes "allFiles.h"), otherwise each ".xbm" file.
 // The report lines and the closing COMPLETE go to standard output as they are
 // produced, byte for byte as the progress view holds them (CR LF line ends),
-// and a newline ends the output of a drop that is done. With `listingsToStdout` the
-// headers' contents go to standard output instead of files and the report
-// to standard error. Returns the exit status.
+// and a newline ends the output once every file is reported. With
+// `listingsToStdout` the headers' contents go to standard output instead of
+// files and the report to standard error. Returns the exit status.
 int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout);
 
 // A bare name gets the current folder in front, as a dropped path always has

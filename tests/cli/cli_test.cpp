@@ -217,6 +217,9 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
   for (int i = 0; i < 32767; ++i) tooManyLiterals.append("0x00,");
   folder.Write("big.xbm", tooManyLiterals);
   folder.Write("fine.xbm", XbmText("fine", {0x00}));
+  folder.Write("locked/fine.xbm", XbmText("fine", {0x00}));
+  folder.Write("locked/allFiles.h", "old batch");
+  ASSERT_EQ(::chmod(folder.PathOf("locked/allFiles.h").c_str(), 0444), 0);
 
   struct Case {
     const char* name;
@@ -234,6 +237,11 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
        "Err # 6 - Overflow\n",
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
        "-100%\r\n"},
+      {"read-only allFiles.h after every file is reported",
+       {folder.PathOf("locked")},
+       "Err # 13 - Permission denied: " + folder.PathOf("locked/allFiles.h") + "\n",
+       "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
+       "-100%\r\nCOMPLETE\n"},
       {"full standard output",
        {"--stdout", folder.PathOf("fine.xbm")},
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
