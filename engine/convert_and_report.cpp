@@ -3,6 +3,7 @@
 #include "convert_source_text.h"
 #include "report_line.h"
 #include "stem_name.h"
+#include "utf8_characters.h"
 
 namespace lumivane {
 namespace {
@@ -25,8 +26,8 @@ bool HasSomethingToCompress(std::string_view text) {
 }
 
 void ConvertAndReport(ConversionState& state, WindowSurface& window) {
-  std::string reportName = StemName(state.SourceFileName);
-  if (reportName.size() > kReportNameWidth) reportName.resize(kReportNameWidth);
+  const std::string stem = StemName(state.SourceFileName);
+  const std::string_view reportName = FirstCharacters(stem, kReportNameWidth);
 
   if (!HasSomethingToCompress(state.SourceText)) {
     window.AppendText3(kNothingToCompressLine);

@@ -1,5 +1,7 @@
 #include "report_line.h"
 
+#include "utf8_characters.h"
+
 namespace lumivane {
 
 std::string FormatReportLine(std::string_view reportName, std::int32_t byteCount,
@@ -8,7 +10,8 @@ std::string FormatReportLine(std::string_view reportName, std::int32_t byteCount
   std::string line;
   line.reserve(128);
   line.append(reportName);
-  line.append(kNameColumns > reportName.size() ? kNameColumns - reportName.size() : 0, ' ');
+  const std::size_t nameColumns = CharacterCount(reportName);
+  line.append(kNameColumns > nameColumns ? kNameColumns - nameColumns : 0, ' ');
   line.append(std::to_string(byteCount)).append(" uncompressed bytes, \t");
   line.append(std::to_string(economizedTotal)).append(" bytes economized, \t");
   line.append("compression rate = ").append(std::to_string(compressionRate)).append("%\r\n");

@@ -9,7 +9,7 @@ namespace lumivane {
 inline constexpr std::string_view kNothingToCompressLine = "NOTHING TO COMPRESS\r\n";
 inline constexpr std::size_t kReportNameWidth = 16;
 
-// One progress line: the name padded to 18 columns, then the three figures
+// One progress line: the name padded to 18 characters (not bytes), then the three figures
 // separated by tabs, ended by CR LF.
 std::string FormatReportLine(std::string_view reportName, std::int32_t byteCount,
                              std::int32_t economizedTotal, std::int16_t compressionRate);

@@ -96,7 +96,19 @@ INSTANTIATE_TEST_SUITE_P(
         ReportNameCase{"SixteenCharactersKeepTwoSpaces", "abcdefghijklmnop.xbm",
                        "abcdefghijklmnop  "},
         ReportNameCase{"SeventeenCharactersLoseOne", "abcdefghijklmnopq.xbm", "abcdefghijklmnop  "},
-        ReportNameCase{"DotFirstLeavesOnlyFill", ".xbm", "                  "}),
+        ReportNameCase{"DotFirstLeavesOnlyFill", ".xbm", "                  "},
+        // Cut and filled by characters: a byte count would split the 16th
+        // character or pad two-byte letters short.
+        ReportNameCase{"CutAfterSixteenCharacters",
+                       "a\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4"
+                       "\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4.xbm",
+                       "a\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4"
+                       "\u00C4\u00C4\u00C4\u00C4  "},
+        ReportNameCase{"FilledByCharacters", "Gr\u00F6\u00DFe.xbm", "Gr\u00F6\u00DFe             "},
+        ReportNameCase{"FourByteCharacterLast", "abcdefghijklmno\U0001F600z.xbm",
+                       "abcdefghijklmno\U0001F600  "},
+        ReportNameCase{"InvalidBytesCountOneEach", "\xFF\xC3(\xE0\x80\xC3.xbm",
+                       "\xFF\xC3(\xE0\x80\xC3            "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReportLine, WritesNegativeFiguresWithMinus) {
