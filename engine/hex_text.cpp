@@ -5,8 +5,6 @@
 namespace lumivane {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 // What a character means inside a number: its digit value, or one of these.
 constexpr std::uint8_t kSkipped = 16;
 constexpr std::uint8_t kEndsNumber = 17;
@@ -23,6 +21,16 @@ constexpr std::array<std::uint8_t, 256> kCharacterMeaning = [] {
   return meaning;
 }();
 
+constexpr std::size_t kExactDigits = 8;
+
+std::uint8_t MeaningOf(char c) {
+  return kCharacterMeaning[static_cast<unsigned char>(c)];
+}
+
+bool IsLetterX(char c) {
+  return c == 'x' || c == 'X';
+}
+
 std::size_t HexDigitCount(std::uint32_t value) {
   std::size_t count = 1;
   while ((value >>= 4) != 0) ++count;
@@ -36,22 +44,44 @@ void WriteHex(std::uint32_t value, std::size_t width, char* digits) {
 
 }  // namespace
 
-std::size_t WriteHexByte(std::string_view piece, std::span<char, kMaxByteTextDigits> digits) {
-  std::uint32_t value = 0;
-  for (const char c : piece) {
-    const std::uint8_t meaning = kCharacterMeaning[static_cast<unsigned char>(c)];
+bool PieceNumber::IsByte() const {
+  return digits <= kExactDigits && lowBits < 0x100;
+}
+
+PieceNumber ReadPieceNumber(std::string_view text, std::size_t begin) {
+  PieceNumber number;
+  std::size_t i = begin;
+  for (; i < text.size(); ++i) {
+    const std::uint8_t meaning = MeaningOf(text[i]);
     if (meaning == kSkipped) continue;
     if (meaning == kEndsNumber) break;
-    value = (value << 4) | meaning;
+    if (meaning == 0) {
+      if (i + 1 < text.size() && IsLetterX(text[i + 1])) break;
+      if (number.digits == 0) continue;
+    }
+    number.lowBits = (number.lowBits << 4) | meaning;
+    ++number.digits;
   }
-  const std::size_t width = value < 0x100 ? 2 : HexDigitCount(value);
-  WriteHex(value, width, digits.data());
-  return width;
+  number.end = i;
+  return number;
+}
+
+void AppendLongNumberText(std::string_view read, std::string& out) {
+  bool leadingZero = true;
+  for (const char c : read) {
+    const std::uint8_t meaning = MeaningOf(c);
+    if (meaning >= kSkipped || (leadingZero && meaning == 0)) continue;
+    leadingZero = false;
+    out.push_back(kHexDigits[meaning]);
+  }
 }
 
 std::string NormalizeHexByte(std::string_view piece) {
-  char digits[kMaxByteTextDigits];
-  return std::string(digits, WriteHexByte(piece, digits));
+  const PieceNumber number = ReadPieceNumber(piece, 0);
+  if (number.IsByte()) return {kHexDigits[number.Byte() >> 4], kHexDigits[number.Byte() & 0xF]};
+  std::string text;
+  AppendLongNumberText(piece.substr(0, number.end), text);
+  return text;
 }
 
 std::string FormatRunCount(std::int16_t count) {

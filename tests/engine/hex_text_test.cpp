@@ -44,10 +44,13 @@ INSTANTIATE_TEST_SUITE_P(
         HexCase{"f\x80"
                 "f",
                 "0F"},
-        // Longer numbers keep their digits, up to the last eight.
-        HexCase{"123", "123"}, HexCase{"7fff", "7FFF"}, HexCase{"8000", "8000"},
-        HexCase{"0abc", "ABC"}, HexCase{"12345", "12345"}, HexCase{"000000001", "01"},
-        HexCase{"123456789", "23456789"}, HexCase{"fffffffff", "FFFFFFFF"}));
+        // Longer numbers keep all their digits, without leading zeros; the
+        // first number above a byte is the first of them.
+        HexCase{"0ff", "FF"}, HexCase{"100", "100"}, HexCase{"123", "123"}, HexCase{"7fff", "7FFF"},
+        HexCase{"8000", "8000"}, HexCase{"0abc", "ABC"}, HexCase{"12345", "12345"},
+        HexCase{"000000001", "01"}, HexCase{"100000000", "100000000"},
+        HexCase{"1000000ff", "1000000FF"}, HexCase{"fffffffff", "FFFFFFFFF"},
+        HexCase{"1 0000 0000", "100000000"}));
 
 struct RunCountCase {
   std::int16_t count;
