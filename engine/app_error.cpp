@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "checked_math.h"
+
 namespace lumivane {
 
 AppError::AppError(int number, std::string description)
@@ -15,6 +17,10 @@ AppError AppError::InvalidArgument() {
 
 AppError AppError::Overflow() {
   return {error::kOverflow, "Overflow"};
+}
+
+void ThrowOverflow() {
+  throw AppError::Overflow();
 }
 
 AppError AppError::SubscriptOutOfRange() {

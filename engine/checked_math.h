@@ -9,10 +9,15 @@
 
 namespace lumivane {
 
+// Out of line, so that the checks below stay small enough to inline into
+// the loops that run for every literal.
+[[noreturn]] void ThrowOverflow();
+
 // Narrows to a 16- or 32-bit field, raising the overflow error instead of wrapping.
 template <std::signed_integral To, std::integral From>
 To CheckedCast(From value) {
-  if (!std::in_range<To>(value)) throw AppError::Overflow();
+  if (!std::in_range<To>(value)) [[unlikely]]
+    ThrowOverflow();
   return static_cast<To>(value);
 }
 

@@ -1,35 +1,10 @@
 #include "hex_text.h"
 
-#include <array>
-
 namespace lumivane {
 namespace {
 
-// What a character means inside a number: its digit value, or one of these.
-constexpr std::uint8_t kSkipped = 16;
-constexpr std::uint8_t kEndsNumber = 17;
-
-// One table look-up per character instead of a chain of range tests: this
-// runs for every character of every literal.
-constexpr std::array<std::uint8_t, 256> kCharacterMeaning = [] {
-  std::array<std::uint8_t, 256> meaning{};
-  meaning.fill(kEndsNumber);
-  for (int c = '0'; c <= '9'; ++c) meaning[c] = static_cast<std::uint8_t>(c - '0');
-  for (int c = 'A'; c <= 'F'; ++c) meaning[c] = static_cast<std::uint8_t>(c - 'A' + 10);
-  for (int c = 'a'; c <= 'f'; ++c) meaning[c] = static_cast<std::uint8_t>(c - 'a' + 10);
-  meaning[' '] = meaning['\t'] = meaning['\n'] = kSkipped;
-  return meaning;
-}();
-
-constexpr std::size_t kExactDigits = 8;
-
-std::uint8_t MeaningOf(char c) {
-  return kCharacterMeaning[static_cast<unsigned char>(c)];
-}
-
-bool IsLetterX(char c) {
-  return c == 'x' || c == 'X';
-}
+using hex_detail::kSkipped;
+using hex_detail::MeaningOf;
 
 std::size_t HexDigitCount(std::uint32_t value) {
   std::size_t count = 1;
@@ -43,28 +18,6 @@ void WriteHex(std::uint32_t value, std::size_t width, char* digits) {
 }
 
 }  // namespace
-
-bool PieceNumber::IsByte() const {
-  return digits <= kExactDigits && lowBits < 0x100;
-}
-
-PieceNumber ReadPieceNumber(std::string_view text, std::size_t begin) {
-  PieceNumber number;
-  std::size_t i = begin;
-  for (; i < text.size(); ++i) {
-    const std::uint8_t meaning = MeaningOf(text[i]);
-    if (meaning == kSkipped) continue;
-    if (meaning == kEndsNumber) break;
-    if (meaning == 0) {
-      if (i + 1 < text.size() && IsLetterX(text[i + 1])) break;
-      if (number.digits == 0) continue;
-    }
-    number.lowBits = (number.lowBits << 4) | meaning;
-    ++number.digits;
-  }
-  number.end = i;
-  return number;
-}
 
 void AppendLongNumberText(std::string_view read, std::string& out) {
   bool leadingZero = true;
