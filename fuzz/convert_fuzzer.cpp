@@ -2,8 +2,12 @@
 // what must hold for every input: both listings keep their layout, every run
 // stands for at most 256 bytes so its count is a byte, the compressed items
 // expand back to the byte list, the display-side decoder gives back the bytes,
-// and the statistics agree with the lists. The first line of the input is the
-// file name, the rest the file's text.
+// and the statistics agree with the lists. The source scanner, fed the text in
+// chunks, must never call an overflow certain that the whole conversion does
+// not raise, and must call it where the conversion raises it for too many
+// literals; the text is also tried with literals put in front of it up to the
+// limit, or one past it. The first line of the input is the file name, the
+// rest the file's text.
 
 #include <algorithm>
 #include <cstdint>
@@ -17,6 +21,7 @@
 #include "engine/conversion_state.h"
 #include "engine/convert_and_report.h"
 #include "engine/memory_surface.h"
+#include "engine/source_scanner.h"
 #include "listing_shape.h"
 #include "lumivane_decode.h"
 
@@ -158,6 +163,56 @@ void CheckConversion(const ConversionState& state, MemorySurface& window,
   if (allBytes) CheckDecoder(*items, byteTexts);
 }
 
+// Feeds the text in chunks of 1 to 8 characters, sized by the input's bytes,
+// so that pairs fall across chunk ends everywhere.
+void CheckScanner(std::string_view text, bool overflowed, std::string_view chunkSizes) {
+  lumivane::SourceScanner scanner;
+  std::size_t chunk = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t size =
+        chunkSizes.empty()
+            ? text.size()
+            : 1 + static_cast<unsigned char>(chunkSizes[chunk++ % chunkSizes.size()]) % 8u;
+    scanner.Feed(text.substr(at, size));
+    at += size;
+    Require(!scanner.OverflowCertain() || overflowed,
+            "an overflow the scanner calls certain on a prefix is the whole text's outcome");
+  }
+  Require(scanner.OverflowCertain() == (overflowed && CountLiterals(text) > kMaxLiterals),
+          "the scanner calls the overflow for too many literals certain by the text's end");
+}
+
+bool ConversionOverflows(const std::string& name, std::string_view text) {
+  ConversionState state;
+  MemorySurface window;
+  state.SourceFileName = name;
+  state.SourceText = std::string(text);
+  try {
+    lumivane::ConvertAndReport(state, window);
+  } catch (const lumivane::AppError& error) {
+    Require(error.Number() == lumivane::error::kOverflow, "the only failure is the overflow");
+    return true;
+  }
+  return false;
+}
+
+// Literals without "00" or "FF" in front of the text bring it to the limit,
+// or one past it, so the verdict rests on the text. A conversion that large
+// slows the fuzzer down a hundredfold, so only one input in eight, chosen by
+// its first byte, gets it.
+void CheckScannerAtTheLimit(const std::string& name, std::string_view text,
+                            std::string_view input) {
+  const std::int64_t literals = CountLiterals(text);
+  if (input.empty() || static_cast<unsigned char>(input[0]) % 8 != 0 || literals > kMaxLiterals)
+    return;
+  const std::int64_t pad = kMaxLiterals - literals + (input.size() & 1);
+  std::string padded;
+  padded.reserve(static_cast<std::size_t>(pad) * 2 + text.size());
+  for (std::int64_t i = 0; i < pad; ++i) padded.append("0x");
+  padded.append(text);
+  CheckScanner(padded, ConversionOverflows(name, padded), input);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -171,6 +226,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text =
       newline == std::string_view::npos ? input : input.substr(newline + 1);
 
+  CheckScannerAtTheLimit(name, text, input);
+
   ConversionState state;
   MemorySurface window;
   state.SourceFileName = name;
@@ -180,8 +237,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const lumivane::AppError& error) {
     Require(error.Number() == lumivane::error::kOverflow && CountLiterals(text) > kMaxLiterals,
             "only a source with more than 32,766 literals fails (overflow)");
+    CheckScanner(text, true, input);
     return 0;
   }
+  CheckScanner(text, false, input);
 
   if (window.Text3() == "NOTHING TO COMPRESS\r\n") {
     Require(state.CompressedText.empty() && window.List2().Count() == 0,
