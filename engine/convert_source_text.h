@@ -17,7 +17,9 @@ namespace lumivane {
 // workflow and nothing done before them is rolled back.
 //
 // A run ends after 256 bytes and the bytes after it start a new run, so every
-// repeat count fits one byte of a C array.
+// repeat count fits one byte of a C array. A literal beyond a byte keeps all
+// its digits and passes through. The 32,767th literal raises the overflow
+// error at once: the byte list is then full, and nothing has been listed.
 void ConvertSourceText(ConversionState& state, WindowSurface& window);
 
 }  // namespace lumivane

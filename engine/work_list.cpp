@@ -1,6 +1,7 @@
 #include "work_list.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "app_error.h"
 #include "checked_math.h"
@@ -40,6 +41,11 @@ void WorkList::Append(std::string_view head, std::string_view tail) {
       bytes_.push_back(static_cast<std::uint8_t>(high * 16 + low));
       return;
     }
+  }
+  // Offsets are 32-bit: a text beyond them (a number of billions of digits)
+  // overflows the list as too many items would.
+  if (texts_.size() + head.size() + tail.size() > std::numeric_limits<std::uint32_t>::max()) {
+    ThrowFull();
   }
   text_items_.push_back({static_cast<std::int32_t>(bytes_.size()),
                          static_cast<std::uint32_t>(texts_.size()),

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string>
+#include <vector>
+
 #include "engine/app_error.h"
+#include "list_items.h"
 #include "tests/support/error_number.h"
 
 namespace lumivane::test {
@@ -18,15 +23,18 @@ WorkList FullList() {
   return list;
 }
 
-TEST(WorkList, KeepsItemsInAppendOrder) {
-  WorkList list;
-  list.Append("decl");
-  list.Append("00");
-  list.Append("3C");
-
-  EXPECT_EQ(list.Count(), 3);
-  EXPECT_EQ(list.Item(0), "decl");
-  EXPECT_EQ(list.Item(2), "3C");
+// Byte items are kept as one byte and others whole: each comes back exactly
+// as appended, whichever way it was kept.
+TEST(WorkList, GivesBackEveryItemAsAppended) {
+  const std::vector<std::string> items = {"decl\r\n", "00", "3C", "3c", "0x3C", "FF", "123",
+                                          "",         "0",  "G1", "0x", "0xff", "7E"};
+  ByteList bytes;
+  EncodedList encoded;
+  for (WorkList* list : std::initializer_list<WorkList*>{&bytes, &encoded}) {
+    for (const std::string& item : items) list->Append(item);
+    EXPECT_EQ(test::ListItems(*list), items);
+    EXPECT_EQ(list->Item(static_cast<std::int32_t>(items.size())), "");
+  }
 }
 
 TEST(WorkList, ReadsFromTheCountOnAreEmpty) {
