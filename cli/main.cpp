@@ -6,6 +6,7 @@
 #include "command_line.h"
 #include "convert_command.h"
 #include "lumivane_version.h"
+#include "workflows/interrupt_cleanup.h"
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -90,6 +91,7 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  lumivane::RemoveTemporaryOnInterrupt();
   try {
     return FinishOutput(Run(std::vector<std::string>(argv + 1, argv + argc)));
   } catch (const std::exception& failure) {

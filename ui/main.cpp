@@ -4,8 +4,10 @@
 #include "form_main.h"
 #include "lumivane_version.h"
 #include "qt_platform.h"
+#include "workflows/interrupt_cleanup.h"
 
 int main(int argc, char* argv[]) {
+  lumivane::RemoveTemporaryOnInterrupt();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QLatin1String(lumivane::version::kProduct));
   QApplication::setApplicationVersion(QLatin1String(lumivane::version::kFull));

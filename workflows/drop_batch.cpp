@@ -1,5 +1,7 @@
+#include <cstdint>
+#include <limits>
+
 #include "engine/app_error.h"
-#include "engine/checked_math.h"
 #include "engine/convert_and_report.h"
 #include "error_box.h"
 #include "path_rules.h"
@@ -11,6 +13,11 @@ namespace {
 
 constexpr std::string_view kBatchFileName = "allFiles.h";
 constexpr std::string_view kComplete = "COMPLETE";
+
+AppError FolderTooLarge(const std::string& folder) {
+  return AppError(error::kOverflow,
+                  "Overflow: the folder " + folder + " holds more than 32,767 files");
+}
 
 }  // namespace
 
@@ -35,8 +42,11 @@ void Workflows::ConvertFolder(const DropData& data) {
   window_.SetText3("");
   const std::string folder = TrimTrailingSeparators(data.File(1));
   const std::vector<std::string> names = platform_.ListFolder(folder);
-  // The folder listing counts in 16 bits, like the work lists.
-  const auto count = CheckedCast<std::int16_t>(names.size());
+  // The folder listing counts in 16 bits, like the work lists; its overflow
+  // says which folder and why, as the bare error would not.
+  constexpr std::size_t kMostFiles = std::numeric_limits<std::int16_t>::max();
+  if (names.size() > kMostFiles) throw FolderTooLarge(folder);
+  const auto count = static_cast<std::int16_t>(names.size());
 
   for (std::int16_t i = 0; i < count; ++i) {
     const std::string& name = names[static_cast<std::size_t>(i)];

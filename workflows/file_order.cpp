@@ -20,16 +20,16 @@ int CompareFolded(const std::string& a, const std::string& b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+}  // namespace
+
 // std::string compares its characters as unsigned bytes, which breaks the ties.
-bool NameBefore(const std::string& a, const std::string& b) {
+bool FileNameBefore(const std::string& a, const std::string& b) {
   const int folded = CompareFolded(a, b);
   return folded != 0 ? folded < 0 : a < b;
 }
 
-}  // namespace
-
 void SortFileNames(std::vector<std::string>& names) {
-  std::sort(names.begin(), names.end(), NameBefore);
+  std::sort(names.begin(), names.end(), FileNameBefore);
 }
 
 }  // namespace lumivane

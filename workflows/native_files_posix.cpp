@@ -3,15 +3,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <exception>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <system_error>
 
 #include "engine/app_error.h"
 #include "file_order.h"
+#include "interrupt_cleanup.h"
 #include "native_files.h"
 #include "system_calls.h"
 #include "system_error.h"
@@ -65,12 +69,29 @@ class DirectoryHandle {
   DIR* dir_;
 };
 
+// The process's own user and group, and the mode a new file gets: asked
+// once, since a batch replaces one file after another.
+struct Creator {
+  uid_t user;
+  gid_t group;
+  mode_t newFileMode;
+};
+
+const Creator& Me() {
+  static const Creator creator = [] {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return Creator{::geteuid(), ::getegid(), static_cast<mode_t>(0666 & ~mask)};
+  }();
+  return creator;
+}
+
 // Refuses an existing file the user may not write, as opening it for writing
 // would. Root may write anything, yet a file nobody may write is still
 // read-only. The owner's right is its owner bits, access lists or not; only
 // for others is the system asked, which saves a call per file in a batch.
 void RequireWritable(const std::string& path, const struct stat& info) {
-  const uid_t user = ::geteuid();
+  const uid_t user = Me().user;
   if (user == 0 || user == info.st_uid) {
     const mode_t needed = user == 0 ? (S_IWUSR | S_IWGRP | S_IWOTH) : S_IWUSR;
     if ((info.st_mode & needed) == 0) throw SystemError(EACCES, path);
@@ -90,8 +111,10 @@ constexpr std::size_t kTemporaryLeafLimit = NAME_MAX - 32;
 
 // A hidden name beside the target; O_EXCL makes it ours alone. The target's
 // leaf is shortened so that a target whose name is as long as allowed still
-// gets a temporary name the file system accepts.
-FileDescriptor CreateTemporaryBeside(const std::string& target, std::string& temporaryPath) {
+// gets a temporary name the file system accepts. The name is marked before
+// the file exists, so an interrupt at any moment finds it. Returns -1 with
+// errno set when the folder takes no new file.
+int CreateTemporaryBeside(const std::string& target, std::string& temporaryPath) {
   static std::atomic<unsigned> counter{0};
   const auto slash = target.rfind('/');
   const std::string folder =
@@ -100,10 +123,13 @@ FileDescriptor CreateTemporaryBeside(const std::string& target, std::string& tem
                                .substr(0, kTemporaryLeafLimit);
   for (;;) {
     temporaryPath = folder + "." + leaf + ".tmp-" + ProcessId() + "-" + std::to_string(counter++);
+    MarkPendingTemporary(temporaryPath);
     const int fd =
         Syscalls().open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) return FileDescriptor(fd);
-    if (errno != EEXIST) throw SystemError(errno, target);
+    if (fd >= 0 || errno != EEXIST) {
+      if (fd < 0) ClearPendingTemporary();
+      return fd;
+    }
   }
 }
 
@@ -123,92 +149,215 @@ int WriteAll(int fd, std::string_view content) {
   return 0;
 }
 
-// Whether a listed entry is an ordinary file. The entry's own type answers
-// without a further call; links and file systems that do not tell are asked.
-bool IsOrdinaryFile(const dirent& entry, const std::string& path) {
-  if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) return entry.d_type == DT_REG;
+FileIdentity IdentityOf(const struct stat& info) {
+  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+// A listed entry that is an ordinary file, with its identity. The entry's own
+// type answers without a further call; links and file systems that do not
+// tell are asked.
+std::optional<FileIdentity> OrdinaryFileIdentity(const dirent& entry, const std::string& path,
+                                                 dev_t folderDevice) {
+  if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) {
+    if (entry.d_type != DT_REG) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(folderDevice),
+                        static_cast<std::uint64_t>(entry.d_ino)};
+  }
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return IdentityOf(info);
+}
+
+void RequireOrdinarySource(const std::string& path, const struct stat& info) {
+  if (S_ISDIR(info.st_mode)) throw SystemError(EISDIR, path);
+  if (!S_ISREG(info.st_mode)) throw AppError::NotOrdinaryFile(path);
+  if (static_cast<std::uint64_t>(info.st_size) > kLargestSource) throw SystemError(EFBIG, path);
+}
+
+// Reads are this large: a whole bitmap text at once, the text of a file too
+// large for the conversion no further than needed.
+constexpr std::size_t kReadChunk = std::size_t{1} << 20;
+
+char* ReadBuffer() {
+  static const std::unique_ptr<char[]> buffer(new char[kReadChunk]);
+  return buffer.get();
+}
+
+// Where the existing output is: the path itself, or the file its link leads
+// to, which may not exist yet. `info` is filled when a file is there.
+struct OutputTarget {
+  std::string path;
+  bool exists = false;
+  bool throughLink = false;
+  struct stat info {};
+};
+
+OutputTarget FindTarget(const std::string& path) {
+  // As many links in a row as the system itself follows.
+  constexpr int kMostLinks = 40;
+  OutputTarget target{path};
+  for (int hops = 0;; ++hops) {
+    if (::lstat(target.path.c_str(), &target.info) != 0) {
+      if (errno != ENOENT) throw SystemError(errno, path);
+      return target;
+    }
+    if (!S_ISLNK(target.info.st_mode)) break;
+    if (hops == kMostLinks) throw SystemError(ELOOP, path);
+    std::error_code error;
+    const std::filesystem::path next = std::filesystem::read_symlink(target.path, error);
+    if (error) throw SystemError(error.value(), path);
+    target.path = next.is_absolute()
+                      ? next.string()
+                      : (std::filesystem::path(target.path).parent_path() / next).string();
+    target.throughLink = true;
+  }
+  target.exists = true;
+  return target;
+}
+
+// The header of a source must never land in the source itself. A plain file
+// with one name is compared with what was known when the source was read;
+// through a link, or to a file with several names, where writing could reach
+// the source, the source is asked again, so a source replaced since counts.
+void RefuseTheSource(const std::string& path, const OutputTarget& target,
+                     const SourceOrigin& source) {
+  const FileIdentity output = IdentityOf(target.info);
+  bool same = source.identity == output;
+  if (!same && (target.throughLink || target.info.st_nlink > 1)) {
+    struct stat now {};
+    same = ::stat(source.path.c_str(), &now) == 0 && IdentityOf(now) == output;
+  }
+  if (same) throw OutputIsSource(path);
+}
+
+// Gives the temporary the owner and group of the file it replaces where they
+// differ from a new file's. Returns 0 or the error of the call.
+int TakeOverOwner(int fd, const struct stat& existing) {
+  const Creator& me = Me();
+  if (existing.st_uid == me.user && existing.st_gid == me.group) return 0;
+  const uid_t owner = existing.st_uid == me.user ? static_cast<uid_t>(-1) : existing.st_uid;
+  const gid_t group = existing.st_gid == me.group ? static_cast<gid_t>(-1) : existing.st_gid;
+  return Syscalls().fchown(fd, owner, group) == 0 ? 0 : errno;
+}
+
+// The same for the mode, which our own new file can always be given.
+int TakeOverMode(int fd, const struct stat& existing) {
+  const mode_t mode = existing.st_mode & 07777;
+  if (mode == Me().newFileMode) return 0;
+  return Syscalls().fchmod(fd, mode) == 0 ? 0 : errno;
+}
+
+// Where no replacement can carry the old file's owner, the file itself is
+// rewritten: it keeps owner, group and mode, though a failure part-way
+// leaves it cut short.
+void WriteInPlace(const std::string& path, const std::string& target, std::string_view content) {
+  FileDescriptor file(
+      Syscalls().open(target.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0));
+  if (file.Get() < 0) throw SystemError(errno, path);
+  int failure = WriteAll(file.Get(), content);
+  if (failure == 0 && file.Close() != 0) failure = errno;
+  if (failure != 0) throw SystemError(failure, path);
 }
 
 }  // namespace
 
-std::vector<std::string> ListOrdinaryFiles(const std::string& folder) {
+std::vector<ListedFile> ListOrdinaryFiles(const std::string& folder) {
   DirectoryHandle dir(::opendir(folder.c_str()));
   if (dir.Get() == nullptr) throw SystemError(errno, folder);
-  std::vector<std::string> names;
+  struct stat folderInfo {};
+  if (::fstat(::dirfd(dir.Get()), &folderInfo) != 0) throw SystemError(errno, folder);
+  std::vector<ListedFile> files;
   const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
   while (const dirent* entry = ::readdir(dir.Get())) {
-    const std::string name = entry->d_name;
+    const std::string_view name = entry->d_name;
     if (name.empty() || name.front() == '.') continue;
-    if (IsOrdinaryFile(*entry, prefix + name)) names.push_back(name);
+    std::string path = prefix;
+    path.append(name);
+    if (auto identity = OrdinaryFileIdentity(*entry, path, folderInfo.st_dev)) {
+      files.push_back({std::string(name), identity});
+    }
   }
-  SortFileNames(names);
-  return names;
+  std::sort(files.begin(), files.end(), [](const ListedFile& a, const ListedFile& b) {
+    return FileNameBefore(a.name, b.name);
+  });
+  return files;
 }
 
-std::string ReadWholeFile(const std::string& path) {
+SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdentity>& listed) {
   FileDescriptor file(Syscalls().open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0));
   if (file.Get() < 0) throw SystemError(errno, path);
-  struct stat info {};
-  if (Syscalls().fstat(file.Get(), &info) != 0) throw SystemError(errno, path);
-  if (S_ISDIR(info.st_mode)) throw SystemError(EISDIR, path);
-  if (!S_ISREG(info.st_mode)) throw AppError::NotOrdinaryFile(path);
+  SourceFile source{{}, listed};
+  // The size is asked before reading, unless a listing found the file just
+  // now: then only a file that fills the first read is asked about.
+  std::optional<std::uint64_t> size;
+  const auto askSize = [&] {
+    struct stat info {};
+    if (Syscalls().fstat(file.Get(), &info) != 0) throw SystemError(errno, path);
+    RequireOrdinarySource(path, info);
+    source.identity = IdentityOf(info);
+    size = static_cast<std::uint64_t>(info.st_size);
+    source.text.reserve(static_cast<std::size_t>(*size));
+  };
+  if (!listed) askSize();
 
-  std::string text;
-  try {
-    text.resize(static_cast<std::size_t>(info.st_size));
-  } catch (const std::exception&) {
-    // A file too large for memory is a failure to report, not a crash.
-    throw SystemError(ENOMEM, path);
-  }
-  std::size_t filled = 0;
-  while (filled < text.size()) {
-    const ssize_t got = Syscalls().read(file.Get(), text.data() + filled, text.size() - filled);
+  char* buffer = ReadBuffer();
+  for (;;) {
+    std::size_t wanted = kReadChunk;
+    if (size) {
+      if (source.text.size() >= *size) break;
+      wanted =
+          static_cast<std::size_t>(std::min<std::uint64_t>(wanted, *size - source.text.size()));
+    }
+    const ssize_t got = Syscalls().read(file.Get(), buffer, wanted);
     if (got < 0) {
       if (errno == EINTR) continue;
       throw SystemError(errno, path);
     }
     if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
+    source.text.append(buffer, static_cast<std::size_t>(got));
+    // An ordinary file reads short only at its end.
+    if (!size && static_cast<std::size_t>(got) < wanted) break;
+    if (!size) askSize();
   }
-  text.resize(filled);
-  return text;
+  return source;
 }
 
-void ReplaceFileWhole(const std::string& path, std::string_view content) {
-  std::string target = path;
-  struct stat existing {};
-  bool exists = ::lstat(path.c_str(), &existing) == 0;
-  if (exists && S_ISLNK(existing.st_mode)) {
-    // Replace what a link points to, not the link itself.
-    exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists) {
-      std::error_code error;
-      const auto resolved = std::filesystem::canonical(path, error);
-      if (!error) target = resolved.string();
-    }
-  }
-  if (exists) {
-    if (S_ISDIR(existing.st_mode)) throw SystemError(EISDIR, path);
-    if (!S_ISREG(existing.st_mode)) throw AppError::NotOrdinaryFile(path);
-    RequireWritable(path, existing);
-  } else if (errno != ENOENT) {
-    throw SystemError(errno, path);
+void ReplaceFileWhole(const std::string& path, std::string_view content,
+                      const SourceOrigin* source) {
+  const OutputTarget target = FindTarget(path);
+  if (target.exists) {
+    if (S_ISDIR(target.info.st_mode)) throw SystemError(EISDIR, path);
+    if (!S_ISREG(target.info.st_mode)) throw AppError::NotOrdinaryFile(path);
+    if (source != nullptr) RefuseTheSource(path, target, *source);
+    RequireWritable(path, target.info);
   }
 
   std::string temporaryPath;
-  FileDescriptor temporary = CreateTemporaryBeside(target, temporaryPath);
-  int failure = 0;
-  if (exists && Syscalls().fchmod(temporary.Get(), existing.st_mode & 07777) != 0) failure = errno;
+  FileDescriptor temporary(CreateTemporaryBeside(target.path, temporaryPath));
+  if (temporary.Get() < 0) {
+    if (target.exists && (errno == EACCES || errno == EPERM)) {
+      WriteInPlace(path, target.path, content);
+      return;
+    }
+    throw SystemError(errno, path);
+  }
+  int failure = target.exists ? TakeOverOwner(temporary.Get(), target.info) : 0;
+  if (failure == EPERM) {
+    // Another user's file that we may write but not give to him: in place.
+    temporary.Close();
+    Syscalls().unlink(temporaryPath.c_str());
+    ClearPendingTemporary();
+    WriteInPlace(path, target.path, content);
+    return;
+  }
+  if (failure == 0 && target.exists) failure = TakeOverMode(temporary.Get(), target.info);
   if (failure == 0) failure = WriteAll(temporary.Get(), content);
   if (failure == 0 && temporary.Close() != 0) failure = errno;
-  if (failure == 0 && Syscalls().rename(temporaryPath.c_str(), target.c_str()) != 0)
+  if (failure == 0 && Syscalls().rename(temporaryPath.c_str(), target.path.c_str()) != 0)
     failure = errno;
-  if (failure != 0) {
-    Syscalls().unlink(temporaryPath.c_str());
-    throw SystemError(failure, path);
-  }
+  if (failure != 0) Syscalls().unlink(temporaryPath.c_str());
+  ClearPendingTemporary();
+  if (failure != 0) throw SystemError(failure, path);
 }
 
 }  // namespace lumivane

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <atomic>
-#include <exception>
+#include <cstdint>
+#include <optional>
 
 #include "engine/app_error.h"
 #include "file_order.h"
+#include "interrupt_cleanup.h"
 #include "native_files.h"
+#include "system_error.h"
 
 namespace lumivane {
 namespace {
@@ -81,11 +84,13 @@ HANDLE CreateTemporaryBeside(const std::string& target, std::string& temporaryPa
   const std::string process = std::to_string(::GetCurrentProcessId());
   for (;;) {
     temporaryPath = folder + "." + leaf + ".tmp-" + process + "-" + std::to_string(counter++);
+    MarkPendingTemporary(temporaryPath);
     const HANDLE file = ::CreateFileA(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) return file;
     const DWORD error = ::GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+      ClearPendingTemporary();
       throw WindowsError(error, target);
     }
   }
@@ -103,6 +108,21 @@ DWORD WriteAll(HANDLE file, std::string_view content) {
   return 0;
 }
 
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+  return {info.dwVolumeSerialNumber,
+          (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+// The identity of an existing file, or nothing when it cannot be opened.
+std::optional<FileIdentity> IdentityOfPath(const std::string& path) {
+  FileHandle file(::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file.IsOpen() || !::GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
+  return IdentityOf(info);
+}
+
 }  // namespace
 
 bool IsDirectory(const std::string& path) {
@@ -111,7 +131,7 @@ bool IsDirectory(const std::string& path) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::vector<std::string> ListOrdinaryFiles(const std::string& folder) {
+std::vector<ListedFile> ListOrdinaryFiles(const std::string& folder) {
   const std::string prefix =
       folder.empty() || folder.back() == '\\' || folder.back() == '/' ? folder : folder + "\\";
   WIN32_FIND_DATAA entry{};
@@ -120,34 +140,34 @@ std::vector<std::string> ListOrdinaryFiles(const std::string& folder) {
 
   constexpr DWORD kLeftOut = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
                              FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
-  std::vector<std::string> names;
+  std::vector<ListedFile> files;
   do {
-    const std::string name = entry.cFileName;
+    std::string name = entry.cFileName;
     if (name.empty() || name.front() == '.' || (entry.dwFileAttributes & kLeftOut) != 0) continue;
-    names.push_back(name);
+    // The listing does not tell a file's identity: reading it will.
+    files.push_back({std::move(name), std::nullopt});
   } while (::FindNextFileA(find.Get(), &entry));
   const DWORD error = ::GetLastError();
   if (error != ERROR_NO_MORE_FILES) throw WindowsError(error, folder);
-  SortFileNames(names);
-  return names;
+  std::sort(files.begin(), files.end(), [](const ListedFile& a, const ListedFile& b) {
+    return FileNameBefore(a.name, b.name);
+  });
+  return files;
 }
 
-std::string ReadWholeFile(const std::string& path) {
+SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdentity>&) {
   FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) throw LastError(path);
   // A pipe or a device named like a bitmap can neither block nor feed endless data.
   if (::GetFileType(file.Get()) != FILE_TYPE_DISK) throw AppError::NotOrdinaryFile(path);
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.Get(), &size)) throw LastError(path);
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file.Get(), &info)) throw LastError(path);
+  const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  if (size > kLargestSource) throw WindowsError(ERROR_FILE_TOO_LARGE, path);
 
-  std::string text;
-  try {
-    text.resize(static_cast<std::size_t>(size.QuadPart));
-  } catch (const std::exception&) {
-    // A file too large for memory is a failure to report, not a crash.
-    throw WindowsError(ERROR_NOT_ENOUGH_MEMORY, path);
-  }
+  SourceFile source{std::string(static_cast<std::size_t>(size), '\0'), IdentityOf(info)};
+  std::string& text = source.text;
   std::size_t filled = 0;
   while (filled < text.size()) {
     DWORD got = 0;
@@ -157,11 +177,16 @@ std::string ReadWholeFile(const std::string& path) {
     filled += got;
   }
   text.resize(filled);
-  return text;
+  return source;
 }
 
-void ReplaceFileWhole(const std::string& path, std::string_view content) {
+void ReplaceFileWhole(const std::string& path, std::string_view content,
+                      const SourceOrigin* source) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && source != nullptr && source->identity &&
+      IdentityOfPath(path) == source->identity) {
+    throw OutputIsSource(path);
+  }
   // A folder or a read-only file is refused as opening it for writing would refuse it.
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
@@ -179,8 +204,9 @@ void ReplaceFileWhole(const std::string& path, std::string_view content) {
   if (failure != 0) {
     if (temporary.IsOpen()) temporary.Close();
     ::DeleteFileA(temporaryPath.c_str());
-    throw WindowsError(failure, path);
   }
+  ClearPendingTemporary();
+  if (failure != 0) throw WindowsError(failure, path);
 }
 
 }  // namespace lumivane

@@ -20,11 +20,14 @@ namespace lumivane {
 //   drop data        the dropped paths in order, or none (ui/drop_reading.cpp
 //                    reads them into DropData, drop_data.h)
 //   folder or files  the first path decides the mode (drop_batch.cpp)
-//   read             Platform::ReadTextFile; on disk ReadWholeFile
-//                    (native_files_posix.cpp or native_files_windows.cpp)
+//   read             Platform::ReadTextFile; on disk ReadSourceFile
+//                    (native_files_posix.cpp or native_files_windows.cpp),
+//                    told by the folder listing what it already knows
+//                    (file_system_platform.cpp)
 //   convert, report  ConvertAndReport (engine/convert_and_report.cpp)
 //   write whole      WriteWhole (workflows.cpp) adds the CR LF, then
-//                    Platform::WriteTextFile; on disk ReplaceFileWhole
+//                    Platform::WriteTextFile; on disk ReplaceFileWhole,
+//                    which refuses the file the header was made from
 //   allFiles.h       a folder's listings together, written last (drop_batch.cpp)
 //
 // Each action handles its failures in one place: the platform is shown the

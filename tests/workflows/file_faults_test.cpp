@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -46,6 +47,11 @@ std::function<bool(const std::string&)> Failing(FailingCall call) {
   };
 }
 
+// The source a header is made from: logo.xbm for logo.h.
+std::string SourceOf(const std::string& header) {
+  return header.substr(0, header.size() - 2) + ".xbm";
+}
+
 const std::vector<Obstacle> kSourceObstacles = {
     {"Missing", Remove, 2, "No such file or directory"},
     {"Folder", [](const std::string& p) { return Remove(p) && fs::create_directory(p); }, 21,
@@ -55,6 +61,9 @@ const std::vector<Obstacle> kSourceObstacles = {
     {"EndlessDevice", [](const std::string& p) { return Remove(p) && MakeEndlessDevice(p); }, 22,
      "Not an ordinary file"},
     {"ReadFails", Failing(FailingCall::kRead), 5, "Input/output error"},
+    {"LargerThan64MiB",
+     [](const std::string& p) { return ::truncate(p.c_str(), (64 << 20) + 1) == 0; }, 27,
+     "File too large"},
 };
 
 // The runs listing is 100 bytes with its line end, the small one 64.
@@ -69,7 +78,19 @@ const std::vector<Obstacle> kOutputObstacles = {
      "Not an ordinary file"},
     {"StoppedPartWay", [](const std::string&) { return true; }, 27, "File too large",
      kBetweenTheListingSizes},
-    {"ModeNotCopied", Failing(FailingCall::kFchmod), 1, "Operation not permitted"},
+    {"ModeNotCopied",
+     [](const std::string& p) {
+       return ::chmod(p.c_str(), 0640) == 0 && Failing(FailingCall::kFchmod)(p);
+     },
+     1, "Operation not permitted"},
+    {"LinkToItsSource",
+     [](const std::string& p) {
+       return Remove(p) && ::symlink(SourceOf(p).c_str(), p.c_str()) == 0;
+     },
+     22, "Output is its own source"},
+    {"HardLinkToItsSource",
+     [](const std::string& p) { return Remove(p) && ::link(SourceOf(p).c_str(), p.c_str()) == 0; },
+     22, "Output is its own source"},
     {"WriteCutShortByFullDisk", Failing(FailingCall::kShortWrite), 28, "No space left on device"},
     {"CloseFails", Failing(FailingCall::kClose), 5, "Input/output error"},
     {"RenameFails", Failing(FailingCall::kRename), 18, "Invalid cross-device link"},
@@ -143,13 +164,13 @@ class BatchFault : public FaultTest {
     folder.Write("b.h", kOldOutput);
     folder.Write("c.h", kOldOutput);
     if (!Arrange(faulty)) GTEST_SKIP() << "not allowed on this machine";
-    Remember({"b.h", "c.h"});
+    Remember({"b.xbm", "b.h", "c.h"});
     Run([this] { workflows.Text1_OLEDragDrop(DropOf({"A.xbm", "b.xbm", "c.xbm"})); });
 
     EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox(faulty, "Save Error")}));
     EXPECT_EQ(folder.Read("A.h"), SmallListing("A") + "\r\n");
     EXPECT_EQ(window.Text3(), reports);
-    ExpectUntouched({"b.h", "c.h"});
+    ExpectUntouched({"b.xbm", "b.h", "c.h"});
   }
 };
 class BatchSourceFault : public BatchFault {};
@@ -174,27 +195,27 @@ TEST_P(LoadSourceFault, ShowsLoadErrorWithoutSaveDialog) {
   folder.Write("logo.xbm", kRunsBitmap);
   folder.Write("logo.h", kOldOutput);
   if (!Arrange("logo.xbm")) GTEST_SKIP() << "not allowed on this machine";
-  Remember({"logo.h"});
+  Remember({"logo.xbm", "logo.h"});
   platform.AnswerWith(folder.PathOf("logo.xbm"));
   Run([this] { workflows.mnuLoad_Click(); });
 
   EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox("logo.xbm", "Load Error")}));
   EXPECT_EQ(platform.Dialogs().size(), 1u);
-  ExpectUntouched({"logo.h"});
+  ExpectUntouched({"logo.xbm", "logo.h"});
 }
 
 TEST_P(SaveOutputFault, ShowsSaveErrorAndKeepsTheOutput) {
   folder.Write("logo.xbm", kRunsBitmap);
   folder.Write("logo.h", kOldOutput);
   if (!Arrange("logo.h")) GTEST_SKIP() << "not allowed on this machine";
-  Remember({"logo.h"});
+  Remember({"logo.xbm", "logo.h"});
   platform.AnswerWith(folder.PathOf("logo.xbm"));
   platform.AnswerWith(folder.PathOf("logo.h"));
   Run([this] { workflows.mnuLoad_Click(); });
 
   EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox("logo.h", "Save Error")}));
   EXPECT_EQ(window.Text3(), RunsReport("logo"));
-  ExpectUntouched({"logo.h"});
+  ExpectUntouched({"logo.xbm", "logo.h"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Load, LoadSourceFault, ::testing::ValuesIn(kSourceObstacles), RowName);
@@ -281,6 +302,83 @@ TEST_F(FolderFaultTest, SpecialFilesInTheFolderAreNotListed) {
   EXPECT_FALSE(folder.Exists("drop/pipe.h"));
   EXPECT_FALSE(folder.Exists("drop/zero.h"));
 }
+
+TEST_F(FolderFaultTest, SourceLargerThan64MiBIsRefusedByName) {
+  ASSERT_EQ(::truncate(folder.PathOf("drop/b.xbm").c_str(), (64 << 20) + 1), 0);
+  workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+
+  EXPECT_EQ(platform.Boxes(),
+            (std::vector<BoxRecord>{
+                ErrorBox(27, "File too large: " + folder.PathOf("drop/b.xbm"), "Save Error")}));
+  EXPECT_EQ(window.Text3(), SmallReport("A"));
+  EXPECT_FALSE(folder.Exists("drop/b.h"));
+}
+
+TEST_F(FolderFaultTest, MoreFilesThanTheListingCountsNamesTheFolder) {
+  // The listing as a folder of 32,768 files would give it, without the files.
+  class CrowdedFolder : public ScriptedPlatform {
+   public:
+    std::vector<std::string> ListFolder(const std::string&) override {
+      std::vector<std::string> names(32768);
+      for (std::size_t i = 0; i < names.size(); ++i) names[i] = std::to_string(i) + ".xbm";
+      return names;
+    }
+  } crowded;
+  Workflows crowdedWorkflows{state, window, crowded};
+  crowdedWorkflows.Text1_OLEDragDrop(DropOf({"drop"}));
+
+  EXPECT_EQ(
+      crowded.Boxes(),
+      (std::vector<BoxRecord>{ErrorBox(
+          6, "Overflow: the folder " + folder.PathOf("drop") + " holds more than 32,767 files",
+          "Save Error")}));
+  EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
+}
+
+// Where the temporary cannot take the old file's place, the old file is
+// rewritten in place: it keeps its owner, and nothing is left beside it.
+struct InPlaceCase {
+  const char* name;
+  FailingCall call;
+  // The owner the existing header has; changing it needs root.
+  std::optional<uid_t> owner;
+};
+
+void PrintTo(const InPlaceCase& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class InPlaceTest : public WorkflowTest, public ::testing::WithParamInterface<InPlaceCase> {
+ protected:
+  void TearDown() override { RestoreSystemCalls(); }
+};
+
+TEST_P(InPlaceTest, WritesTheExistingHeaderItself) {
+  const std::string header = folder.Write("b.h", kOldOutput);
+  folder.Write("b.xbm", kRunsBitmap);
+  if (GetParam().owner && ::chown(header.c_str(), *GetParam().owner, *GetParam().owner) != 0) {
+    GTEST_SKIP() << "needs root to give the header away";
+  }
+  struct stat before {};
+  ::stat(header.c_str(), &before);
+  FailSystemCall(GetParam().call, header);
+  workflows.Text1_OLEDragDrop(DropOf({"b.xbm"}));
+
+  EXPECT_TRUE(platform.Boxes().empty());
+  EXPECT_EQ(folder.Read("b.h"), RunsListing("b") + "\r\n");
+  struct stat after {};
+  ::stat(header.c_str(), &after);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_uid, before.st_uid);
+  EXPECT_EQ(after.st_gid, before.st_gid);
+  EXPECT_TRUE(NoTemporaryFiles());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, InPlaceTest,
+    ::testing::Values(InPlaceCase{"OwnerCannotBeGivenBack", FailingCall::kFchown, 65534},
+                      InPlaceCase{"FolderTakesNoNewFile", FailingCall::kCreateTemporary, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace lumivane::test

@@ -40,30 +40,46 @@ INSTANTIATE_TEST_SUITE_P(
                       OrderRow{{"\xe9.xbm", "z.xbm", "_.xbm"}, {"_.xbm", "z.xbm", "\xe9.xbm"}},
                       OrderRow{{"a10.xbm", "a9.xbm", "a1.xbm"}, {"a1.xbm", "a10.xbm", "a9.xbm"}}));
 
-fs::perms PermissionsOf(const std::string& path) {
-  return fs::status(path).permissions();
+TEST(ReplaceFileWhole, KeepsTheOwnerGroupAndModeOfTheFileItReplaces) {
+  const struct {
+    mode_t mode;
+    // Another owner and group need root; -1 keeps ours.
+    uid_t owner;
+    gid_t group;
+  } rows[] = {
+      {0640, static_cast<uid_t>(-1), static_cast<gid_t>(-1)}, {0604, 65534, 4242}, {0644, 0, 4242}};
+  for (const auto& row : rows) {
+    TempFolder folder;
+    const std::string path = folder.Write("logo.h", "old");
+    ::chmod(path.c_str(), row.mode);
+    if (::chown(path.c_str(), row.owner, row.group) != 0) continue;
+    struct stat before {};
+    ::stat(path.c_str(), &before);
+    ReplaceFileWhole(path, "new\r\n");
+
+    struct stat after {};
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(folder.Read("logo.h"), "new\r\n");
+    EXPECT_EQ(after.st_mode, before.st_mode) << row.mode;
+    EXPECT_EQ(after.st_uid, before.st_uid) << row.owner;
+    EXPECT_EQ(after.st_gid, before.st_gid) << row.group;
+  }
 }
 
-TEST(ReplaceFileWhole, KeepsTheModeOfTheFileItReplaces) {
-  TempFolder folder;
-  const std::string path = folder.Write("logo.h", "old");
-  ::chmod(path.c_str(), 0640);
-  ReplaceFileWhole(path, "new\r\n");
+TEST(ReplaceFileWhole, WritesThroughALinkToWhereItLeadsAndKeepsTheLink) {
+  // To an existing file, and to none yet (a dangling link).
+  for (const bool targetExists : {true, false}) {
+    TempFolder folder;
+    folder.MakeFolder("real");
+    if (targetExists) folder.Write("real/logo.h", "old");
+    const std::string link = folder.PathOf("logo.h");
+    fs::create_symlink("real/logo.h", link);
+    ReplaceFileWhole(link, "new\r\n");
 
-  EXPECT_EQ(folder.Read("logo.h"), "new\r\n");
-  EXPECT_EQ(PermissionsOf(path), fs::perms(0640));
-}
-
-TEST(ReplaceFileWhole, ReplacesWhatALinkPointsToAndKeepsTheLink) {
-  TempFolder folder;
-  folder.Write("real/logo.h", "old");
-  const std::string link = folder.PathOf("logo.h");
-  fs::create_symlink(folder.PathOf("real/logo.h"), link);
-  ReplaceFileWhole(link, "new\r\n");
-
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(folder.Read("real/logo.h"), "new\r\n");
-  EXPECT_EQ(folder.Tree(), (std::vector<std::string>{"logo.h", "real/", "real/logo.h"}));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(folder.Read("real/logo.h"), "new\r\n");
+    EXPECT_EQ(folder.Tree(), (std::vector<std::string>{"logo.h", "real/", "real/logo.h"}));
+  }
 }
 
 TEST(ReplaceFileWhole, WritesBesideASourceWhoseNameIsAsLongAsAllowed) {
@@ -96,12 +112,17 @@ int ReplaceError(const std::string& path) {
   return ErrorNumberOf([&] { ReplaceFileWhole(path, "new\r\n"); });
 }
 
+// Where the temporary file cannot be given the owner (another user's file)
+// or cannot be made (a folder the user may not add to), a file the user may
+// write is written in place and keeps its owner.
 TEST(ReplaceFileWhole, AnOrdinaryUserNeedsTheWriteBitThatAppliesToHim) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
   // A group the test process is not in, so only owner or other bits apply.
   constexpr gid_t kStrangerGroup = 4242;
   TempFolder folder;
   ::chmod(folder.Path().c_str(), 0777);
+  // root's own folder, 0755: only root adds files to it.
+  folder.MakeFolder("locked");
   const struct {
     const char* name;
     uid_t owner;
@@ -112,6 +133,8 @@ TEST(ReplaceFileWhole, AnOrdinaryUserNeedsTheWriteBitThatAppliesToHim) {
       {"own-group-writable-only.h", OrdinaryUser::kNobody, 0464, EACCES},
       {"others-writable.h", 0, 0606, 0},
       {"others-read-only.h", 0, 0664, EACCES},
+      {"locked/own-writable.h", OrdinaryUser::kNobody, 0600, 0},
+      {"locked/others-writable.h", 0, 0606, 0},
   };
   for (const auto& row : rows) {
     const std::string path = folder.Write(row.name, "old");
@@ -119,11 +142,22 @@ TEST(ReplaceFileWhole, AnOrdinaryUserNeedsTheWriteBitThatAppliesToHim) {
     ::chmod(path.c_str(), row.mode);
   }
 
-  OrdinaryUser user;
-  ASSERT_TRUE(user.Active());
-  for (const auto& row : rows) {
-    EXPECT_EQ(ReplaceError(folder.PathOf(row.name)), row.error) << row.name;
+  {
+    OrdinaryUser user;
+    ASSERT_TRUE(user.Active());
+    for (const auto& row : rows) {
+      EXPECT_EQ(ReplaceError(folder.PathOf(row.name)), row.error) << row.name;
+    }
   }
+  for (const auto& row : rows) {
+    struct stat after {};
+    ::stat(folder.PathOf(row.name).c_str(), &after);
+    EXPECT_EQ(folder.Read(row.name), row.error == 0 ? "new\r\n" : "old") << row.name;
+    EXPECT_EQ(after.st_uid, row.owner) << row.name;
+    EXPECT_EQ(after.st_gid, kStrangerGroup) << row.name;
+    EXPECT_EQ(after.st_mode & 07777, row.mode) << row.name;
+  }
+  EXPECT_EQ(folder.Tree().size(), std::size(rows) + 1) << "a temporary file was left";
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "system_call_faults.h"
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <string_view>
 
@@ -31,8 +33,12 @@ int Fail(int number) {
 }
 
 int Open(const char* path, int flags, mode_t mode) {
-  const int fd = Real().open(path, flags, mode);
   const std::string_view name = path;
+  if (fault.call == FailingCall::kCreateTemporary && (flags & O_EXCL) != 0 &&
+      name.starts_with(fault.temporaryPrefix)) {
+    return Fail(EACCES);
+  }
+  const int fd = Real().open(path, flags, mode);
   if (fd >= 0 && (name == fault.path || name.starts_with(fault.temporaryPrefix))) fault.fd = fd;
   return fd;
 }
@@ -62,6 +68,11 @@ int Fchmod(int fd, mode_t mode) {
   return Real().fchmod(fd, mode);
 }
 
+int Fchown(int fd, uid_t owner, gid_t group) {
+  if (fd == fault.fd && fault.call == FailingCall::kFchown) return Fail(EPERM);
+  return Real().fchown(fd, owner, group);
+}
+
 int Close(int fd) {
   const int result = Real().close(fd);
   if (fd != fault.fd) return result;
@@ -86,6 +97,7 @@ void FailSystemCall(FailingCall call, const std::string& path) {
   calls.read = Read;
   calls.write = Write;
   calls.fchmod = Fchmod;
+  calls.fchown = Fchown;
   calls.close = Close;
   calls.rename = Rename;
 }

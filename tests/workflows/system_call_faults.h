@@ -8,6 +8,8 @@ namespace lumivane::test {
 enum class FailingCall {
   kRead,              // reading the file fails (EIO)
   kFchmod,            // giving the temporary the old file's mode fails (EPERM)
+  kFchown,            // giving the temporary the old file's owner is not allowed (EPERM)
+  kCreateTemporary,   // the folder takes no new file (EACCES)
   kShortWrite,        // half is written, then the disk is full (ENOSPC)
   kInterruptedWrite,  // every write is first interrupted (EINTR), then cut short
   kClose,             // closing reports a delayed write error (EIO)

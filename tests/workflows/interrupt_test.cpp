@@ -1,0 +1,52 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <string>
+
+#include "bitmap_samples.h"
+#include "workflow_fixture.h"
+#include "workflows/interrupt_cleanup.h"
+
+namespace lumivane::test {
+namespace {
+
+class InterruptTest : public WorkflowTest {};
+
+// A large batch, interrupted at many different moments: every signal ends
+// the program with 128 + its number, and no temporary file is ever left.
+TEST_F(InterruptTest, RemovesTheTemporaryFileAndExitsWith128PlusTheSignal) {
+  constexpr int kFiles = 4000;
+  constexpr int kRounds = 20;
+  for (int i = 0; i < kFiles; ++i) {
+    folder.Write("drop/" + std::to_string(i) + ".xbm", kRunsBitmap);
+  }
+  platform.CancelUnscriptedDialogs();
+  const DropData drop = DropOf({"drop"});
+  const int signals[] = {SIGINT, SIGTERM, SIGHUP};
+
+  for (int round = 0; round < kRounds; ++round) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      RemoveTemporaryOnInterrupt();
+      for (;;) {
+        if (workflows.Text1_OLEDragDrop(drop).kind != ActionOutcome::Kind::kDone) std::_Exit(99);
+      }
+    }
+    // Sooner and later, so that the signals meet the batch at every step.
+    ::usleep(static_cast<useconds_t>(20000 + 7000 * round));
+    const int signal = signals[round % 3];
+    ::kill(child, signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "round " << round << ": ended by signal "
+                                   << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), 128 + signal) << "round " << round;
+  }
+  EXPECT_TRUE(NoTemporaryFiles());
+}
+
+}  // namespace
+}  // namespace lumivane::test
