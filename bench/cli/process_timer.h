@@ -10,6 +10,10 @@ namespace lumivane::bench {
 // -1 when it could not be started or did not exit normally.
 int RunQuietly(const std::vector<std::string>& argv);
 
+// The same with its standard output read through a pipe until it ends, as a
+// build tool reads it; standard error is thrown away.
+int RunIntoPipe(const std::vector<std::string>& argv);
+
 // Elapsed and CPU (user plus system) milliseconds of one piece of work.
 struct Timing {
   double elapsedMs = 0;
