@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "engine/app_error.h"
+#include "engine/source_scanner.h"
 #include "file_order.h"
 #include "interrupt_cleanup.h"
 #include "native_files.h"
@@ -301,6 +302,7 @@ SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdent
   if (!listed) askSize();
 
   char* buffer = ReadBuffer();
+  SourceScanner scanner;
   for (;;) {
     std::size_t wanted = kReadChunk;
     if (size) {
@@ -315,6 +317,8 @@ SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdent
     }
     if (got == 0) break;
     source.text.append(buffer, static_cast<std::size_t>(got));
+    scanner.Feed({buffer, static_cast<std::size_t>(got)});
+    if (scanner.OverflowCertain()) throw AppError::Overflow();
     // An ordinary file reads short only at its end.
     if (!size && static_cast<std::size_t>(got) < wanted) break;
     if (!size) askSize();

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "engine/app_error.h"
+#include "engine/source_scanner.h"
 #include "file_order.h"
 #include "interrupt_cleanup.h"
 #include "native_files.h"
@@ -73,6 +74,10 @@ class FindHandle {
 
 // ReadFile and WriteFile count in 32 bits.
 constexpr std::size_t kLargestTransfer = 1u << 30;
+
+// A source is read this much at a time, so that a text certain to overflow
+// the conversion is not read further.
+constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 
 // A hidden-by-name, never-before-used file beside the target: CREATE_NEW
 // makes it ours alone, and no fixed name can collide with another writer's.
@@ -168,12 +173,15 @@ SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdent
 
   SourceFile source{std::string(static_cast<std::size_t>(size), '\0'), IdentityOf(info)};
   std::string& text = source.text;
+  SourceScanner scanner;
   std::size_t filled = 0;
   while (filled < text.size()) {
     DWORD got = 0;
-    const auto chunk = static_cast<DWORD>(std::min(text.size() - filled, kLargestTransfer));
+    const auto chunk = static_cast<DWORD>(std::min(text.size() - filled, kReadChunk));
     if (!::ReadFile(file.Get(), text.data() + filled, chunk, &got, nullptr)) throw LastError(path);
     if (got == 0) break;
+    scanner.Feed({text.data() + filled, got});
+    if (scanner.OverflowCertain()) throw AppError::Overflow();
     filled += got;
   }
   text.resize(filled);

@@ -13,6 +13,7 @@
 #include "system_call_faults.h"
 #include "unusual_files.h"
 #include "workflow_fixture.h"
+#include "workflows/system_calls.h"
 
 namespace lumivane::test {
 namespace {
@@ -333,6 +334,28 @@ TEST_F(FolderFaultTest, MoreFilesThanTheListingCountsNamesTheFolder) {
           6, "Overflow: the folder " + folder.PathOf("drop") + " holds more than 32,767 files",
           "Save Error")}));
   EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
+}
+
+std::size_t bytesRead = 0;
+
+ssize_t CountingRead(int fd, void* buffer, size_t size) {
+  const ssize_t got = RealSystemCalls().read(fd, buffer, size);
+  if (got > 0) bytesRead += static_cast<std::size_t>(got);
+  return got;
+}
+
+TEST_F(FolderFaultTest, ReadingStopsOnceTheSourceIsCertainToOverflow) {
+  // 1.6 million literals in 8 MiB: the verdict is certain in the first 200 KB.
+  std::string tooManyLiterals;
+  for (int i = 0; i < (8 << 20) / 5; ++i) tooManyLiterals += "0x00,";
+  folder.Write("drop/b.xbm", tooManyLiterals);
+  bytesRead = 0;
+  Syscalls().read = CountingRead;
+  workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+
+  EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ErrorBox(6, "Overflow", "Save Error")}));
+  EXPECT_EQ(window.Text3(), SmallReport("A"));
+  EXPECT_LE(bytesRead, std::size_t{2} << 20);
 }
 
 // Where the temporary cannot take the old file's place, the old file is
