@@ -317,11 +317,13 @@ SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdent
     }
     if (got == 0) break;
     source.text.append(buffer, static_cast<std::size_t>(got));
+    // An ordinary file reads short only at its end. One that fills the first
+    // read is asked now, so that one too large is refused as it is unlisted.
+    const bool ended = !size && static_cast<std::size_t>(got) < wanted;
+    if (!size && !ended) askSize();
     scanner.Feed({buffer, static_cast<std::size_t>(got)});
     if (scanner.OverflowCertain()) throw AppError::Overflow();
-    // An ordinary file reads short only at its end.
-    if (!size && static_cast<std::size_t>(got) < wanted) break;
-    if (!size) askSize();
+    if (ended) break;
   }
   return source;
 }
