@@ -10,32 +10,32 @@ bool FileSystemPlatform::IsDirectory(const std::string& path) {
 }
 
 std::vector<std::string> FileSystemPlatform::ListFolder(const std::string& folder) {
-  listed_.clear();
-  std::vector<ListedFile> files = ListOrdinaryFiles(folder);
+  listed_ = ListOrdinaryFiles(folder);
+  next_listed_ = 0;
   listed_prefix_ = JoinPath(folder, "");
   std::vector<std::string> names;
-  names.reserve(files.size());
-  listed_.reserve(files.size());
-  for (ListedFile& file : files) {
-    listed_.emplace(file.name, file.identity);
-    names.push_back(std::move(file.name));
-  }
+  names.reserve(listed_.size());
+  for (const ListedFile& file : listed_) names.push_back(file.name);
   return names;
 }
 
-std::string FileSystemPlatform::ReadTextFile(const std::string& path) {
-  std::optional<FileIdentity> listed;
-  const auto entry = path.starts_with(listed_prefix_)
-                         ? listed_.find(path.substr(listed_prefix_.size()))
-                         : listed_.end();
-  if (entry != listed_.end()) {
-    listed = entry->second;
-    listed_.erase(entry);
-  } else {
-    listed_.clear();
+std::optional<FileIdentity> FileSystemPlatform::TakeListed(const std::string& path) {
+  if (path.starts_with(listed_prefix_)) {
+    const std::string_view name = std::string_view(path).substr(listed_prefix_.size());
+    for (std::size_t i = next_listed_; i < listed_.size(); ++i) {
+      if (listed_[i].name == name) {
+        next_listed_ = i + 1;
+        return listed_[i].identity;
+      }
+    }
   }
+  listed_.clear();
+  return std::nullopt;
+}
+
+std::string FileSystemPlatform::ReadTextFile(const std::string& path) {
   source_.reset();
-  SourceFile source = ReadSourceFile(path, listed);
+  SourceFile source = ReadSourceFile(path, TakeListed(path));
   source_ = SourceOrigin{path, source.identity};
   return std::move(source.text);
 }

@@ -2,7 +2,7 @@
 
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "native_files.h"
 #include "platform.h"
@@ -19,11 +19,17 @@ class FileSystemPlatform : public Platform {
   void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override;
 
  private:
+  // Looks for `path` among the listed files not yet read, in listing order,
+  // which is the order a batch reads them in.
+  std::optional<FileIdentity> TakeListed(const std::string& path);
+
   // What the folder listing of the drop under way found out about each file,
-  // so that reading it needs no second look. Each entry serves one read; a
-  // new drop, a read elsewhere or the folder's allFiles.h forgets them all.
+  // so that reading it needs no second look. Each entry serves one read, and
+  // those passed over are forgotten; a new drop, a read of a file not listed
+  // or the folder's allFiles.h forgets them all.
   std::string listed_prefix_;
-  std::unordered_map<std::string, std::optional<FileIdentity>> listed_;
+  std::vector<ListedFile> listed_;
+  std::size_t next_listed_ = 0;
   // The file read last: the header written next is made from it.
   std::optional<SourceOrigin> source_;
 };

@@ -321,9 +321,10 @@ SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdent
     // read is asked now, so that one too large is refused as it is unlisted.
     const bool ended = !size && static_cast<std::size_t>(got) < wanted;
     if (!size && !ended) askSize();
+    // Once all is read, the conversion gives the same verdict itself.
+    if (ended || source.text.size() >= *size) break;
     scanner.Feed({buffer, static_cast<std::size_t>(got)});
     if (scanner.OverflowCertain()) throw AppError::Overflow();
-    if (ended) break;
   }
   return source;
 }

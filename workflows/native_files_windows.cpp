@@ -180,7 +180,8 @@ SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdent
     const auto chunk = static_cast<DWORD>(std::min(text.size() - filled, kReadChunk));
     if (!::ReadFile(file.Get(), text.data() + filled, chunk, &got, nullptr)) throw LastError(path);
     if (got == 0) break;
-    scanner.Feed({text.data() + filled, got});
+    // Once all is read, the conversion gives the same verdict itself.
+    if (filled + got < text.size()) scanner.Feed({text.data() + filled, got});
     if (scanner.OverflowCertain()) throw AppError::Overflow();
     filled += got;
   }
