@@ -358,6 +358,30 @@ TEST_F(FolderFaultTest, ReadingStopsOnceTheSourceIsCertainToOverflow) {
   EXPECT_LE(bytesRead, std::size_t{2} << 20);
 }
 
+// Calls through the seam during a run, by kind.
+std::map<std::string, int> calls;
+
+TEST_F(FolderFaultTest, ARerunAsksNothingTheListingTold) {
+  workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+  calls.clear();
+  SystemCalls& seam = Syscalls();
+  seam.open = [](const char* p, int f, mode_t m) {
+    return ++calls["open"], RealSystemCalls().open(p, f, m);
+  };
+  seam.fstat = [](int fd, struct stat* i) {
+    return ++calls["fstat"], RealSystemCalls().fstat(fd, i);
+  };
+  seam.fchmod = [](int fd, mode_t m) { return ++calls["fchmod"], RealSystemCalls().fchmod(fd, m); };
+  seam.fchown = [](int fd, uid_t u, gid_t g) {
+    return ++calls["fchown"], RealSystemCalls().fchown(fd, u, g);
+  };
+  workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+
+  // Each of the three sources and its header, then the temporary for allFiles.h.
+  EXPECT_EQ(calls, (std::map<std::string, int>{{"open", 7}}));
+  EXPECT_TRUE(platform.Boxes().empty());
+}
+
 // Where the temporary cannot take the old file's place, the old file is
 // rewritten in place: it keeps its owner, and nothing is left beside it.
 struct InPlaceCase {
