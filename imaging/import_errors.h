@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+#include "engine/app_error.h"
+
+namespace lumivane::imaging {
+
+// Every import failure names the image file, so a batch shows which one it was.
+AppError FormatUnknownError(std::string_view fileName);
+AppError DamagedImageError(std::string_view detail, std::string_view fileName);
+AppError ImageTooLargeError(std::string_view detail, std::string_view fileName);
+
+}  // namespace lumivane::imaging
