@@ -72,33 +72,53 @@ std::optional<std::uint64_t> UncompressedBmpLength(std::string_view bytes) {
   return Little(bytes, 10, 4) + rowBytes * rows;
 }
 
-std::optional<std::uint64_t> GraymapLength(std::string_view bytes) {
+// The header of a binary graymap or pixmap: width, height and largest
+// sample value, and where the samples start.
+struct GraymapHeader {
+  std::uint64_t width = 0;
+  std::uint64_t height = 0;
+  std::uint64_t maxValue = 0;
+  std::size_t dataStart = 0;
+};
+
+// stb_image reads these numbers into an int without a bound, so a long one
+// overflows inside it: numbers beyond any size it accepts are refused here.
+constexpr std::uint64_t kMaxHeaderNumber = 1 << 16;
+
+std::optional<GraymapHeader> ReadGraymapHeader(std::string_view bytes, std::string_view fileName) {
   std::size_t at = 2;
-  std::uint64_t fields[3] = {0, 0, 0};
-  for (std::uint64_t& field : fields) {
+  GraymapHeader header;
+  for (std::uint64_t* field : {&header.width, &header.height, &header.maxValue}) {
     while (at < bytes.size() &&
            (std::isspace(static_cast<unsigned char>(bytes[at])) != 0 || bytes[at] == '#')) {
       if (bytes[at] == '#') {
-        while (at < bytes.size() && bytes[at] != '\n') ++at;
+        while (at < bytes.size() && bytes[at] != '\n' && bytes[at] != '\r') ++at;
       } else {
         ++at;
       }
     }
     const std::size_t start = at;
-    while (at < bytes.size() && std::isdigit(static_cast<unsigned char>(bytes[at])) != 0 &&
-           field < (std::uint64_t{1} << 32)) {
-      field = field * 10 + static_cast<unsigned>(bytes[at++] - '0');
+    while (at < bytes.size() && std::isdigit(static_cast<unsigned char>(bytes[at])) != 0) {
+      *field = *field * 10 + static_cast<unsigned>(bytes[at++] - '0');
+      if (*field > kMaxHeaderNumber) throw DamagedImageError("header number too large", fileName);
     }
     if (at == start) return std::nullopt;
   }
+  header.dataStart = at + 1;
+  return header;
+}
+
+std::optional<std::uint64_t> GraymapLength(std::string_view bytes, std::string_view fileName) {
+  const std::optional<GraymapHeader> header = ReadGraymapHeader(bytes, fileName);
+  if (!header) return std::nullopt;
   const std::uint64_t channels = bytes[1] == '6' ? 3 : 1;
-  const std::uint64_t sampleBytes = fields[2] > 255 ? 2 : 1;
-  return at + 1 + fields[0] * fields[1] * channels * sampleBytes;
+  const std::uint64_t sampleBytes = header->maxValue > 255 ? 2 : 1;
+  return header->dataStart + header->width * header->height * channels * sampleBytes;
 }
 
 void CheckLength(std::string_view bytes, std::string_view fileName) {
   const std::optional<std::uint64_t> length =
-      bytes.starts_with("BM") ? UncompressedBmpLength(bytes) : GraymapLength(bytes);
+      bytes.starts_with("BM") ? UncompressedBmpLength(bytes) : GraymapLength(bytes, fileName);
   if (length && *length > bytes.size()) throw DamagedImageError("file ends early", fileName);
 }
 
@@ -108,6 +128,7 @@ ImageSize StbSize(std::string_view bytes, std::string_view fileName) {
   int width = 0;
   int height = 0;
   int components = 0;
+  if (!bytes.starts_with("BM")) ReadGraymapHeader(bytes, fileName);  // refuses long numbers
   if (stbi_info_from_memory(Data(bytes), Length(bytes, fileName), &width, &height, &components) ==
       0) {
     throw DamagedImageError(stbi_failure_reason(), fileName);

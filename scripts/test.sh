@@ -26,7 +26,8 @@ ctest --preset asan -j"$jobs"
 cmake --preset windows-cross
 cmake --build --preset windows-cross -j"$jobs"
 
-# Coverage-guided fuzzing (clang's libFuzzer): the conversion and the decoder.
+# One minute of coverage-guided fuzzing (clang's libFuzzer), shared between
+# the conversion, the decoder and the image import.
 cmake --preset fuzz
 cmake --build --preset fuzz -j"$jobs"
 ctest --preset fuzz

@@ -147,6 +147,8 @@ std::vector<HostileCase> HostileCases() {
       {"PBM size beyond 32 bits", "P1 99999999999 1\n1", error::kImageDamaged},
       {"PBM zero size", "P1 0 0\n", error::kImageDamaged},
       {"PGM cut in half", "P5 32 32 255\n" + std::string(512, '\0'), error::kImageDamaged},
+      {"PGM with a width of ten digits", "P5 7777777777 2 255\n" + std::string(64, '7'),
+       error::kImageDamaged},
       {"PPM of 16-bit samples cut short", "P6 4 4 65535\n" + std::string(95, '\0'),
        error::kImageDamaged},
   };
