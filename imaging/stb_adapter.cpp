@@ -143,11 +143,13 @@ std::vector<GrayFrame> DecodeStb(std::string_view bytes, std::string_view fileNa
   int width = 0;
   int height = 0;
   int components = 0;
-  const std::unique_ptr<stbi_uc, PixelsDeleter> pixels(stbi_load_from_memory(
-      Data(bytes), Length(bytes, fileName), &width, &height, &components, STBI_rgb_alpha));
+  // The file's own channels, converted here: stb_image's conversion to RGBA
+  // runs before it narrows 16-bit samples and then reads past its buffer.
+  const std::unique_ptr<stbi_uc, PixelsDeleter> pixels(
+      stbi_load_from_memory(Data(bytes), Length(bytes, fileName), &width, &height, &components, 0));
   if (!pixels) throw DamagedImageError(stbi_failure_reason(), fileName);
   if (static_cast<std::uint32_t>(width) != size.width ||
-      static_cast<std::uint32_t>(height) != size.height) {
+      static_cast<std::uint32_t>(height) != size.height || components < 1 || components > 4) {
     throw DamagedImageError("size changed while decoding", fileName);
   }
 
@@ -155,12 +157,15 @@ std::vector<GrayFrame> DecodeStb(std::string_view bytes, std::string_view fileNa
   frame.width = width;
   frame.height = height;
   const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  const auto stride = static_cast<std::size_t>(components);
+  const bool colour = components >= 3;
+  const bool withAlpha = components == 2 || components == 4;
   frame.luminance.resize(count);
-  frame.alpha.resize(count);
+  if (withAlpha) frame.alpha.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
-    const stbi_uc* pixel = pixels.get() + i * 4;
-    frame.luminance[i] = Luminance(pixel[0], pixel[1], pixel[2]);
-    frame.alpha[i] = pixel[3];
+    const stbi_uc* pixel = pixels.get() + i * stride;
+    frame.luminance[i] = colour ? Luminance(pixel[0], pixel[1], pixel[2]) : pixel[0];
+    if (withAlpha) frame.alpha[i] = pixel[stride - 1];
   }
   return {std::move(frame)};
 }

@@ -149,6 +149,7 @@ std::vector<HostileCase> HostileCases() {
       {"PGM cut in half", "P5 32 32 255\n" + std::string(512, '\0'), error::kImageDamaged},
       {"PGM with a width of ten digits", "P5 7777777777 2 255\n" + std::string(64, '7'),
        error::kImageDamaged},
+      {"PGM of 16-bit samples, whole", "P5 4 1 65535\n" + std::string(8, '\x10'), 0},
       {"PPM of 16-bit samples cut short", "P6 4 4 65535\n" + std::string(95, '\0'),
        error::kImageDamaged},
   };
