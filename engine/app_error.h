@@ -16,6 +16,7 @@ inline constexpr int kNoFileList = 461;
 inline constexpr int kImageFormatUnknown = 1001;
 inline constexpr int kImageDamaged = 1002;
 inline constexpr int kImageTooLarge = 1003;
+inline constexpr int kImageNameTaken = 1004;
 inline constexpr int kDialogCancelled = 32755;
 }  // namespace error
 
