@@ -30,7 +30,8 @@ void CheckDecodable(ImageSize image, std::string_view fileName) {
   if (image.width == 0 || image.height == 0) {
     throw DamagedImageError("size " + SizeText(image), fileName);
   }
-  if (std::int64_t{image.width} * image.height > kMaxPixels) {
+  // Two 32-bit sides multiply without overflow only as unsigned 64-bit numbers.
+  if (std::uint64_t{image.width} * image.height > static_cast<std::uint64_t>(kMaxPixels)) {
     throw ImageTooLargeError(SizeText(image) + " pixels, at most 16 megapixels", fileName);
   }
 }

@@ -133,6 +133,7 @@ ImageSize StbSize(std::string_view bytes, std::string_view fileName) {
       0) {
     throw DamagedImageError(stbi_failure_reason(), fileName);
   }
+  if (width < 0 || height < 0) throw DamagedImageError("negative size", fileName);
   return {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
 }
 
