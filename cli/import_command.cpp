@@ -7,6 +7,7 @@
 #include "engine/app_error.h"
 #include "half_block_preview.h"
 #include "imaging/import_image.h"
+#include "imaging/xbm_text.h"
 #include "workflows/error_box.h"
 #include "workflows/native_files.h"
 #include "workflows/path_rules.h"
@@ -64,7 +65,7 @@ int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& opti
   try {
     drop = ImportAll(paths, options, *platform);
     for (auto& [xbmPath, text] : drop.xbmTexts) {
-      if (options.writeXbm) ReplaceFileWhole(xbmPath, text);
+      if (options.writeXbm) ReplaceFileWhole(xbmPath, imaging::XbmFileBody(text) + "\r\n");
       platform->ServeText(xbmPath, std::move(text));
     }
   } catch (const AppError& error) {

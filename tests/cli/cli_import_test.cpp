@@ -8,6 +8,7 @@
 
 #include "image_writers.h"
 #include "imaging/import_image.h"
+#include "imaging/xbm_text.h"
 #include "process_runner.h"
 #include "tests/support/temp_folder.h"
 
@@ -70,8 +71,9 @@ TEST(CliImport, WritesTheXbmOnlyWhenAskedAndEveryFrameOfAGif) {
   ASSERT_EQ(cli.exitCode, 0) << cli.err;
   EXPECT_EQ(folder.Tree(), (std::vector<std::string>{"spin.gif", "spin_0.h", "spin_0.xbm",
                                                      "spin_1.h", "spin_1.xbm"}));
-  EXPECT_EQ(folder.Read("spin_0.xbm"), frames[0].xbmText);
-  EXPECT_EQ(folder.Read("spin_1.xbm"), frames[1].xbmText);
+  // Written as the program writes every file: CR LF line ends.
+  EXPECT_EQ(folder.Read("spin_0.xbm"), imaging::XbmFileBody(frames[0].xbmText) + "\r\n");
+  EXPECT_EQ(folder.Read("spin_1.xbm"), imaging::XbmFileBody(frames[1].xbmText) + "\r\n");
   EXPECT_EQ(cli.out.rfind("spin_0 ", 0), 0u) << cli.out;
   EXPECT_NE(cli.out.find("\r\nspin_1 "), std::string::npos) << cli.out;
 }
