@@ -37,6 +37,13 @@ int ReadBytes(GifFileType* gif, GifByteType* buffer, int wanted) {
   return static_cast<int>(count);
 }
 
+// giflib has no text for some of its error codes (none for 0, when a call
+// failed without setting one).
+std::string GifErrorText(int code) {
+  const char* text = GifErrorString(code);
+  return text != nullptr ? text : "GIF error " + std::to_string(code);
+}
+
 struct GifCloser {
   void operator()(GifFileType* gif) const {
     int ignored = 0;
@@ -48,12 +55,12 @@ using GifFile = std::unique_ptr<GifFileType, GifCloser>;
 GifFile OpenGif(Reader& reader, std::string_view fileName) {
   int status = 0;
   GifFile gif(DGifOpen(&reader, ReadBytes, &status));
-  if (!gif) throw DamagedImageError(GifErrorString(status), fileName);
+  if (!gif) throw DamagedImageError(GifErrorText(status), fileName);
   return gif;
 }
 
 [[noreturn]] void Fail(const GifFile& gif, std::string_view fileName) {
-  throw DamagedImageError(GifErrorString(gif->Error), fileName);
+  throw DamagedImageError(GifErrorText(gif->Error), fileName);
 }
 
 // Composes the frames on the logical screen as a viewer shows them, honouring
