@@ -57,6 +57,8 @@ ImageImportDialog::ImageImportDialog(const std::vector<imaging::GrayFrame>& fram
   setWindowTitle(QStringLiteral("Import Image - ") + FromNative(path_));
   CreateControls();
   Redraw();
+  // The threshold is what a user tries first: the arrow keys move it at once.
+  threshold_->setFocus();
 }
 
 void ImageImportDialog::CreateControls() {
