@@ -2,8 +2,9 @@
 # Installs what is missing, builds everything and runs every test: the normal
 # build, then the engine and workflows under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then the Windows build of the engine, workflows
-# and command line (compiled, not run), then half a minute of fuzzing for
-# each fuzz target. The configurations are the presets in CMakePresets.json.
+# and command line (compiled, not run), then twenty seconds of fuzzing for
+# each of the three fuzz targets. The configurations are the presets in
+# CMakePresets.json.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh

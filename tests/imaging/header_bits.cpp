@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "decoder/lumivane_decode.h"
 #include "engine/convert_and_report.h"
 #include "engine/memory_surface.h"
 #include "listing_decoder.h"
+#include "lumivane_decode.h"
 
 namespace lumivane::test {
 
