@@ -26,9 +26,9 @@
 #include "bench/support/bitmap_folder.h"
 #include "bench/support/bitmap_text.h"
 #include "bench/support/file_work_baseline.h"
-#include "image_writers.h"
 #include "imaging/import_image.h"
 #include "process_timer.h"
+#include "tests/support/image_writers.h"
 
 namespace lumivane::bench {
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "image_writers.h"
 #include "imaging/import_image.h"
 #include "imaging/xbm_text.h"
 #include "process_runner.h"
+#include "tests/support/image_writers.h"
 #include "tests/support/temp_folder.h"
 
 namespace lumivane::test {

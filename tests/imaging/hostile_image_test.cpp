@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/app_error.h"
-#include "image_writers.h"
 #include "imaging/import_image.h"
+#include "tests/support/image_writers.h"
 
 namespace lumivane {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "image_writers.h"
 #include "imaging/import_image.h"
+#include "tests/support/image_writers.h"
 
 namespace lumivane {
 namespace {

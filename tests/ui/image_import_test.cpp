@@ -14,11 +14,11 @@
 #include "engine/memory_surface.h"
 #include "form_main.h"
 #include "image_import_dialog.h"
-#include "image_writers.h"
 #include "imaging/image_decoder.h"
 #include "imaging/import_image.h"
 #include "imaging/xbm_text.h"
 #include "recording_platform.h"
+#include "tests/support/image_writers.h"
 #include "tests/support/temp_folder.h"
 
 namespace lumivane::test {

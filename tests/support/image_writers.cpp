@@ -1,4 +1,4 @@
-#include "image_writers.h"
+#include "tests/support/image_writers.h"
 
 #include <gif_lib.h>
 #include <spng.h>
