@@ -65,7 +65,7 @@ int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& opti
   try {
     drop = ImportAll(paths, options, *platform);
     for (auto& [xbmPath, text] : drop.xbmTexts) {
-      if (options.writeXbm) ReplaceFileWhole(xbmPath, imaging::XbmFileBody(text) + "\r\n");
+      if (options.writeXbm) ReplaceFileWhole(xbmPath, imaging::XbmFileText(text));
       platform->ServeText(xbmPath, std::move(text));
     }
   } catch (const AppError& error) {

@@ -19,4 +19,8 @@ AppError ImageTooLargeError(std::string_view detail, std::string_view fileName) 
           "Image too large (" + std::string(detail) + "): " + std::string(fileName)};
 }
 
+AppError NoDecodersError(std::string_view fileName) {
+  return {error::kImageFormatUnknown, "This build reads no images: " + std::string(fileName)};
+}
+
 }  // namespace lumivane::imaging

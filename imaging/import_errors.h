@@ -10,5 +10,7 @@ namespace lumivane::imaging {
 AppError FormatUnknownError(std::string_view fileName);
 AppError DamagedImageError(std::string_view detail, std::string_view fileName);
 AppError ImageTooLargeError(std::string_view detail, std::string_view fileName);
+// A build without the image libraries reads no image at all.
+AppError NoDecodersError(std::string_view fileName);
 
 }  // namespace lumivane::imaging

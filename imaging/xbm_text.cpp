@@ -30,15 +30,14 @@ std::string XbmText(const Bitmap& bitmap, std::string_view name) {
   return text;
 }
 
-std::string XbmFileBody(std::string_view xbmText) {
-  if (xbmText.ends_with('\n')) xbmText.remove_suffix(1);
-  std::string body;
-  body.reserve(xbmText.size() + xbmText.size() / 40);
+std::string XbmFileText(std::string_view xbmText) {
+  std::string file;
+  file.reserve(xbmText.size() + xbmText.size() / 40);
   for (const char c : xbmText) {
-    if (c == '\n') body.push_back('\r');
-    body.push_back(c);
+    if (c == '\n') file.push_back('\r');
+    file.push_back(c);
   }
-  return body;
+  return file;
 }
 
 }  // namespace lumivane::imaging

@@ -13,8 +13,7 @@ namespace lumivane::imaging {
 std::string XbmText(const Bitmap& bitmap, std::string_view name);
 
 // An XBM text as the program writes it to a file, where every line end is
-// CR LF: the lines of `xbmText` joined by CR LF, the last line end left to
-// the writer.
-std::string XbmFileBody(std::string_view xbmText);
+// CR LF.
+std::string XbmFileText(std::string_view xbmText);
 
 }  // namespace lumivane::imaging

@@ -14,9 +14,11 @@ void SaveXbm(Platform& platform, const std::string& initialDirectory, const std:
              const std::string& text) {
   try {
     const std::string chosen = platform.ShowSave(XbmSaveDialogSettings(initialDirectory, xbmPath));
-    platform.WriteTextFile(chosen, imaging::XbmFileBody(text));
+    platform.WriteTextFile(chosen, imaging::XbmFileText(text), WriteKind::kHeader);
   } catch (const AppError& error) {
-    if (error.Number() != error::kDialogCancelled) ShowErrorBox(platform, error, kSaveErrorTitle);
+    if (error.Number() != error::kDialogCancelled) {
+      platform.ShowError(error, std::string(kSaveErrorTitle));
+    }
   }
 }
 
@@ -55,8 +57,10 @@ void RunImageImport(ConversionState& state, Platform& platform, OfferingPlatform
     for (const imaging::ImportedBitmap& bitmap : bitmaps) {
       const std::string xbmPath = JoinPath(DirName(path), bitmap.name + ".xbm");
       offering.Offer(xbmPath, bitmap.xbmText);
-      workflows.mnuLoad_Click();
+      const ActionOutcome loaded = workflows.mnuLoad_Click();
       offering.Withdraw();
+      // A failed Load has shown its box; the frames after it are not tried.
+      if (loaded.kind == ActionOutcome::Kind::kFailed) return;
       if (choice->saveXbm) SaveXbm(platform, DirName(path), xbmPath, bitmap.xbmText);
     }
   } catch (const ActionAborted&) {
@@ -64,7 +68,7 @@ void RunImageImport(ConversionState& state, Platform& platform, OfferingPlatform
     throw;
   } catch (const AppError& error) {
     offering.Withdraw();
-    ShowErrorBox(platform, error, kLoadErrorTitle);
+    platform.ShowError(error, std::string(kLoadErrorTitle));
   }
 }
 

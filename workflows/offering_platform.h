@@ -25,13 +25,16 @@ class OfferingPlatform : public Platform {
   void MsgBox(const std::string& prompt, int style, const std::string& title) override {
     platform_.MsgBox(prompt, style, title);
   }
+  void ShowError(const AppError& error, const std::string& title) override {
+    platform_.ShowError(error, title);
+  }
   bool IsDirectory(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder) override {
     return platform_.ListFolder(folder);
   }
   std::string ReadTextFile(const std::string& path) override;
-  void WriteTextFile(const std::string& path, std::string_view text) override {
-    platform_.WriteTextFile(path, text);
+  void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override {
+    platform_.WriteTextFile(path, content, kind);
   }
 
  private:

@@ -17,36 +17,14 @@
 #include "imaging/image_decoder.h"
 #include "imaging/import_image.h"
 #include "imaging/xbm_text.h"
-#include "recording_platform.h"
 #include "tests/support/image_writers.h"
+#include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 
 namespace lumivane::test {
 
 using ui::FormMain;
 using ui::ImageImportDialog;
-
-// Picks `image` in the open dialog and accepts every save dialog's proposal,
-// recording what each save dialog proposed.
-class AcceptingPlatform : public RecordingPlatform {
- public:
-  explicit AcceptingPlatform(std::string image) : image_(std::move(image)) {}
-
-  std::string ShowOpen(const FileDialogSettings& settings) override {
-    opened.push_back(settings);
-    return image_;
-  }
-  std::string ShowSave(const FileDialogSettings& settings) override {
-    saved.push_back(settings);
-    return settings.FileName;
-  }
-
-  std::vector<FileDialogSettings> opened;
-  std::vector<FileDialogSettings> saved;
-
- private:
-  std::string image_;
-};
 
 // A picture whose grey band only a high threshold sets.
 GreyPicture Banded() {
@@ -72,14 +50,16 @@ class ImageImportTest : public QObject {
 
  private slots:
   void ctrlIOpensTheImageDialogInTheProgramFolder() {
-    RecordingPlatform platform;
+    ScriptedPlatform platform;
+    platform.CancelUnscriptedDialogs();
     FormMain window(platform);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
-    QCOMPARE(platform.OpenDialogs().size(), std::size_t{1});
-    QCOMPARE(platform.OpenDialogs()[0].DialogTitle, std::string("Import an Image"));
-    QCOMPARE(QString::fromStdString(platform.OpenDialogs()[0].InitDir),
+    QCOMPARE(platform.Dialogs().size(), std::size_t{1});
+    QVERIFY(platform.Dialogs()[0].kind == DialogKind::Open);
+    QCOMPARE(platform.Dialogs()[0].settings.DialogTitle, std::string("Import an Image"));
+    QCOMPARE(QString::fromStdString(platform.Dialogs()[0].settings.InitDir),
              QCoreApplication::applicationDirPath());
     QVERIFY(platform.Boxes().empty());
   }
@@ -89,7 +69,11 @@ class ImageImportTest : public QObject {
     const std::string png = WritePng(Banded(), PngKind::kGrey8);
     const std::string image = folder.Write("logo.v1.png", png);
     folder.Write("logo.xbm", "hand-edited");
-    AcceptingPlatform platform(image);
+    // The image, then the proposed .h and .xbm as they are.
+    ScriptedPlatform platform;
+    platform.AnswerWith(image);
+    platform.AnswerWith(folder.PathOf("logo.h"));
+    platform.AnswerWith(folder.PathOf("logo.xbm"));
     FormMain window(platform);
     ImportChoice choice;
     choice.settings.threshold = 200;
@@ -104,12 +88,14 @@ class ImageImportTest : public QObject {
 
     const auto bitmap = imaging::ImportImage(png, image, choice.settings).front();
     QCOMPARE(folder.Read("logo.h"), LoadedHeader("logo", bitmap.xbmText));
-    QCOMPARE(folder.Read("logo.xbm"), imaging::XbmFileBody(bitmap.xbmText) + "\r\n");
+    QCOMPARE(folder.Read("logo.xbm"), imaging::XbmFileText(bitmap.xbmText));
     QVERIFY(window.Text3().rfind("logo  ", 0) == 0);
-    QCOMPARE(platform.saved.size(), std::size_t{2});
-    QCOMPARE(platform.saved[0].FileName, folder.PathOf("logo.h"));
-    QCOMPARE(platform.saved[1].FileName, folder.PathOf("logo.xbm"));
-    QVERIFY(platform.saved[1].Flags & dialog_flags::kOverwritePrompt);
+    QCOMPARE(platform.Dialogs().size(), std::size_t{3});
+    QVERIFY(platform.Dialogs()[1].kind == DialogKind::Save);
+    QCOMPARE(platform.Dialogs()[1].settings.FileName, folder.PathOf("logo.h"));
+    QVERIFY(platform.Dialogs()[2].kind == DialogKind::Save);
+    QCOMPARE(platform.Dialogs()[2].settings.FileName, folder.PathOf("logo.xbm"));
+    QVERIFY(platform.Dialogs()[2].settings.Flags & dialog_flags::kOverwritePrompt);
     QCOMPARE(window.State().LastDirectory,
              folder.PathOf("").substr(0, folder.PathOf("").size() - 1));
     QVERIFY(platform.Boxes().empty());
@@ -118,7 +104,8 @@ class ImageImportTest : public QObject {
   void aDamagedImageShowsTheLoadErrorBoxAndWritesNothing() {
     TempFolder folder;
     const std::string image = folder.Write("bad.png", "\x89PNG\r\n\x1a\n cut");
-    AcceptingPlatform platform(image);
+    ScriptedPlatform platform;
+    platform.AnswerWith(image);
     FormMain window(platform);
     bool dialogShown = false;
     window.SetImportDialog([&](const auto&, const auto&) -> std::optional<ImportChoice> {
