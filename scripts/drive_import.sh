@@ -11,8 +11,15 @@ program=$1 cli=$2 image=$3 screenshot=$4
 header=${image%.*}.h
 rm -f "$header"
 
+# The display may still be starting when this script does.
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 manager=$!
+# Windows mapped before the window manager runs are never shown as viewable.
+for _ in $(seq 50); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
 "$program" >/dev/null 2>"${TMPDIR:-/tmp}/drive_import_program.log" &
 window=$!
 trap 'kill $window $manager 2>/dev/null || true' EXIT
@@ -20,7 +27,7 @@ trap 'kill $window $manager 2>/dev/null || true' EXIT
 wait_for() { # a window name [tenths of a second]; prints its id once it is shown
   local id
   for _ in $(seq "${2:-100}"); do
-    id=$(xdotool search --name "$1" 2>/dev/null | tail -1) && [ -n "$id" ] && {
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && {
       echo "$id"
       return
     }
@@ -35,6 +42,7 @@ main=$(wait_for '^Lumivane$')
 # Ctrl+I again until the open dialog shows.
 for attempt in $(seq 10); do
   xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+  xdotool mousemove --window "$main" 200 200 click 1
   xdotool key --clearmodifiers ctrl+i
   wait_for 'Import an Image' 20 >/dev/null 2>&1 && break
   [ "$attempt" -lt 10 ] || { echo "Ctrl+I opened no dialog" >&2; exit 1; }
