@@ -36,6 +36,20 @@ void CliPlatform::WriteTextFile(const std::string& path, std::string_view conten
   FileSystemPlatform::WriteTextFile(path, content, kind);
 }
 
+bool CliPlatform::IsDirectory(const std::string& path) {
+  return served_.count(path) == 0 && FileSystemPlatform::IsDirectory(path);
+}
+
+std::string CliPlatform::ReadTextFile(const std::string& path) {
+  const auto served = served_.find(path);
+  if (served != served_.end()) return served->second;
+  return FileSystemPlatform::ReadTextFile(path);
+}
+
+void CliPlatform::ServeText(const std::string& path, std::string text) {
+  served_[path] = std::move(text);
+}
+
 void ListingStreamPlatform::WriteTextFile(const std::string&, std::string_view content,
                                           WriteKind kind) {
   if (kind == WriteKind::kBatchFile) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,13 @@ class CliPlatform : public FileSystemPlatform {
   void MsgBox(const std::string& prompt, int style, const std::string& title) override;
   void ShowError(const AppError& error, const std::string& title) override;
   void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override;
+  bool IsDirectory(const std::string& path) override;
+  std::string ReadTextFile(const std::string& path) override;
+
+  // Reading `path` gives `text` instead of the file's content, whether the
+  // file exists or not: an imported image's bitmap is converted as if its
+  // ".xbm" had been read.
+  void ServeText(const std::string& path, std::string text);
 
   // Runs `hook` when the drop turns to the folder's "allFiles.h": every file
   // has been reported by then.
@@ -31,6 +39,7 @@ class CliPlatform : public FileSystemPlatform {
 
  private:
   std::function<void()> before_batch_file_;
+  std::map<std::string, std::string> served_;
 };
 
 // Sends each header's content to a stream, in order, instead of writing it

@@ -17,7 +17,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   bool help = false;
   bool version = false;
   bool optionsEnded = false;
-  for (const std::string& argument : arguments) {
+  std::string importOnlyOption;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    std::string valueError;
     if (optionsEnded || !IsOption(argument)) {
       command.paths.push_back(argument);
     } else if (argument == "--") {
@@ -28,6 +31,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       help = true;
     } else if (argument == "--version") {
       version = true;
+    } else if (TakeImportOption(arguments, i, command.import, valueError)) {
+      if (!valueError.empty()) {
+        command.action = CommandLine::Action::kUsageError;
+        command.usageError = valueError;
+        return command;
+      }
+      if (argument != "--import" && importOnlyOption.empty()) importOnlyOption = argument;
     } else {
       command.action = CommandLine::Action::kUsageError;
       command.usageError = "unknown option '" + argument + "'";
@@ -39,6 +49,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     command.action = CommandLine::Action::kHelp;
   } else if (version) {
     command.action = CommandLine::Action::kVersion;
+  } else if (!command.import.enabled && !importOnlyOption.empty()) {
+    command.action = CommandLine::Action::kUsageError;
+    command.usageError = "option '" + importOnlyOption + "' needs --import";
   } else if (command.paths.empty()) {
     command.action = CommandLine::Action::kUsageError;
     command.usageError = "no file or folder given";

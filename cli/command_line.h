@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "import_options.h"
+
 namespace lumivane::cli {
 
 // What the arguments ask for. Options may stand anywhere until "--"; every
@@ -13,6 +15,7 @@ struct CommandLine {
   Action action = Action::kConvert;
   bool listingsToStdout = false;
   std::vector<std::string> paths;
+  ImportOptions import;
   // Why the arguments were refused, for kUsageError.
   std::string usageError;
 };

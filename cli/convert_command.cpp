@@ -27,12 +27,13 @@ std::string DropPath(const std::string& argument) {
   return std::string(".") + kNativeSeparator + argument;
 }
 
-int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout) {
-  std::FILE* report = listingsToStdout ? stderr : stdout;
-  std::unique_ptr<CliPlatform> platform = listingsToStdout
-                                              ? std::make_unique<ListingStreamPlatform>(stdout)
-                                              : std::make_unique<CliPlatform>();
+std::unique_ptr<CliPlatform> MakePlatform(bool listingsToStdout) {
+  if (listingsToStdout) return std::make_unique<ListingStreamPlatform>(stdout);
+  return std::make_unique<CliPlatform>();
+}
 
+int DropPaths(CliPlatform& platform, std::vector<std::string> dropped, bool listingsToStdout) {
+  std::FILE* report = listingsToStdout ? stderr : stdout;
   MemorySurface window;
   window.OnAppendText3([report](std::string_view piece) { WritePiece(report, piece); });
   // The report of a whole batch ends a line, as a terminal expects; a folder's
@@ -41,18 +42,21 @@ int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout) {
   const auto endReport = [&] {
     if (!std::exchange(reportEnded, true)) WritePiece(report, "\n");
   };
-  platform->BeforeBatchFile(endReport);
-
-  std::vector<std::string> dropped;
-  dropped.reserve(paths.size());
-  for (const std::string& path : paths) dropped.push_back(DropPath(path));
+  platform.BeforeBatchFile(endReport);
 
   ConversionState state;
-  Workflows workflows(state, window, *platform);
+  Workflows workflows(state, window, platform);
   const ActionOutcome outcome = workflows.Text1_OLEDragDrop(DropData::FileList(std::move(dropped)));
   if (outcome.kind != ActionOutcome::Kind::kDone) return kExitFailure;
   endReport();
   return kExitSuccess;
+}
+
+int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout) {
+  std::vector<std::string> dropped;
+  dropped.reserve(paths.size());
+  for (const std::string& path : paths) dropped.push_back(DropPath(path));
+  return DropPaths(*MakePlatform(listingsToStdout), std::move(dropped), listingsToStdout);
 }
 
 }  // namespace lumivane::cli

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "cli_platform.h"
 
 namespace lumivane::cli {
 
@@ -18,6 +21,13 @@ inline constexpr int kExitUsage = 2;
 // `listingsToStdout` the headers' contents go to standard output instead of
 // files and the report to standard error. Returns the exit status.
 int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout);
+
+// The platform of a run: the real files, or the headers to standard output.
+std::unique_ptr<CliPlatform> MakePlatform(bool listingsToStdout);
+
+// The drop of `dropped` (paths as a drop delivers them) through `platform`,
+// with the report printed as ConvertPaths prints it. Returns the exit status.
+int DropPaths(CliPlatform& platform, std::vector<std::string> dropped, bool listingsToStdout);
 
 // A bare name gets the current folder in front, as a dropped path always has
 // a folder part (the files mode takes the folder of each file).

@@ -5,6 +5,7 @@
 
 #include "command_line.h"
 #include "convert_command.h"
+#include "import_command.h"
 #include "lumivane_version.h"
 #include "workflows/interrupt_cleanup.h"
 
@@ -16,7 +17,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: lumivane-cli [--stdout] [--] FILE.xbm...\n"
-    "       lumivane-cli [--stdout] [--] FOLDER\n";
+    "       lumivane-cli [--stdout] [--] FOLDER\n"
+    "       lumivane-cli --import [IMAGE OPTION...] [--stdout] [--] IMAGE...\n";
 
 constexpr const char* kHelp =
     "Converts XBM bitmaps into C headers whose 0x00 and 0xFF runs are shortened\n"
@@ -37,6 +39,30 @@ constexpr const char* kHelp =
     "  --version    show the version and exit\n"
     "  --           end of options: what follows is a path, even if it starts\n"
     "               with '-'\n"
+    "\n"
+    "Images (--import):\n"
+    "  --import     IMAGE... are PNG, GIF, JPEG, BMP, PBM, PGM or PPM images (told\n"
+    "               by their content); each becomes a one-bit bitmap named after\n"
+    "               the file up to its first dot (NAME; NAME_0, NAME_1... for\n"
+    "               the frames of an animated GIF), converted exactly as\n"
+    "               NAME.xbm beside the image would be: NAME.h beside it, and\n"
+    "               the report as above; .xbm paths are converted as they are\n"
+    "  --threshold N      0 to 255 (default 128): pixels darker than N are set\n"
+    "  --dither METHOD    none (default), floyd-steinberg, atkinson or bayer\n"
+    "  --invert           light pixels are set instead, for light-on-dark art\n"
+    "  --rotate DEG       turn clockwise by 0, 90, 180 or 270 degrees\n"
+    "  --flip h|v         then mirror left-right (h) or top-bottom (v)\n"
+    "  --fit WxH          then scale into W x H pixels, keeping the aspect\n"
+    "                     ratio, centred on the background\n"
+    "  --write-xbm        also write NAME.xbm beside the image (replacing one\n"
+    "                     that is there; without this option it is never written)\n"
+    "  --preview          show each bitmap on standard error, two pixel rows a\n"
+    "                     line, set bits as blocks\n"
+    "Transparent pixels are background (unset). An image is refused before\n"
+    "decoding when it has more than 16 megapixels or its bitmap would take\n"
+    "more than 32,766 bytes; errors 1001 (not an image), 1002 (damaged), 1003\n"
+    "(too large) and 1004 (two images with the same NAME) name the file, and\n"
+    "nothing is written then.\n"
     "\n"
     "One report line per file and then COMPLETE are printed as they come; the\n"
     "report lines end in CR LF, as in the window. A failure is printed as\n"
@@ -85,6 +111,9 @@ int Run(const std::vector<std::string>& arguments) {
       break;
   }
   KeepLargeBuffersOnTheHeap();
+  if (command.import.enabled) {
+    return lumivane::cli::ImportPaths(command.paths, command.import, command.listingsToStdout);
+  }
   return lumivane::cli::ConvertPaths(command.paths, command.listingsToStdout);
 }
 

@@ -12,6 +12,11 @@ inline constexpr int kOverflow = 6;
 inline constexpr int kSubscriptOutOfRange = 9;
 inline constexpr int kNotOrdinaryFile = 22;
 inline constexpr int kNoFileList = 461;
+// Image import: the description names the image file.
+inline constexpr int kImageFormatUnknown = 1001;
+inline constexpr int kImageDamaged = 1002;
+inline constexpr int kImageTooLarge = 1003;
+inline constexpr int kImageNameTaken = 1004;
 inline constexpr int kDialogCancelled = 32755;
 }  // namespace error
 

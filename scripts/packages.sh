@@ -1,7 +1,8 @@
 # Installs, with apt-get, the Debian packages of the given groups that are missing.
 # Sourced by start.sh and test.sh; as root it installs directly, otherwise through sudo.
 
-lumivane_packages_build="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation"
+lumivane_packages_build="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation
+  libspng-dev libjpeg62-turbo-dev libgif-dev libstb-dev"
 lumivane_packages_test="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   gcc-avr avr-libc binutils-avr xxd simavr libsimavr-dev
   g++-mingw-w64-x86-64-posix"

@@ -4,6 +4,9 @@
 #   start.png   the program as it starts (empty boxes)
 #   window.png  the window after a folder drop
 #   about.png   the About box in front of the window
+#   import.png  the import dialog: a sample image beside its one-bit result,
+#               reached with the keyboard as a user would (drive_import.sh,
+#               which also checks the window's header against lumivane-cli)
 # The display has a window manager (openbox), so the title bars show.
 # Usage: [SCREEN=WIDTHxHEIGHT] [QT_SCALE_FACTOR=F] scripts/screenshot.sh [BUILD_DIR] [OUTPUT_DIR]
 # e.g. SCREEN=1366x768 for a laptop, or SCREEN=1920x1080 QT_SCALE_FACTOR=1.5.
@@ -16,7 +19,7 @@ mkdir -p "$output"
 source scripts/packages.sh
 ensure_packages build test screenshot x11
 cmake -S . -B "$build" -G Ninja -DLUMIVANE_BUILD_TESTS=ON
-cmake --build "$build" --target lumivane ui_screenshot
+cmake --build "$build" --target lumivane ui_screenshot lumivane-cli
 
 samples=$(mktemp -d)
 trap 'rm -rf "$samples"' EXIT
@@ -47,6 +50,13 @@ write_xbm battery 32 16
 write_xbm wifi 16 16
 write_xbm splash_screen 128 32
 
+# A sample image: a grey gradient with a ring, a bar and a word on it.
+convert -size 160x80 -define gradient:direction=east gradient:'#ffffff-#a0a0a0' \
+  -fill '#101010' -draw "circle 34,40 34,12" -fill white -draw "circle 34,40 34,24" \
+  -fill '#707070' -draw "roundrectangle 72,10 152,34 6,6" \
+  -fill black -font Liberation-Sans-Bold -pointsize 26 -annotate +74+68 "OLED" \
+  "$samples/sample.png"
+
 screen="-screen 0 ${SCREEN:-1600x1000}x24 -dpi 96"
 
 # The program itself, as a user starts it.
@@ -64,4 +74,8 @@ xvfb-run -a -s "$screen" bash -c '
   "$1" "$2" "$3"
 ' _ "$build/tests/ui/ui_screenshot" "$samples" "$output"
 
-echo "screenshots in $output: start.png window.png about.png"
+# File > Import Image, driven with the keyboard under a window manager.
+xvfb-run -a -s "$screen" bash scripts/drive_import.sh "$build/ui/lumivane" \
+  "$build/cli/lumivane-cli" "$samples/sample.png" "$output/import.png"
+
+echo "screenshots in $output: start.png window.png about.png import.png"

@@ -2,8 +2,9 @@
 # Installs what is missing, builds everything and runs every test: the normal
 # build, then the engine and workflows under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then the Windows build of the engine, workflows
-# and command line (compiled, not run), then half a minute of fuzzing for
-# each fuzz target. The configurations are the presets in CMakePresets.json.
+# and command line (compiled, not run), then twenty seconds of fuzzing for
+# each of the three fuzz targets. The configurations are the presets in
+# CMakePresets.json.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -26,7 +27,8 @@ ctest --preset asan -j"$jobs"
 cmake --preset windows-cross
 cmake --build --preset windows-cross -j"$jobs"
 
-# Coverage-guided fuzzing (clang's libFuzzer): the conversion and the decoder.
+# One minute of coverage-guided fuzzing (clang's libFuzzer), shared between
+# the conversion, the decoder and the image import.
 cmake --preset fuzz
 cmake --build --preset fuzz -j"$jobs"
 ctest --preset fuzz

@@ -10,6 +10,7 @@
 #include "designed_area.h"
 #include "drop_target_box.h"
 #include "form_splash.h"
+#include "image_import_dialog.h"
 #include "native_text.h"
 #include "read_only_box.h"
 
@@ -43,7 +44,14 @@ FormMain::FormMain(Platform& platform, QWidget* parent)
       text2_(*text2_box_),
       text3_(*text3_box_, TextBoxMirror::Scrolling::kFollowsEnd),
       platform_(platform, [this] { ShowBoxes(); }),
-      workflows_(state_, *this, platform_) {
+      offering_(platform_),
+      workflows_(state_, *this, offering_),
+      import_dialog_([this](const std::vector<imaging::GrayFrame>& frames,
+                            const std::string& path) -> std::optional<ImportChoice> {
+        ImageImportDialog dialog(frames, path, this);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.Choice();
+      }) {
   setObjectName(QStringLiteral("formMain"));
   setWindowTitle(QStringLiteral("Lumivane"));
   setCentralWidget(client_);
@@ -128,6 +136,10 @@ void FormMain::ShowBoxes() {
 
 void FormMain::mnuLoad_Click() {
   RunAction([this] { workflows_.mnuLoad_Click(); });
+}
+
+void FormMain::mnuImport_Click() {
+  RunAction([this] { RunImageImport(state_, platform_, offering_, workflows_, import_dialog_); });
 }
 
 void FormMain::Text1_OLEDragDrop(const DropData& data) {

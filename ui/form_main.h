@@ -10,6 +10,8 @@
 #include "syncing_platform.h"
 #include "text_box_mirror.h"
 #include "workflows/drop_data.h"
+#include "workflows/image_import.h"
+#include "workflows/offering_platform.h"
 #include "workflows/platform.h"
 #include "workflows/workflows.h"
 
@@ -53,11 +55,14 @@ class FormMain : public QMainWindow, public WindowSurface {
   void ProcessPendingEvents() override;
 
   void mnuLoad_Click();
+  void mnuImport_Click();
   void mnuQuit_Click();
   void mnuAbout_Click();
   void Text1_OLEDragDrop(const DropData& data);
 
   const ConversionState& State() const { return state_; }
+  // Replaces the import dialog (tests answer it without showing it).
+  void SetImportDialog(ImportDialog dialog) { import_dialog_ = std::move(dialog); }
   // The About box while it is loaded, otherwise null.
   FormSplash* Splash() const;
 
@@ -91,7 +96,10 @@ class FormMain : public QMainWindow, public WindowSurface {
   ByteList list1_;
   EncodedList list2_;
   SyncingPlatform platform_;
+  // Lets File > Import Image run the Load on an image's bitmap.
+  OfferingPlatform offering_;
   Workflows workflows_;
+  ImportDialog import_dialog_;
   QPointer<FormSplash> splash_;
   QElapsedTimer last_pass_;
   bool closed_ = false;

@@ -25,6 +25,8 @@ void FormMain::CreateMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("File") + QString(40, QLatin1Char(' ')));
   file->setObjectName(QStringLiteral("mnuFile"));
   QAction* load = AddEntry(*file, "mnuLoad", QStringLiteral("Load"), Qt::CTRL | Qt::Key_L);
+  QAction* import =
+      AddEntry(*file, "mnuImport", QStringLiteral("Import Image\u2026"), Qt::CTRL | Qt::Key_I);
   file->addSeparator()->setObjectName(QStringLiteral("seperator2"));
   QAction* quit = AddEntry(*file, "mnuQuit", QStringLiteral("Quit"), Qt::CTRL | Qt::Key_Q);
 
@@ -33,6 +35,7 @@ void FormMain::CreateMenus() {
   QAction* about = AddEntry(*info, "mnuAbout", QStringLiteral("About"));
 
   connect(load, &QAction::triggered, this, &FormMain::mnuLoad_Click);
+  connect(import, &QAction::triggered, this, &FormMain::mnuImport_Click);
   connect(quit, &QAction::triggered, this, &FormMain::mnuQuit_Click);
   connect(about, &QAction::triggered, this, &FormMain::mnuAbout_Click);
 }

@@ -207,12 +207,14 @@ class FormMainTest : public QObject {
     QCOMPARE(titles[1]->text(), QStringLiteral("Info"));
 
     const QList<QAction*> file = titles[0]->menu()->actions();
-    QCOMPARE(file.size(), 3);
+    QCOMPARE(file.size(), 4);
     QCOMPARE(file[0]->text(), QStringLiteral("Load"));
     QCOMPARE(file[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
-    QVERIFY(file[1]->isSeparator());
-    QCOMPARE(file[2]->text(), QStringLiteral("Quit"));
-    QCOMPARE(file[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    QCOMPARE(file[1]->text(), QStringLiteral("Import Image\u2026"));
+    QCOMPARE(file[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+    QVERIFY(file[2]->isSeparator());
+    QCOMPARE(file[3]->text(), QStringLiteral("Quit"));
+    QCOMPARE(file[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
 
     const QList<QAction*> info = titles[1]->menu()->actions();
     QCOMPARE(info.size(), 1);

@@ -1,0 +1,78 @@
+#include "import_command.h"
+
+#include <cstdio>
+#include <set>
+
+#include "convert_command.h"
+#include "engine/app_error.h"
+#include "half_block_preview.h"
+#include "imaging/import_image.h"
+#include "imaging/xbm_text.h"
+#include "workflows/error_box.h"
+#include "workflows/native_files.h"
+#include "workflows/path_rules.h"
+
+namespace lumivane::cli {
+namespace {
+
+// What the drop will be given, and what it reads instead of the files.
+struct ImportedDrop {
+  std::vector<std::string> dropped;
+  std::vector<std::pair<std::string, std::string>> xbmTexts;
+};
+
+void ShowPreview(const imaging::ImportedBitmap& imported) {
+  const std::string text = imported.name + " (" + std::to_string(imported.bitmap.width) + " x " +
+                           std::to_string(imported.bitmap.height) + ")\n" +
+                           HalfBlockPreview(imported.bitmap);
+  std::fwrite(text.data(), 1, text.size(), stderr);
+}
+
+ImportedDrop ImportAll(const std::vector<std::string>& paths, const ImportOptions& options,
+                       CliPlatform& platform) {
+  ImportedDrop drop;
+  std::set<std::string> taken;
+  const auto take = [&](const std::string& xbmPath, const std::string& source) {
+    if (!taken.insert(xbmPath).second) {
+      throw AppError(error::kImageNameTaken,
+                     "Another image or bitmap is also " + xbmPath + ": " + source);
+    }
+    drop.dropped.push_back(xbmPath);
+  };
+  for (const std::string& argument : paths) {
+    const std::string path = DropPath(argument);
+    if (ExtName(path) == kBitmapExtension) {
+      take(path, path);
+      continue;
+    }
+    const std::string bytes = platform.ReadTextFile(path);
+    for (imaging::ImportedBitmap& imported : imaging::ImportImage(bytes, path, options.settings)) {
+      if (options.preview) ShowPreview(imported);
+      const std::string xbmPath = JoinPath(DirName(path), imported.name + ".xbm");
+      take(xbmPath, path);
+      drop.xbmTexts.emplace_back(xbmPath, std::move(imported.xbmText));
+    }
+  }
+  return drop;
+}
+
+}  // namespace
+
+int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& options,
+                bool listingsToStdout) {
+  const std::unique_ptr<CliPlatform> platform = MakePlatform(listingsToStdout);
+  ImportedDrop drop;
+  try {
+    drop = ImportAll(paths, options, *platform);
+    for (auto& [xbmPath, text] : drop.xbmTexts) {
+      if (options.writeXbm) ReplaceFileWhole(xbmPath, imaging::XbmFileText(text));
+      platform->ServeText(xbmPath, std::move(text));
+    }
+  } catch (const AppError& error) {
+    platform->ShowError(error, std::string(kSaveErrorTitle));
+    return kExitFailure;
+  }
+  return DropPaths(*platform, std::move(drop.dropped), listingsToStdout);
+}
+
+}  // namespace lumivane::cli

@@ -1,0 +1,80 @@
+#include "import_options.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+namespace lumivane::cli {
+namespace {
+
+std::optional<int> WholeNumber(std::string_view text) {
+  int value = 0;
+  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (status != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// "WxH" with both sides at least 1.
+std::optional<imaging::FitBox> FitBoxOf(std::string_view text) {
+  const std::size_t x = text.find('x');
+  if (x == std::string_view::npos) return std::nullopt;
+  const std::optional<int> width = WholeNumber(text.substr(0, x));
+  const std::optional<int> height = WholeNumber(text.substr(x + 1));
+  if (!width || !height || *width < 1 || *height < 1) return std::nullopt;
+  return imaging::FitBox{*width, *height};
+}
+
+// Applies `value` to the option `name`; false when the value is wrong.
+bool Apply(std::string_view name, std::string_view value, imaging::ImportSettings& settings) {
+  if (name == "--threshold") {
+    const std::optional<int> threshold = WholeNumber(value);
+    if (!threshold || *threshold < 0 || *threshold > imaging::kMaxThreshold) return false;
+    settings.threshold = *threshold;
+  } else if (name == "--dither") {
+    const std::optional<imaging::Dithering> dithering = imaging::DitheringNamed(value);
+    if (!dithering) return false;
+    settings.dithering = *dithering;
+  } else if (name == "--rotate") {
+    const std::optional<int> degrees = WholeNumber(value);
+    if (!degrees || !imaging::IsRotation(*degrees)) return false;
+    settings.rotation = *degrees;
+  } else if (name == "--flip") {
+    if (value != "h" && value != "v") return false;
+    settings.flip = value == "h" ? imaging::Flip::kHorizontal : imaging::Flip::kVertical;
+  } else if (name == "--fit") {
+    settings.fit = FitBoxOf(value);
+    if (!settings.fit) return false;
+  }
+  return true;
+}
+
+constexpr std::string_view kValued[] = {"--threshold", "--dither", "--rotate", "--flip", "--fit"};
+
+}  // namespace
+
+bool TakeImportOption(const std::vector<std::string>& arguments, std::size_t& index,
+                      ImportOptions& options, std::string& error) {
+  const std::string& argument = arguments[index];
+  if (argument == "--import") {
+    options.enabled = true;
+  } else if (argument == "--invert") {
+    options.settings.invert = true;
+  } else if (argument == "--write-xbm") {
+    options.writeXbm = true;
+  } else if (argument == "--preview") {
+    options.preview = true;
+  } else {
+    bool valued = false;
+    for (const std::string_view name : kValued) valued = valued || argument == name;
+    if (!valued) return false;
+    if (index + 1 == arguments.size()) {
+      error = "option '" + argument + "' needs a value";
+    } else if (!Apply(argument, arguments[index + 1], options.settings)) {
+      error = "wrong value '" + arguments[index + 1] + "' for option '" + argument + "'";
+    }
+    ++index;
+  }
+  return true;
+}
+
+}  // namespace lumivane::cli

@@ -1,0 +1,138 @@
+// lumivane-cli --import: each image's bitmap goes the way of a dropped
+// NAME.xbm beside it, and nothing else is written unless asked for.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "imaging/import_image.h"
+#include "imaging/xbm_text.h"
+#include "process_runner.h"
+#include "tests/support/image_writers.h"
+#include "tests/support/temp_folder.h"
+
+namespace lumivane::test {
+namespace {
+
+const std::string kCli = LUMIVANE_CLI_PATH;
+
+ProcessResult RunCli(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), kCli);
+  return RunProcess(arguments);
+}
+
+// Dark diagonal stripes on white, 20 x 10, with a light-grey band that only
+// a higher threshold sets.
+GreyPicture Stripes() {
+  GreyPicture picture{20, 10, {}, {}};
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 20; ++x) picture.grey.push_back((x + y) % 5 == 0 ? 0 : x < 4 ? 200 : 255);
+  }
+  return picture;
+}
+
+TEST(CliImport, WritesTheHeaderTheEquivalentXbmGivesAndNoXbm) {
+  TempFolder images, bitmaps;
+  const std::string png = WritePng(Stripes(), PngKind::kGrey8);
+  images.Write("logo.v2.png", png);
+  images.Write("logo.xbm", "hand-edited, kept");
+  const std::vector<std::string> settings = {"--threshold", "210", "--dither", "none",
+                                             "--rotate",    "90",  "--flip",   "h"};
+  imaging::ImportSettings same;
+  same.threshold = 210;
+  same.rotation = 90;
+  same.flip = imaging::Flip::kHorizontal;
+  bitmaps.Write("logo.xbm", imaging::ImportImage(png, "logo.v2.png", same).front().xbmText);
+
+  std::vector<std::string> arguments{"--import"};
+  arguments.insert(arguments.end(), settings.begin(), settings.end());
+  arguments.push_back(images.PathOf("logo.v2.png"));
+  const ProcessResult imported = RunCli(arguments);
+  const ProcessResult converted = RunCli({bitmaps.PathOf("logo.xbm")});
+
+  ASSERT_EQ(imported.exitCode, 0) << imported.err;
+  EXPECT_EQ(imported.err, "");
+  EXPECT_EQ(imported.out, converted.out);
+  EXPECT_EQ(images.Read("logo.h"), bitmaps.Read("logo.h"));
+  EXPECT_EQ(images.Read("logo.xbm"), "hand-edited, kept");
+  EXPECT_EQ(images.Tree(), (std::vector<std::string>{"logo.h", "logo.v2.png", "logo.xbm"}));
+}
+
+TEST(CliImport, WritesTheXbmOnlyWhenAskedAndEveryFrameOfAGif) {
+  TempFolder folder;
+  GreyPicture second = Stripes();
+  for (std::size_t i = 0; i < second.grey.size(); i += 7) second.grey[i] = 255;
+  const std::string gif = WriteGif({Stripes(), second});
+  folder.Write("spin.gif", gif);
+  const auto frames = imaging::ImportImage(gif, "spin.gif", {});
+
+  const ProcessResult cli = RunCli({"--import", "--write-xbm", folder.PathOf("spin.gif")});
+  ASSERT_EQ(cli.exitCode, 0) << cli.err;
+  EXPECT_EQ(folder.Tree(), (std::vector<std::string>{"spin.gif", "spin_0.h", "spin_0.xbm",
+                                                     "spin_1.h", "spin_1.xbm"}));
+  // Written as the program writes every file: CR LF line ends.
+  EXPECT_EQ(folder.Read("spin_0.xbm"), imaging::XbmFileText(frames[0].xbmText));
+  EXPECT_EQ(folder.Read("spin_1.xbm"), imaging::XbmFileText(frames[1].xbmText));
+  EXPECT_EQ(cli.out.rfind("spin_0 ", 0), 0u) << cli.out;
+  EXPECT_NE(cli.out.find("\r\nspin_1 "), std::string::npos) << cli.out;
+}
+
+TEST(CliImport, PreviewShowsTwoPixelRowsALine) {
+  TempFolder folder;
+  // Set bits: row 0 at x 0 and 1, row 1 at x 1 and 2, row 2 at x 0.
+  folder.Write("p.pbm", "P1 3 3\n1 1 0\n0 1 1\n1 0 0\n");
+  const ProcessResult cli = RunCli({"--import", "--preview", "--stdout", folder.PathOf("p.pbm")});
+  ASSERT_EQ(cli.exitCode, 0) << cli.err;
+  // The report follows on standard error (the bytes hold no 00 or FF: refused).
+  EXPECT_EQ(cli.err, "p (3 x 3)\n\u2580\u2588\u2584\n\u2580  \nNOTHING TO COMPRESS\r\nCOMPLETE\n");
+}
+
+TEST(CliImport, ABadImageOrSettingStopsBeforeAnythingIsWritten) {
+  TempFolder folder;
+  folder.Write("good.png", WritePng(Stripes(), PngKind::kGrey8));
+  folder.Write("bad.png", "\x89PNG\r\n\x1a\n cut short");
+  folder.Write("good.gif", WriteGif({Stripes()}));
+  struct Case {
+    std::vector<std::string> arguments;
+    int exitCode;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{"--import", folder.PathOf("good.png"), folder.PathOf("bad.png")},
+       1,
+       "Err # 1002 - Damaged image (end of stream): " + folder.PathOf("bad.png") + "\n"},
+      {{"--import", folder.PathOf("good.png"), folder.PathOf("good.gif")},
+       1,
+       "Err # 1004 - Another image or bitmap is also " + folder.PathOf("good.xbm") + ": " +
+           folder.PathOf("good.gif") + "\n"},
+      {{"--import", folder.PathOf("none.png")},
+       1,
+       "Err # 2 - No such file or directory: " + folder.PathOf("none.png") + "\n"},
+      {{"--import", "--fit", "800x400", folder.PathOf("good.png")},
+       1,
+       "Err # 1003 - Image too large (a bitmap of 800 x 400 takes 40000 bytes, at most 32766): " +
+           folder.PathOf("good.png") + "\n"},
+      {{"--import", "--threshold", "256", folder.PathOf("good.png")}, 2, ""},
+      {{"--import", "--dither", "random", folder.PathOf("good.png")}, 2, ""},
+      {{"--import", "--rotate", "45", folder.PathOf("good.png")}, 2, ""},
+      {{"--import", "--fit", "0x8", folder.PathOf("good.png")}, 2, ""},
+      {{"--import", "--flip", "x", folder.PathOf("good.png")}, 2, ""},
+      {{"--import", folder.PathOf("good.png"), "--threshold"}, 2, ""},
+      {{"--threshold", "100", folder.PathOf("good.png")}, 2, ""},
+  };
+  const auto before = folder.Snapshot();
+  for (const Case& row : cases) {
+    SCOPED_TRACE(::testing::PrintToString(row.arguments));
+    const ProcessResult cli = RunCli(row.arguments);
+    EXPECT_EQ(cli.exitCode, row.exitCode);
+    EXPECT_EQ(cli.out, "");
+    const std::string expectedErr = row.exitCode == 1 ? row.err : cli.err;
+    EXPECT_EQ(cli.err, expectedErr);
+    EXPECT_EQ(row.exitCode == 2, cli.err.find("Usage:") != std::string::npos) << cli.err;
+    EXPECT_EQ(folder.Snapshot(), before);
+  }
+}
+
+}  // namespace
+}  // namespace lumivane::test

@@ -1,0 +1,190 @@
+#include "tests/support/image_writers.h"
+
+#include <gif_lib.h>
+#include <spng.h>
+
+#include <cstdio>
+// jpeglib.h needs FILE and size_t declared before it.
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace lumivane::test {
+namespace {
+
+void Check(int status, const char* what) {
+  if (status != 0) throw std::runtime_error(std::string(what) + ": " + spng_strerror(status));
+}
+
+void AppendLittle(std::string& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+int AppendGif(GifFileType* gif, const GifByteType* data, int length) {
+  static_cast<std::string*>(gif->UserData)
+      ->append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length));
+  return length;
+}
+
+}  // namespace
+
+std::string WritePng(const GreyPicture& picture, PngKind kind) {
+  spng_ctx* context = spng_ctx_new(SPNG_CTX_ENCODER);
+  spng_set_option(context, SPNG_ENCODE_TO_BUFFER, 1);
+  spng_ihdr header{};
+  header.width = static_cast<std::uint32_t>(picture.width);
+  header.height = static_cast<std::uint32_t>(picture.height);
+  header.bit_depth = 8;
+  header.color_type = SPNG_COLOR_TYPE_GRAYSCALE;
+  std::vector<std::uint8_t> data;
+  for (std::size_t i = 0; i < picture.grey.size(); ++i) {
+    const std::uint8_t grey = picture.grey[i];
+    switch (kind) {
+      case PngKind::kGreyAlpha8:
+        data.push_back(grey);
+        data.push_back(picture.alpha.empty() ? 255 : picture.alpha[i]);
+        break;
+      case PngKind::kGrey16:
+        // In host order (libspng's); the low byte differs from the high one,
+        // so a decoder must scale, not copy.
+        data.push_back(static_cast<std::uint8_t>(255 - grey));
+        data.push_back(grey);
+        break;
+      default:
+        data.push_back(grey);
+    }
+  }
+  if (kind == PngKind::kGreyAlpha8) header.color_type = SPNG_COLOR_TYPE_GRAYSCALE_ALPHA;
+  if (kind == PngKind::kGrey16) header.bit_depth = 16;
+  if (kind == PngKind::kInterlaced) header.interlace_method = SPNG_INTERLACE_ADAM7;
+  if (kind == PngKind::kPalette) header.color_type = SPNG_COLOR_TYPE_INDEXED;
+  Check(spng_set_ihdr(context, &header), "ihdr");
+  if (kind == PngKind::kPalette) {
+    // Entry i is the grey 255 - i, so the indices are not the luminance.
+    spng_plte palette{};
+    palette.n_entries = 256;
+    for (int i = 0; i < 256; ++i) {
+      const auto grey = static_cast<std::uint8_t>(255 - i);
+      palette.entries[i] = {grey, grey, grey, 0};
+    }
+    for (std::uint8_t& value : data) value = static_cast<std::uint8_t>(255 - value);
+    Check(spng_set_plte(context, &palette), "plte");
+  }
+  Check(spng_encode_image(context, data.data(), data.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE),
+        "encode");
+  std::size_t length = 0;
+  int status = 0;
+  void* buffer = spng_get_png_buffer(context, &length, &status);
+  Check(status, "buffer");
+  std::string png(static_cast<const char*>(buffer), length);
+  std::free(buffer);
+  spng_ctx_free(context);
+  return png;
+}
+
+std::string WriteGif(const std::vector<GreyPicture>& frames) {
+  std::string out;
+  int status = 0;
+  GifFileType* gif = EGifOpen(&out, AppendGif, &status);
+  if (gif == nullptr) throw std::runtime_error("EGifOpen");
+  EGifSetGifVersion(gif, true);
+  GifColorType greys[256];
+  for (int i = 0; i < 256; ++i) {
+    const auto grey = static_cast<GifByteType>(i);
+    greys[i] = {grey, grey, grey};
+  }
+  ColorMapObject* palette = GifMakeMapObject(256, greys);
+  const GreyPicture& first = frames.front();
+  EGifPutScreenDesc(gif, first.width, first.height, 8, 0, palette);
+  for (const GreyPicture& frame : frames) {
+    EGifPutImageDesc(gif, 0, 0, frame.width, frame.height, false, nullptr);
+    for (int y = 0; y < frame.height; ++y) {
+      std::vector<GifPixelType> row(frame.grey.begin() + y * frame.width,
+                                    frame.grey.begin() + (y + 1) * frame.width);
+      if (EGifPutLine(gif, row.data(), frame.width) == GIF_ERROR) {
+        throw std::runtime_error("EGifPutLine");
+      }
+    }
+  }
+  GifFreeMapObject(palette);
+  EGifCloseFile(gif, &status);
+  return out;
+}
+
+std::string WriteJpeg(const GreyPicture& picture, int quality) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long length = 0;
+  jpeg_mem_dest(&info, &buffer, &length);
+  info.image_width = static_cast<JDIMENSION>(picture.width);
+  info.image_height = static_cast<JDIMENSION>(picture.height);
+  info.input_components = 1;
+  info.in_color_space = JCS_GRAYSCALE;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, quality, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> row(static_cast<std::size_t>(picture.width));
+  while (info.next_scanline < info.image_height) {
+    const auto start = picture.grey.begin() + info.next_scanline * picture.width;
+    std::copy(start, start + picture.width, row.begin());
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::string jpeg(reinterpret_cast<const char*>(buffer), length);
+  std::free(buffer);
+  return jpeg;
+}
+
+std::string WriteBmp(const GreyPicture& picture) {
+  const int rowBytes = (picture.width * 3 + 3) / 4 * 4;
+  const auto imageBytes = static_cast<std::uint32_t>(rowBytes * picture.height);
+  std::string out = "BM";
+  AppendLittle(out, 54 + imageBytes, 4);
+  AppendLittle(out, 0, 4);
+  AppendLittle(out, 54, 4);
+  AppendLittle(out, 40, 4);
+  AppendLittle(out, static_cast<std::uint32_t>(picture.width), 4);
+  AppendLittle(out, static_cast<std::uint32_t>(picture.height), 4);
+  AppendLittle(out, 1, 2);
+  AppendLittle(out, 24, 2);
+  AppendLittle(out, 0, 4);
+  AppendLittle(out, imageBytes, 4);
+  AppendLittle(out, 2835, 4);
+  AppendLittle(out, 2835, 4);
+  AppendLittle(out, 0, 4);
+  AppendLittle(out, 0, 4);
+  for (int y = picture.height - 1; y >= 0; --y) {
+    for (int x = 0; x < picture.width; ++x) {
+      out.append(3,
+                 static_cast<char>(picture.grey[static_cast<std::size_t>(y * picture.width + x)]));
+    }
+    out.append(static_cast<std::size_t>(rowBytes - picture.width * 3), '\0');
+  }
+  return out;
+}
+
+std::string WritePbm(const GreyPicture& picture) {
+  std::string out = "P4\n# written by a test\n" + std::to_string(picture.width) + " " +
+                    std::to_string(picture.height) + "\n";
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x0 = 0; x0 < picture.width; x0 += 8) {
+      unsigned byte = 0;
+      for (int x = x0; x < x0 + 8 && x < picture.width; ++x) {
+        if (picture.grey[static_cast<std::size_t>(y * picture.width + x)] < 128) {
+          byte |= 0x80u >> (x - x0);
+        }
+      }
+      out.push_back(static_cast<char>(byte));
+    }
+  }
+  return out;
+}
+
+}  // namespace lumivane::test

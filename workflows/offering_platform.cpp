@@ -1,0 +1,39 @@
+#include "offering_platform.h"
+
+#include <utility>
+
+namespace lumivane {
+
+void OfferingPlatform::Offer(std::string path, std::string text) {
+  offered_ = true;
+  open_answered_ = false;
+  path_ = std::move(path);
+  text_ = std::move(text);
+}
+
+void OfferingPlatform::Withdraw() {
+  offered_ = false;
+  path_.clear();
+  text_.clear();
+}
+
+std::string OfferingPlatform::ShowOpen(const FileDialogSettings& settings) {
+  // Only the first open dialog of an offer is answered: a second Load the
+  // user starts during it gets the real dialog.
+  if (offered_ && !open_answered_) {
+    open_answered_ = true;
+    return path_;
+  }
+  return platform_.ShowOpen(settings);
+}
+
+bool OfferingPlatform::IsDirectory(const std::string& path) {
+  return !Offers(path) && platform_.IsDirectory(path);
+}
+
+std::string OfferingPlatform::ReadTextFile(const std::string& path) {
+  if (Offers(path)) return text_;
+  return platform_.ReadTextFile(path);
+}
+
+}  // namespace lumivane
