@@ -1,16 +1,26 @@
 #include "cli_platform.h"
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <utility>
 
 #include "engine/app_error.h"
+#include "engine/stem_name.h"
+#include "size_defines.h"
+#include "terminal_text.h"
+#include "workflows/path_rules.h"
 #include "workflows/system_error.h"
 
 namespace lumivane::cli {
 namespace {
 
-void PrintLine(std::FILE* stream, std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
-  std::fputc('\n', stream);
+constexpr std::string_view kBatchEnd = "\r\n";
+
+void CreateFolders(const std::string& folder) {
+  std::error_code failure;
+  std::filesystem::create_directories(folder, failure);
+  if (failure) throw SystemError(failure.value(), folder);
 }
 
 }  // namespace
@@ -24,38 +34,127 @@ std::string CliPlatform::ShowSave(const FileDialogSettings&) {
 }
 
 void CliPlatform::MsgBox(const std::string& prompt, int, const std::string&) {
-  PrintLine(stderr, prompt);
+  PrintError(prompt);
 }
 
 void CliPlatform::ShowError(const AppError& error, const std::string&) {
-  PrintLine(stderr, error.what());
+  PrintError(error.what());
 }
 
-void CliPlatform::WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) {
-  if (kind == WriteKind::kBatchFile) EnterBatchFile();
-  FileSystemPlatform::WriteTextFile(path, content, kind);
+void CliPlatform::PrintError(std::string_view text) {
+  if (before_error_) before_error_();
+  PrintErrorLine(text);
 }
 
 bool CliPlatform::IsDirectory(const std::string& path) {
   return served_.count(path) == 0 && FileSystemPlatform::IsDirectory(path);
 }
 
-std::string CliPlatform::ReadTextFile(const std::string& path) {
-  const auto served = served_.find(path);
-  if (served != served_.end()) return served->second;
-  return FileSystemPlatform::ReadTextFile(path);
-}
-
 void CliPlatform::ServeText(const std::string& path, std::string text) {
   served_[path] = std::move(text);
 }
 
-void ListingStreamPlatform::WriteTextFile(const std::string&, std::string_view content,
-                                          WriteKind kind) {
+std::string CliPlatform::ReadTextFile(const std::string& path) {
+  if (before_file_work_) before_file_work_();
+  const auto served = served_.find(path);
+  std::string text =
+      served != served_.end() ? served->second : FileSystemPlatform::ReadTextFile(path);
+  source_path_ = path;
+  if (!options_.depfile.empty()) sources_.push_back(path);
+  // An imported image is read too; only its bitmap has defines.
+  if (options_.withSize && ExtName(path) == kBitmapExtension) {
+    size_defines_ = SizeDefines(text, StemName(LeafName(path)));
+  }
+  return text;
+}
+
+void CliPlatform::WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) {
+  if (before_file_work_) before_file_work_();
+  const std::string output = OutputPath(path);
   if (kind == WriteKind::kBatchFile) {
-    EnterBatchFile();
+    if (before_batch_file_) before_batch_file_();
+    Made(output, sources_);
+    if (options_.withSize) {
+      // The headers now start with their size defines; the batch repeats them.
+      Deliver(output, collected_ + std::string(kBatchEnd), kind);
+    } else {
+      Deliver(output, content, kind);
+    }
     return;
   }
+
+  RefuseSecondSource(output);
+  Made(output, {source_path_});
+  std::string sized;
+  if (!size_defines_.empty()) {
+    sized.reserve(size_defines_.size() + content.size());
+    sized.append(size_defines_).append(content);
+    content = sized;
+  }
+  if (options_.withSize || !options_.collect.empty()) collected_.append(content);
+  Deliver(output, content, kind);
+}
+
+void CliPlatform::WriteCollection(const std::string& name) {
+  const std::string folder = !options_.outputDir.empty() ? options_.outputDir
+                             : !source_path_.empty()     ? DirName(source_path_)
+                                                         : std::string(".");
+  const std::string output = JoinPath(folder, name);
+  // The collection would replace a header of this run.
+  if (header_sources_.contains(output)) throw SystemError(EEXIST, output);
+  Made(output, sources_);
+  Deliver(output, collected_ + std::string(kBatchEnd), WriteKind::kBatchFile);
+}
+
+void CliPlatform::Deliver(const std::string& path, std::string_view content, WriteKind kind) {
+  if (!options_.outputDir.empty() && !std::exchange(output_folder_ready_, true)) {
+    CreateFolders(options_.outputDir);
+  }
+  FileSystemPlatform::WriteTextFile(path, content, kind);
+}
+
+std::string CliPlatform::OutputPath(const std::string& path) const {
+  if (options_.outputDir.empty()) return path;
+  return JoinPath(options_.outputDir, LeafName(path));
+}
+
+void CliPlatform::RefuseSecondSource(const std::string& output) {
+  const auto [made, first] = header_sources_.emplace(output, source_path_);
+  if (!first && made->second != source_path_) throw SystemError(EEXIST, output);
+}
+
+void CliPlatform::Made(const std::string& output, std::vector<std::string> sources) {
+  if (!options_.depfile.empty()) made_.push_back({output, std::move(sources)});
+}
+
+void CheckingPlatform::Deliver(const std::string& path, std::string_view content, WriteKind) {
+  std::string verdict;
+  try {
+    if (FileSystemPlatform::ReadTextFile(path) != content) verdict = "differs: " + path;
+  } catch (const AppError& error) {
+    if (error.Number() != ENOENT) throw;
+    verdict = "missing: " + path;
+  }
+  // A later output to the same path replaces the earlier one, as a folder's
+  // allFiles.h replaces the header of its allFiles.xbm.
+  const auto [seen, first] = verdict_index_.emplace(path, verdicts_.size());
+  if (first) {
+    verdicts_.push_back(std::move(verdict));
+  } else {
+    verdicts_[seen->second] = std::move(verdict);
+  }
+}
+
+std::vector<std::string> CheckingPlatform::Stale() const {
+  std::vector<std::string> stale;
+  for (const std::string& verdict : verdicts_) {
+    if (!verdict.empty()) stale.push_back(verdict);
+  }
+  return stale;
+}
+
+void ListingStreamPlatform::Deliver(const std::string&, std::string_view content, WriteKind kind) {
+  if (kind == WriteKind::kBatchFile) return;
   std::fwrite(content.data(), 1, content.size(), stream_);
   // Flushed per header, so a closed or full output stops the batch at this file.
   if (std::fflush(stream_) != 0 || std::ferror(stream_)) {

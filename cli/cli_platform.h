@@ -5,7 +5,10 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "convert_options.h"
+#include "depfile.h"
 #include "workflows/file_system_platform.h"
 
 namespace lumivane::cli {
@@ -13,15 +16,22 @@ namespace lumivane::cli {
 // The window's platform without a window: the real files, and the failure
 // that ends a drop printed as "Err # N - description" on standard error. A
 // drop never opens a dialog, so the dialogs refuse as if cancelled.
+//
+// The options change where the outputs go (the output folder), what they
+// hold (the size defines) and what is kept of them (the collection, the
+// made outputs for the dependency file); Deliver decides what becomes of
+// each output, and by default replaces the file.
 class CliPlatform : public FileSystemPlatform {
  public:
+  explicit CliPlatform(const ConvertOptions& options) : options_(options) {}
+
   std::string ShowOpen(const FileDialogSettings& settings) override;
   std::string ShowSave(const FileDialogSettings& settings) override;
   void MsgBox(const std::string& prompt, int style, const std::string& title) override;
   void ShowError(const AppError& error, const std::string& title) override;
-  void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override;
   bool IsDirectory(const std::string& path) override;
   std::string ReadTextFile(const std::string& path) override;
+  void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override;
 
   // Reading `path` gives `text` instead of the file's content, whether the
   // file exists or not: an imported image's bitmap is converted as if its
@@ -31,25 +41,72 @@ class CliPlatform : public FileSystemPlatform {
   // Runs `hook` when the drop turns to the folder's "allFiles.h": every file
   // has been reported by then.
   void BeforeBatchFile(std::function<void()> hook) { before_batch_file_ = std::move(hook); }
+  // Runs `hook` before each source is read and each output written.
+  void BeforeFileWork(std::function<void()> hook) { before_file_work_ = std::move(hook); }
+  // Runs `hook` before an error is printed, so the report comes first.
+  void BeforeError(std::function<void()> hook) { before_error_ = std::move(hook); }
+
+  // An error or warning line on standard error, after the report so far.
+  void PrintError(std::string_view text);
+
+  // Every listing converted so far, in the output folder's file `name`,
+  // exactly as a folder's "allFiles.h" holds them.
+  void WriteCollection(const std::string& name);
+  // The files made (or checked), each with its sources, when a dependency
+  // file was asked for.
+  const std::vector<MadeOutput>& MadeOutputs() const { return made_; }
 
  protected:
-  void EnterBatchFile() const {
-    if (before_batch_file_) before_batch_file_();
-  }
+  virtual void Deliver(const std::string& path, std::string_view content, WriteKind kind);
 
  private:
+  std::string OutputPath(const std::string& path) const;
+  // Two sources of the same name from different folders would write one
+  // header in the output folder, the second over the first; so would a
+  // collection named like a header.
+  void RefuseSecondSource(const std::string& output);
+  void Made(const std::string& output, std::vector<std::string> sources);
+
+  const ConvertOptions& options_;
   std::function<void()> before_batch_file_;
+  std::function<void()> before_file_work_;
+  std::function<void()> before_error_;
+  bool output_folder_ready_ = false;
+  std::string source_path_;
+  std::string size_defines_;
+  std::vector<std::string> sources_;
+  std::string collected_;
+  std::map<std::string, std::string> header_sources_;
   std::map<std::string, std::string> served_;
+  std::vector<MadeOutput> made_;
 };
 
-// Sends each header's content to a stream, in order, instead of writing it
-// beside its source; the folder's "allFiles.h" would only repeat them, so it
-// is left out.
+// Compares each output with the file it would replace and writes nothing.
+class CheckingPlatform : public CliPlatform {
+ public:
+  using CliPlatform::CliPlatform;
+
+  // The outputs that are missing or differ, each with why, in order.
+  std::vector<std::string> Stale() const;
+
+ protected:
+  void Deliver(const std::string& path, std::string_view content, WriteKind kind) override;
+
+ private:
+  // Per output, in the order first delivered: why it is stale, or empty.
+  std::vector<std::string> verdicts_;
+  std::map<std::string, std::size_t> verdict_index_;
+};
+
+// Sends each header's content to a stream, in order, instead of writing it;
+// the folder's "allFiles.h" would only repeat them, so it is left out.
 class ListingStreamPlatform : public CliPlatform {
  public:
-  explicit ListingStreamPlatform(std::FILE* stream) : stream_(stream) {}
+  ListingStreamPlatform(const ConvertOptions& options, std::FILE* stream)
+      : CliPlatform(options), stream_(stream) {}
 
-  void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override;
+ protected:
+  void Deliver(const std::string& path, std::string_view content, WriteKind kind) override;
 
  private:
   std::FILE* stream_;

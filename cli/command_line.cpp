@@ -1,60 +1,82 @@
 #include "command_line.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <string_view>
 
 namespace lumivane::cli {
 namespace {
 
-bool IsOption(std::string_view argument) {
-  // A lone "-" is a name like any other.
-  return argument.size() > 1 && argument.front() == '-';
+bool IsUnknownOption(std::string_view argument) {
+  // The parser leaves "--" among the extras; a lone "-" is a name like any other.
+  return argument.size() > 1 && argument.front() == '-' && argument != "--";
+}
+
+CommandLine Refused(std::string why) {
+  CommandLine command;
+  command.action = CommandLine::Action::kUsageError;
+  command.usageError = std::move(why);
+  return command;
 }
 
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine command;
+  ConvertOptions& options = command.options;
   bool help = false;
   bool version = false;
-  bool optionsEnded = false;
-  std::string importOnlyOption;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    std::string valueError;
-    if (optionsEnded || !IsOption(argument)) {
-      command.paths.push_back(argument);
-    } else if (argument == "--") {
-      optionsEnded = true;
-    } else if (argument == "--stdout") {
-      command.listingsToStdout = true;
-    } else if (argument == "--help" || argument == "-h") {
-      help = true;
-    } else if (argument == "--version") {
-      version = true;
-    } else if (TakeImportOption(arguments, i, command.import, valueError)) {
-      if (!valueError.empty()) {
-        command.action = CommandLine::Action::kUsageError;
-        command.usageError = valueError;
-        return command;
-      }
-      if (argument != "--import" && importOnlyOption.empty()) importOnlyOption = argument;
-    } else {
-      command.action = CommandLine::Action::kUsageError;
-      command.usageError = "unknown option '" + argument + "'";
-      return command;
-    }
+
+  CLI::App app;
+  // The help text is the program's own; unknown options are told apart below,
+  // so that each is named as before.
+  app.set_help_flag();
+  app.allow_extras();
+  app.add_flag("-h,--help", help);
+  app.add_flag("--version", version);
+  CLI::Option* toStdout = app.add_flag("--stdout", options.listingsToStdout);
+  CLI::Option* check = app.add_flag("--check", options.check);
+  app.add_option("-o,--output-dir", options.outputDir)->excludes(toStdout);
+  app.add_option("--depfile", options.depfile)->excludes(toStdout)->excludes(check);
+  app.add_option("--collect", options.collect)->excludes(toStdout);
+  app.add_flag("--with-size", options.withSize);
+  app.add_flag("-q,--quiet", options.quiet);
+  app.add_flag("-v,--verbose", options.verbose);
+  AddImportOptions(app, command.import, check);
+  app.add_option("paths", command.paths);
+  toStdout->excludes(check);
+
+  // CLI11 takes the arguments last to first.
+  std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::ParseError& failure) {
+    return Refused(failure.what());
   }
+
+  const std::vector<std::string> extras = app.remaining();
+  const auto unknown = std::find_if(extras.begin(), extras.end(), [](const std::string& extra) {
+    return IsUnknownOption(extra);
+  });
+  if (unknown != extras.end()) return Refused("unknown option '" + *unknown + "'");
 
   if (help) {
     command.action = CommandLine::Action::kHelp;
   } else if (version) {
     command.action = CommandLine::Action::kVersion;
-  } else if (!command.import.enabled && !importOnlyOption.empty()) {
-    command.action = CommandLine::Action::kUsageError;
-    command.usageError = "option '" + importOnlyOption + "' needs --import";
+  } else if (const std::string imageOption = ImageOptionWithoutImport(app, command.import);
+             !imageOption.empty()) {
+    return Refused("option '" + imageOption + "' needs --import");
   } else if (command.paths.empty()) {
-    command.action = CommandLine::Action::kUsageError;
-    command.usageError = "no file or folder given";
+    return Refused("no file or folder given");
+  } else if (std::find(command.paths.begin(), command.paths.end(), "") != command.paths.end()) {
+    // An unset variable in a build script, never the current folder.
+    return Refused("empty path");
+  } else if (options.collect.find_first_of("/\\") != std::string::npos) {
+    return Refused("--collect takes a file name, not a path");
+  } else if ((options.outputDir.empty() && app.count("--output-dir") > 0) ||
+             (options.collect.empty() && app.count("--collect") > 0)) {
+    return Refused("empty name for --output-dir or --collect");
   }
   return command;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "convert_options.h"
 #include "import_options.h"
 
 namespace lumivane::cli {
@@ -13,9 +14,9 @@ struct CommandLine {
   enum class Action { kConvert, kHelp, kVersion, kUsageError };
 
   Action action = Action::kConvert;
-  bool listingsToStdout = false;
-  std::vector<std::string> paths;
+  ConvertOptions options;
   ImportOptions import;
+  std::vector<std::string> paths;
   // Why the arguments were refused, for kUsageError.
   std::string usageError;
 };

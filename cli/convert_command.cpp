@@ -2,22 +2,37 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 #include "cli_platform.h"
+#include "depfile.h"
 #include "engine/conversion_state.h"
 #include "engine/memory_surface.h"
+#include "report_stream.h"
+#include "skipped_arguments.h"
 #include "workflows/drop_data.h"
+#include "workflows/native_files.h"
 #include "workflows/path_rules.h"
 #include "workflows/workflows.h"
 
 namespace lumivane::cli {
 namespace {
 
-void WritePiece(std::FILE* stream, std::string_view piece) {
-  std::fwrite(piece.data(), 1, piece.size(), stream);
-  std::fflush(stream);
+// The rest of the run after the drop: the collection, the verdict of a
+// check and the dependency file, each only when asked for.
+int FinishRun(CliPlatform& platform, const ConvertOptions& options) {
+  if (!options.collect.empty()) platform.WriteCollection(options.collect);
+  if (options.check) {
+    const std::vector<std::string> stale = static_cast<CheckingPlatform&>(platform).Stale();
+    for (const std::string& output : stale) platform.PrintError("lumivane-cli: " + output);
+    return stale.empty() ? kExitSuccess : kExitFailure;
+  }
+  if (!options.depfile.empty()) {
+    ReplaceFileWhole(options.depfile, FormatDepfile(platform.MadeOutputs()));
+  }
+  return kExitSuccess;
 }
 
 }  // namespace
@@ -27,36 +42,57 @@ std::string DropPath(const std::string& argument) {
   return std::string(".") + kNativeSeparator + argument;
 }
 
-std::unique_ptr<CliPlatform> MakePlatform(bool listingsToStdout) {
-  if (listingsToStdout) return std::make_unique<ListingStreamPlatform>(stdout);
-  return std::make_unique<CliPlatform>();
+std::unique_ptr<CliPlatform> MakePlatform(const ConvertOptions& options) {
+  if (options.listingsToStdout) return std::make_unique<ListingStreamPlatform>(options, stdout);
+  if (options.check) return std::make_unique<CheckingPlatform>(options);
+  return std::make_unique<CliPlatform>(options);
 }
 
-int DropPaths(CliPlatform& platform, std::vector<std::string> dropped, bool listingsToStdout) {
-  std::FILE* report = listingsToStdout ? stderr : stdout;
+int ConvertPaths(const std::vector<std::string>& paths, const ConvertOptions& options) {
+  const std::unique_ptr<CliPlatform> platform = MakePlatform(options);
+  std::vector<std::string> dropped;
+  dropped.reserve(paths.size());
+  for (const std::string& path : paths) dropped.push_back(DropPath(path));
+  if (options.verbose) {
+    for (const std::string& warning : SkippedArguments(dropped, *platform)) {
+      platform->PrintError("lumivane-cli: " + warning);
+    }
+  }
+  return DropPaths(*platform, std::move(dropped), options);
+}
+
+int DropPaths(CliPlatform& platform, std::vector<std::string> dropped,
+              const ConvertOptions& options) {
+  std::optional<ReportStream> report;
+  if (!options.quiet) report.emplace(options.listingsToStdout ? stderr : stdout);
+
   MemorySurface window;
-  window.OnAppendText3([report](std::string_view piece) { WritePiece(report, piece); });
+  if (report) window.OnAppendText3([&report](std::string_view piece) { report->Write(piece); });
   // The report of a whole batch ends a line, as a terminal expects; a folder's
   // report is whole before its allFiles.h is written, whether that works or not.
   bool reportEnded = false;
   const auto endReport = [&] {
-    if (!std::exchange(reportEnded, true)) WritePiece(report, "\n");
+    if (report && !std::exchange(reportEnded, true)) report->Write("\n");
   };
   platform.BeforeBatchFile(endReport);
+  platform.BeforeFileWork([&report] {
+    if (report) report->BeforeFileWork();
+  });
+  platform.BeforeError([&report] {
+    if (report) report->Flush();
+  });
 
   ConversionState state;
   Workflows workflows(state, window, platform);
   const ActionOutcome outcome = workflows.Text1_OLEDragDrop(DropData::FileList(std::move(dropped)));
   if (outcome.kind != ActionOutcome::Kind::kDone) return kExitFailure;
   endReport();
-  return kExitSuccess;
-}
-
-int ConvertPaths(const std::vector<std::string>& paths, bool listingsToStdout) {
-  std::vector<std::string> dropped;
-  dropped.reserve(paths.size());
-  for (const std::string& path : paths) dropped.push_back(DropPath(path));
-  return DropPaths(*MakePlatform(listingsToStdout), std::move(dropped), listingsToStdout);
+  try {
+    return FinishRun(platform, options);
+  } catch (const AppError& error) {
+    platform.ShowError(error, {});
+    return kExitFailure;
+  }
 }
 
 }  // namespace lumivane::cli

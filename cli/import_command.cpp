@@ -58,21 +58,21 @@ ImportedDrop ImportAll(const std::vector<std::string>& paths, const ImportOption
 
 }  // namespace
 
-int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& options,
-                bool listingsToStdout) {
-  const std::unique_ptr<CliPlatform> platform = MakePlatform(listingsToStdout);
+int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& importOptions,
+                const ConvertOptions& options) {
+  const std::unique_ptr<CliPlatform> platform = MakePlatform(options);
   ImportedDrop drop;
   try {
-    drop = ImportAll(paths, options, *platform);
+    drop = ImportAll(paths, importOptions, *platform);
     for (auto& [xbmPath, text] : drop.xbmTexts) {
-      if (options.writeXbm) ReplaceFileWhole(xbmPath, imaging::XbmFileText(text));
+      if (importOptions.writeXbm) ReplaceFileWhole(xbmPath, imaging::XbmFileText(text));
       platform->ServeText(xbmPath, std::move(text));
     }
   } catch (const AppError& error) {
     platform->ShowError(error, std::string(kSaveErrorTitle));
     return kExitFailure;
   }
-  return DropPaths(*platform, std::move(drop.dropped), listingsToStdout);
+  return DropPaths(*platform, std::move(drop.dropped), options);
 }
 
 }  // namespace lumivane::cli

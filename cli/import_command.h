@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "convert_options.h"
 #include "import_options.h"
 
 namespace lumivane::cli {
@@ -13,7 +14,7 @@ namespace lumivane::cli {
 // itself is written only with --write-xbm. An image that cannot be imported
 // is reported as "Err # N - description" before anything is written.
 // Returns the exit status.
-int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& options,
-                bool listingsToStdout);
+int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& importOptions,
+                const ConvertOptions& options);
 
 }  // namespace lumivane::cli

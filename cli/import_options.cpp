@@ -1,7 +1,9 @@
 #include "import_options.h"
 
+#include <CLI/CLI.hpp>
 #include <charconv>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace lumivane::cli {
@@ -49,32 +51,35 @@ bool Apply(std::string_view name, std::string_view value, imaging::ImportSetting
 }
 
 constexpr std::string_view kValued[] = {"--threshold", "--dither", "--rotate", "--flip", "--fit"};
+constexpr std::string_view kImageFlags[] = {"--invert", "--write-xbm", "--preview"};
 
 }  // namespace
 
-bool TakeImportOption(const std::vector<std::string>& arguments, std::size_t& index,
-                      ImportOptions& options, std::string& error) {
-  const std::string& argument = arguments[index];
-  if (argument == "--import") {
-    options.enabled = true;
-  } else if (argument == "--invert") {
-    options.settings.invert = true;
-  } else if (argument == "--write-xbm") {
-    options.writeXbm = true;
-  } else if (argument == "--preview") {
-    options.preview = true;
-  } else {
-    bool valued = false;
-    for (const std::string_view name : kValued) valued = valued || argument == name;
-    if (!valued) return false;
-    if (index + 1 == arguments.size()) {
-      error = "option '" + argument + "' needs a value";
-    } else if (!Apply(argument, arguments[index + 1], options.settings)) {
-      error = "wrong value '" + arguments[index + 1] + "' for option '" + argument + "'";
-    }
-    ++index;
+void AddImportOptions(CLI::App& app, ImportOptions& options, CLI::Option* check) {
+  app.add_flag("--import", options.enabled);
+  app.add_flag("--invert", options.settings.invert);
+  app.add_flag("--write-xbm", options.writeXbm)->excludes(check);
+  app.add_flag("--preview", options.preview);
+  for (const std::string_view name : kValued) {
+    app.add_option_function<std::string>(
+        std::string(name), [name, &options](const std::string& value) {
+          if (!Apply(name, value, options.settings)) {
+            throw CLI::ValidationError("wrong value '" + value + "' for option '" +
+                                       std::string(name) + "'");
+          }
+        });
   }
-  return true;
+}
+
+std::string ImageOptionWithoutImport(const CLI::App& app, const ImportOptions& options) {
+  if (options.enabled) return {};
+  for (const auto& names : {std::span<const std::string_view>(kImageFlags),
+                            std::span<const std::string_view>(kValued)}) {
+    for (const std::string_view name : names) {
+      if (app.count(std::string(name)) > 0) return std::string(name);
+    }
+  }
+  return {};
 }
 
 }  // namespace lumivane::cli

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "imaging/import_settings.h"
+
+namespace CLI {
+class App;
+class Option;
+}  // namespace CLI
 
 namespace lumivane::cli {
 
@@ -16,11 +20,11 @@ struct ImportOptions {
   bool preview = false;
 };
 
-// Takes the import option at `arguments[index]`, and its value from the
-// next argument where it has one, advancing `index` past what it took.
-// Returns false when the argument is no import option; sets `error` when it
-// is one with a wrong or missing value.
-bool TakeImportOption(const std::vector<std::string>& arguments, std::size_t& index,
-                      ImportOptions& options, std::string& error);
+// Adds "--import" and the image options to the parser; a wrong value is a
+// parse error. "--write-xbm" writes, so `check` excludes it.
+void AddImportOptions(CLI::App& app, ImportOptions& options, CLI::Option* check);
+
+// The first image option given without "--import", or empty.
+std::string ImageOptionWithoutImport(const CLI::App& app, const ImportOptions& options);
 
 }  // namespace lumivane::cli

@@ -7,6 +7,7 @@
 #include "convert_command.h"
 #include "import_command.h"
 #include "lumivane_version.h"
+#include "terminal_text.h"
 #include "workflows/interrupt_cleanup.h"
 
 #ifdef __GLIBC__
@@ -16,9 +17,9 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: lumivane-cli [--stdout] [--] FILE.xbm...\n"
-    "       lumivane-cli [--stdout] [--] FOLDER\n"
-    "       lumivane-cli --import [IMAGE OPTION...] [--stdout] [--] IMAGE...\n";
+    "Usage: lumivane-cli [OPTION...] [--] FILE.xbm...\n"
+    "       lumivane-cli [OPTION...] [--] FOLDER\n"
+    "       lumivane-cli --import [IMAGE OPTION...] [OPTION...] [--] IMAGE...\n";
 
 constexpr const char* kHelp =
     "Converts XBM bitmaps into C headers whose 0x00 and 0xFF runs are shortened\n"
@@ -32,9 +33,23 @@ constexpr const char* kHelp =
     "               ignored\n"
     "\n"
     "Options:\n"
+    "  -o, --output-dir DIR  write the headers (and a folder's allFiles.h) into\n"
+    "               DIR instead of beside their sources; DIR is made if missing\n"
+    "  --depfile FILE  also write FILE, a Makefile-style dependency file with a\n"
+    "               rule 'OUTPUT: SOURCE...' for every file written\n"
+    "  --check      convert in memory and compare with the existing outputs;\n"
+    "               name each one missing or different on standard error and\n"
+    "               exit 1; write nothing\n"
+    "  --with-size  start each header with '#define NAME_width W' and\n"
+    "               '#define NAME_height H', taken from the source's _width and\n"
+    "               _height defines (nothing when the source lacks either)\n"
+    "  --collect NAME  also write every converted listing into NAME in the\n"
+    "               output folder, as a folder's allFiles.h holds them\n"
     "  --stdout     write the headers' contents to standard output, in order,\n"
     "               instead of files (no allFiles.h); the report then goes to\n"
     "               standard error\n"
+    "  -q, --quiet  print no report\n"
+    "  -v, --verbose  warn on standard error of each path that is skipped\n"
     "  -h, --help   show this help and exit\n"
     "  --version    show the version and exit\n"
     "  --           end of options: what follows is a path, even if it starts\n"
@@ -65,11 +80,13 @@ constexpr const char* kHelp =
     "nothing is written then.\n"
     "\n"
     "One report line per file and then COMPLETE are printed as they come; the\n"
-    "report lines end in CR LF, as in the window. A failure is printed as\n"
-    "\"Err # N - description\" on standard error and ends the run; headers\n"
-    "written before it are kept.\n"
+    "report lines end in CR LF, as in the window. On a terminal, control\n"
+    "characters in file names are shown escaped (\\033, \\r). A failure is\n"
+    "printed as \"Err # N - description\" on standard error and ends the run;\n"
+    "headers written before it are kept.\n"
     "\n"
-    "Exit status: 0 done, 1 a file failed, 2 wrong arguments.\n";
+    "Exit status: 0 done, 1 a file failed or a check found stale outputs,\n"
+    "2 wrong arguments.\n";
 
 // A failed write to standard output must not end in success; one that
 // already stopped the batch has been reported.
@@ -97,8 +114,9 @@ int Run(const std::vector<std::string>& arguments) {
   const CommandLine command = lumivane::cli::ParseCommandLine(arguments);
   switch (command.action) {
     case CommandLine::Action::kUsageError:
-      std::fprintf(stderr, "lumivane-cli: %s\n%sTry 'lumivane-cli --help' for more information.\n",
-                   command.usageError.c_str(), kUsage);
+      // The refused argument is shown as a file name would be.
+      lumivane::cli::PrintErrorLine("lumivane-cli: " + command.usageError);
+      std::fprintf(stderr, "%sTry 'lumivane-cli --help' for more information.\n", kUsage);
       return lumivane::cli::kExitUsage;
     case CommandLine::Action::kHelp:
       std::fputs(kUsage, stdout);
@@ -112,9 +130,9 @@ int Run(const std::vector<std::string>& arguments) {
   }
   KeepLargeBuffersOnTheHeap();
   if (command.import.enabled) {
-    return lumivane::cli::ImportPaths(command.paths, command.import, command.listingsToStdout);
+    return lumivane::cli::ImportPaths(command.paths, command.import, command.options);
   }
-  return lumivane::cli::ConvertPaths(command.paths, command.listingsToStdout);
+  return lumivane::cli::ConvertPaths(command.paths, command.options);
 }
 
 }  // namespace
@@ -124,7 +142,7 @@ int main(int argc, char** argv) {
   try {
     return FinishOutput(Run(std::vector<std::string>(argv + 1, argv + argc)));
   } catch (const std::exception& failure) {
-    std::fprintf(stderr, "lumivane-cli: %s\n", failure.what());
+    lumivane::cli::PrintErrorLine(std::string("lumivane-cli: ") + failure.what());
     return lumivane::cli::kExitFailure;
   }
 }

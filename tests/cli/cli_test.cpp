@@ -145,8 +145,7 @@ TEST_F(CliConvert, StdoutPrintsTheHeadersAndWritesNoFile) {
 TEST_F(CliConvert, BareNamesAndNamesAfterDoubleDashAreFilesOfTheWorkingFolder) {
   viaCli_.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
   direct_.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
-  const ProcessResult cli =
-      RunCli({"--", "-dash.xbm", "logo.xbm"}, {.workingFolder = viaCli_.Path(), .stdoutPath = ""});
+  const ProcessResult cli = RunCli({"--", "-dash.xbm", "logo.xbm"}, InFolder(viaCli_.Path()));
   DirectDrop drop;
   DropDirectly(Paths(direct_, {"-dash.xbm", "logo.xbm"}), drop);
 
@@ -160,10 +159,24 @@ TEST(CliUsage, WrongArgumentsExitTwoAndTouchNothing) {
   WriteSources(folder);
   const auto before = folder.Snapshot();
   const std::vector<std::vector<std::string>> cases = {
-      {}, {"--stdout"}, {"--"}, {"--bogus", folder.Path()}, {folder.Path(), "-x"}, {"-stdout"}};
+      {},
+      {"--stdout"},
+      {"--"},
+      {"--bogus", folder.Path()},
+      {folder.Path(), "-x"},
+      {"-stdout"},
+      // An unset variable in a build script, never the working folder.
+      {""},
+      {"logo.xbm", ""},
+      {"-o"},
+      {"-o", "", "logo.xbm"},
+      {"--collect", "sub/all.h", "logo.xbm"},
+      {"--stdout", "--check", "logo.xbm"},
+      {"--stdout", "-o", "out", "logo.xbm"},
+      {"--check", "--depfile", "d.d", "logo.xbm"}};
   for (const auto& arguments : cases) {
     SCOPED_TRACE(::testing::PrintToString(arguments));
-    const ProcessResult cli = RunCli(arguments);
+    const ProcessResult cli = RunCli(arguments, InFolder(folder.Path()));
     EXPECT_EQ(cli.exitCode, 2);
     EXPECT_EQ(cli.out, "");
     EXPECT_NE(cli.err.find("Usage: lumivane-cli"), std::string::npos) << cli.err;
@@ -226,36 +239,93 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
     std::vector<std::string> arguments;
     std::string err;
     std::string out;
+    bool toFullOutput;
   };
   const Case cases[] = {
       {"missing path",
        {folder.PathOf("none.xbm")},
        "Err # 2 - No such file or directory: " + folder.PathOf("none.xbm") + "\n",
-       ""},
+       "",
+       false},
       {"too many literals",
        {folder.PathOf("fine.xbm"), folder.PathOf("big.xbm")},
        "Err # 6 - Overflow\n",
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
-       "-100%\r\n"},
+       "-100%\r\n",
+       false},
       {"read-only allFiles.h after every file is reported",
        {folder.PathOf("locked")},
        "Err # 13 - Permission denied: " + folder.PathOf("locked/allFiles.h") + "\n",
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
-       "-100%\r\nCOMPLETE\n"},
+       "-100%\r\nCOMPLETE\n",
+       false},
       {"full standard output",
        {"--stdout", folder.PathOf("fine.xbm")},
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
        "-100%\r\nErr # 28 - No space left on device: standard output\n",
-       ""},
+       "",
+       true},
+      {"report to a full standard output",
+       {folder.PathOf("fine.xbm")},
+       "lumivane-cli: cannot write standard output\n",
+       "",
+       true},
+      // A lone "-" names a file of the working folder, as in most tools that
+      // do not read standard input.
+      {"lone dash", {"-"}, "Err # 2 - No such file or directory: ./-\n", "", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const bool toFull = c.arguments.front() == "--stdout";
-    const ProcessResult cli =
-        RunCli(c.arguments, {.workingFolder = "", .stdoutPath = toFull ? "/dev/full" : ""});
+    ProcessOptions options = InFolder(folder.Path());
+    if (c.toFullOutput) options.stdoutPath = "/dev/full";
+    const ProcessResult cli = RunCli(c.arguments, options);
     EXPECT_EQ(cli.exitCode, 1);
     EXPECT_EQ(cli.err, c.err);
     EXPECT_EQ(cli.out, c.out);
+  }
+}
+
+TEST(CliFailure, TheBufferedReportComesBeforeTheError) {
+  TempFolder folder;
+  folder.Write("fine.xbm", XbmText("fine", {0x00}));
+  ProcessOptions options;
+  options.errToOut = true;
+  const ProcessResult cli = RunCli({folder.PathOf("fine.xbm"), folder.PathOf("none.xbm")}, options);
+  EXPECT_EQ(cli.exitCode, 1);
+  EXPECT_EQ(cli.out,
+            "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
+            "-100%\r\nErr # 2 - No such file or directory: " +
+                folder.PathOf("none.xbm") + "\n");
+}
+
+TEST(CliTerminal, NamesControlBytesAreEscapedOnATerminalAndKeptInAPipe) {
+  TempFolder folder;
+  const std::string name = "a\x1b[31mb\rc.xbm";
+  folder.Write(name, XbmText("x", {0x00}));
+  DirectDrop drop;
+  DropDirectly({folder.PathOf(name)}, drop);
+  const std::string shownName = "a\\033[31mb\\rc";
+
+  const ProcessResult piped = RunCli({name}, InFolder(folder.Path()));
+  EXPECT_EQ(piped.out, drop.text3 + "\n");
+
+  ProcessOptions onTerminal = InFolder(folder.Path());
+  onTerminal.terminal = true;
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"report", {name}, shownName + "         1 uncompressed bytes"},
+      {"error", {"none\x1b[0m.xbm"}, "Err # 2 - No such file or directory: ./none\\033[0m.xbm"},
+      {"usage", {"--x\x1b[0m"}, "unknown option '--x\\033[0m'"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ProcessResult cli = RunCli(c.arguments, onTerminal);
+    EXPECT_NE(cli.out.find(c.shown), std::string::npos) << cli.out;
+    EXPECT_EQ(cli.out.find('\x1b'), std::string::npos);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lumivane::test {
@@ -17,7 +18,20 @@ struct ProcessOptions {
   std::string workingFolder;
   // File standard output goes to; empty captures it in ProcessResult::out.
   std::string stdoutPath;
+  // Standard error into the same capture as standard output, in the order
+  // written.
+  bool errToOut = false;
+  // Standard output and error on a pseudo-terminal (no output processing),
+  // both captured in ProcessResult::out.
+  bool terminal = false;
 };
+
+// Options that only change the working folder.
+inline ProcessOptions InFolder(std::string folder) {
+  ProcessOptions options;
+  options.workingFolder = std::move(folder);
+  return options;
+}
 
 // Runs `argv[0]` (a path) with the arguments, standard input from /dev/null,
 // and waits for it.

@@ -1,0 +1,311 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/conversion_state.h"
+#include "engine/memory_surface.h"
+#include "process_runner.h"
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/xbm_text.h"
+#include "workflows/drop_data.h"
+#include "workflows/workflows.h"
+
+namespace lumivane::test {
+namespace {
+
+const std::string kCli = LUMIVANE_CLI_PATH;
+const std::string kNinja = LUMIVANE_NINJA;
+
+using Files = std::map<std::string, std::string>;
+
+ProcessResult RunCli(std::vector<std::string> arguments, const ProcessOptions& options = {}) {
+  arguments.insert(arguments.begin(), kCli);
+  return RunProcess(arguments, options);
+}
+
+// What the window's drop of these paths writes, by file name, and its report.
+struct DropResult {
+  Files written;
+  std::string report;
+};
+
+DropResult DropDirectly(const std::vector<std::string>& paths) {
+  ScriptedPlatform platform;
+  ConversionState state;
+  MemorySurface window;
+  Workflows workflows(state, window, platform);
+  workflows.Text1_OLEDragDrop(DropData::FileList(paths));
+  DropResult result;
+  for (const WriteRecord& write : platform.Writes()) {
+    result.written[write.path.substr(write.path.rfind('/') + 1)] = write.content;
+  }
+  result.report = window.Text3();
+  return result;
+}
+
+// Bitmaps with and without size defines, and files the drop skips.
+void WriteSources(const TempFolder& folder, const std::string& under) {
+  folder.Write(under + "logo.xbm",
+               XbmText("logo", Concat({Run(30, 0x00), {0x3C, 0x7E}, Run(4, 0xFF)}), {16, 3}));
+  folder.Write(under + "b.small.xbm", "static char b_bits[] = { 0x01, 0xff, 0x02, 0x00, 0x00 };\n");
+  folder.Write(under + "Upper.XBM", XbmText("Upper", {0x00}));
+  folder.Write(under + "notes.txt", "0x00");
+}
+
+class CliOptions : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteSources(folder_, "src/");
+    WriteSources(direct_, "src/");
+  }
+
+  // The window's drop of the same sources, in a folder of its own.
+  DropResult DropOfSources() const { return DropDirectly({direct_.PathOf("src/")}); }
+
+  std::string Src(const std::string& name = "") const { return folder_.PathOf("src/" + name); }
+  std::string Out(const std::string& name = "") const { return folder_.PathOf("out/new/" + name); }
+  Files Sources() const {
+    Files files;
+    for (const auto& [path, content] : folder_.Snapshot()) {
+      if (path.starts_with("src/")) files[path.substr(4)] = content;
+    }
+    return files;
+  }
+  Files Outputs() const {
+    Files files;
+    for (const auto& [path, content] : folder_.Snapshot()) {
+      if (path.starts_with("out/new/")) files[path.substr(8)] = content;
+    }
+    return files;
+  }
+
+  TempFolder folder_;
+  TempFolder direct_;
+};
+
+TEST_F(CliOptions, OutputFolderTakesEveryOutputAndNothingLandsBesideTheSources) {
+  const Files sources = Sources();
+  struct Case {
+    const char* name;
+    // No names: the folder itself.
+    std::vector<std::string> names;
+  };
+  const Case cases[] = {
+      {"folder", {}},
+      {"files", {"logo.xbm", "notes.txt", "b.small.xbm"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> paths = {Src()};
+    std::vector<std::string> directPaths = {direct_.PathOf("src/")};
+    if (!c.names.empty()) paths.clear(), directPaths.clear();
+    for (const std::string& name : c.names) {
+      paths.push_back(Src(name));
+      directPaths.push_back(direct_.PathOf("src/" + name));
+    }
+    std::filesystem::remove_all(folder_.PathOf("out"));
+    std::vector<std::string> arguments = {"-o", Out()};
+    arguments.insert(arguments.end(), paths.begin(), paths.end());
+    const ProcessResult cli = RunCli(arguments);
+    const DropResult drop = DropDirectly(directPaths);
+
+    EXPECT_EQ(cli.exitCode, 0) << cli.err;
+    EXPECT_EQ(cli.out, drop.report + "\n");
+    EXPECT_EQ(Outputs(), drop.written);
+    EXPECT_EQ(Outputs().count("allFiles.h"), c.names.empty() ? 1u : 0u);
+    EXPECT_EQ(Sources(), sources);
+  }
+}
+
+TEST_F(CliOptions, OneOutputFromTwoSourcesIsRefused) {
+  folder_.Write("other/logo.xbm", XbmText("logo", {0x00}));
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::size_t outputs;
+  };
+  const Case cases[] = {
+      {"two folders", {"-o", Out(), Src("logo.xbm"), folder_.PathOf("other/logo.xbm")}, 1},
+      {"a collection named as a header",
+       {"-o", Out(), "--collect", "logo.h", Src("logo.xbm"), Src("b.small.xbm")},
+       2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(folder_.PathOf("out"));
+    const ProcessResult cli = RunCli(c.arguments);
+    EXPECT_EQ(cli.exitCode, 1);
+    EXPECT_NE(cli.err.find("Err # 17 - File exists: " + Out("logo.h") + "\n"), std::string::npos)
+        << cli.err;
+    EXPECT_EQ(Outputs().size(), c.outputs);
+  }
+}
+
+TEST_F(CliOptions, CheckTellsCurrentFromStaleAndWritesNothing) {
+  // Its header is replaced by the folder's allFiles.h, in the check too.
+  folder_.Write("src/allFiles.xbm", XbmText("allFiles", {0x00}));
+  ASSERT_EQ(RunCli({"-q", "-o", Out(), Src()}).exitCode, 0);
+  const auto stale = [](std::initializer_list<std::string> lines) {
+    std::string err;
+    for (const std::string& line : lines) err.append("lumivane-cli: " + line + "\n");
+    return err;
+  };
+  struct Case {
+    const char* name;
+    std::vector<std::string> options;
+    std::string change;
+    int exitCode;
+    std::string err;
+  };
+  const Case cases[] = {
+      {"current", {"-o", Out()}, "", 0, ""},
+      {"current, quiet", {"-q", "-o", Out()}, "", 0, ""},
+      {"sizes asked for",
+       {"--with-size", "-o", Out()},
+       "",
+       1,
+       stale({"differs: " + Out("allFiles.h"), "differs: " + Out("logo.h")})},
+      {"beside the sources",
+       {},
+       "",
+       1,
+       stale({"missing: " + Src("allFiles.h"), "missing: " + Src("b.small.h"),
+              "missing: " + Src("logo.h")})},
+      {"source changed",
+       {"-o", Out()},
+       "logo.xbm",
+       1,
+       stale({"differs: " + Out("allFiles.h"), "differs: " + Out("logo.h")})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!c.change.empty()) folder_.Write("src/" + c.change, XbmText("logo", {0x00, 0x01}));
+    const Files before = folder_.Snapshot();
+    std::vector<std::string> arguments = c.options;
+    arguments.insert(arguments.begin(), "--check");
+    arguments.push_back(Src());
+    const ProcessResult cli = RunCli(arguments);
+
+    EXPECT_EQ(cli.exitCode, c.exitCode);
+    EXPECT_EQ(cli.err, c.err);
+    EXPECT_EQ(folder_.Snapshot(), before);
+  }
+}
+
+TEST_F(CliOptions, WithSizeStartsEachHeaderWithTheSourcesSizeOnly) {
+  const DropResult plain = DropOfSources();
+  const ProcessResult cli = RunCli({"--with-size", "-o", Out(), Src()});
+  ASSERT_EQ(cli.exitCode, 0) << cli.err;
+
+  const Files sized = Outputs();
+  const std::string defines = "#define logo_width 16\r\n#define logo_height 3\r\n";
+  EXPECT_EQ(sized.at("logo.h"), defines + plain.written.at("logo.h"));
+  // Its source has no defines.
+  EXPECT_EQ(sized.at("b.small.h"), plain.written.at("b.small.h"));
+  EXPECT_EQ(sized.at("allFiles.h"), sized.at("b.small.h") + sized.at("logo.h") + "\r\n");
+}
+
+TEST_F(CliOptions, CollectGathersNamedFilesAsAFolderWould) {
+  const DropResult folderDrop = DropOfSources();
+  const ProcessResult cli = RunCli(
+      {"--collect", "all.h", "-o", Out(), Src("b.small.xbm"), Src("Upper.XBM"), Src("logo.xbm")});
+  ASSERT_EQ(cli.exitCode, 0) << cli.err;
+  EXPECT_EQ(Outputs().at("all.h"), folderDrop.written.at("allFiles.h"));
+
+  // Without an output folder, beside the headers.
+  ASSERT_EQ(RunCli({"-q", "--collect", "all.h", Src("logo.xbm")}).exitCode, 0);
+  EXPECT_EQ(folder_.Read("src/all.h"), folder_.Read("src/logo.h") + "\r\n");
+}
+
+TEST_F(CliOptions, DepfileNamesEveryOutputWithItsSourcesEscaped) {
+  folder_.Write("my src/a b.xbm", XbmText("a", {0x00, 0x00}));
+  const std::string depfile = folder_.PathOf("deps.d");
+  const std::string out = folder_.PathOf("out $1");
+  const ProcessResult cli = RunCli({"-q", "-o", out, "--depfile", depfile, "--collect", "all#.h",
+                                    folder_.PathOf("my src/a b.xbm"), Src("logo.xbm")});
+  ASSERT_EQ(cli.exitCode, 0) << cli.err;
+
+  const std::string root = folder_.Path();
+  EXPECT_EQ(folder_.Read("deps.d"),
+            root + "/out\\ $$1/a\\ b.h: \\\n " + root + "/my\\ src/a\\ b.xbm\n" +  //
+                root + "/out\\ $$1/logo.h: \\\n " + Src("logo.xbm") + "\n" +       //
+                root + "/out\\ $$1/all\\#.h: \\\n " + root + "/my\\ src/a\\ b.xbm \\\n " +
+                Src("logo.xbm") + "\n");
+}
+
+TEST_F(CliOptions, NinjaRebuildsFromTheDepfileWhenASourceChanges) {
+  if (kNinja.empty()) GTEST_SKIP() << "ninja is not installed";
+  folder_.Write("build.ninja",
+                "rule convert\n"
+                "  command = " +
+                    kCli +
+                    " -q -o out --depfile out.d src\n"
+                    "  depfile = out.d\n"
+                    "  deps = gcc\n"
+                    "build out/logo.h out/b.small.h out/allFiles.h: convert\n");
+  const auto ninja = [&](std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {kNinja, "-C", folder_.Path()});
+    return RunProcess(arguments);
+  };
+  ASSERT_EQ(ninja({}).exitCode, 0);
+  const ProcessResult deps = ninja({"-t", "deps"});
+  EXPECT_NE(deps.out.find("src/logo.xbm"), std::string::npos) << deps.out;
+  EXPECT_NE(deps.out.find("src/b.small.xbm"), std::string::npos) << deps.out;
+  EXPECT_NE(ninja({}).out.find("no work to do"), std::string::npos);
+
+  // A second later than anything built, as Ninja compares times.
+  const std::string source = Src("b.small.xbm");
+  struct stat built {};
+  ASSERT_EQ(::stat(folder_.PathOf("out/allFiles.h").c_str(), &built), 0);
+  const timespec times[2] = {{built.st_mtime + 1, 0}, {built.st_mtime + 1, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
+  EXPECT_EQ(ninja({"-n"}).out.find("no work to do"), std::string::npos);
+}
+
+TEST_F(CliOptions, QuietAndVerboseChangeOnlyWhatIsPrinted) {
+  const ProcessResult plain = RunCli({Src("logo.xbm"), Src("Upper.XBM"), Src("notes.txt")});
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    int exitCode;
+    std::string out;
+    std::string err;
+  };
+  const Case cases[] = {
+      {"quiet", {"-q", Src("logo.xbm"), Src("Upper.XBM"), Src("notes.txt")}, 0, "", ""},
+      {"verbose files",
+       {"--verbose", Src("logo.xbm"), Src("Upper.XBM"), Src("notes.txt")},
+       0,
+       plain.out,
+       "lumivane-cli: skipped " + Src("Upper.XBM") +
+           ": the extension must be .xbm in lower case\n"
+           "lumivane-cli: skipped " +
+           Src("notes.txt") + ": not a .xbm file\n"},
+      {"verbose after a folder",
+       {"-v", "-q", "-o", folder_.PathOf("out"), Src(), Src("logo.xbm")},
+       0,
+       "",
+       "lumivane-cli: skipped " + Src("logo.xbm") + ": only the first folder is converted\n"},
+      {"quiet failure",
+       {"-q", "-v", Src("logo.xbm"), Src("none.xbm")},
+       1,
+       "",
+       "Err # 2 - No such file or directory: " + Src("none.xbm") + "\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ProcessResult cli = RunCli(c.arguments);
+    EXPECT_EQ(cli.exitCode, c.exitCode);
+    EXPECT_EQ(cli.out, c.out);
+    EXPECT_EQ(cli.err, c.err);
+  }
+}
+
+}  // namespace
+}  // namespace lumivane::test

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "cli/report_stream.h"
+#include "cli/size_defines.h"
+#include "cli/terminal_text.h"
+
+namespace lumivane::test {
+namespace {
+
+TEST(EscapeControls, ShowsControlBytesAndKeepsTheLineEnd) {
+  struct Case {
+    std::string text;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"plain name\r\n", "plain name\r\n"},
+      {"\x1b[31mred\r\n", "\\033[31mred\r\n"},
+      {"over\rwrite\r\n", "over\\rwrite\r\n"},
+      {"tab\there\nnewline\n", "tab\\there\\nnewline\n"},
+      {std::string("nul\0bell\a\x7f", 10), "nul\\000bell\\a\\177"},
+      {"Gr\xc3\xb6\xc3\x9f"
+       "e \\ done",
+       "Gr\xc3\xb6\xc3\x9f"
+       "e \\ done"},
+      {"\r\n\r\n", "\\r\\n\r\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(cli::EscapeControls(c.text), c.shown) << ::testing::PrintToString(c.text);
+  }
+}
+
+TEST(SizeDefines, TakesBothNumbersOrNothing) {
+  struct Case {
+    const char* source;
+    const char* defines;
+  };
+  const Case cases[] = {
+      {"#define x_width 16\n#define x_height 8\nstatic char x_bits[] = {0};",
+       "#define logo_width 16\r\n#define logo_height 8\r\n"},
+      {"#define x_width 16\r\n  #define\tx_height  8 \r\n",
+       "#define logo_width 16\r\n#define logo_height 8\r\n"},
+      {"#define x_width 16\n", ""},
+      {"#define x_height 8\n", ""},
+      {"#define x_width W\n#define x_height 8\n", ""},
+      {"#define _width 16\n#define x_height 8\n", ""},
+      {"static char x_bits[] = {0x00};", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(cli::SizeDefines(c.source, "logo"), c.defines) << c.source;
+  }
+}
+
+// What arrives at the reading end of a pipe within `waitMs`.
+std::string ReadWithin(int fd, int waitMs) {
+  pollfd ready{fd, POLLIN, 0};
+  if (::poll(&ready, 1, waitMs) != 1) return "";
+  char buffer[256];
+  const ssize_t got = ::read(fd, buffer, sizeof buffer);
+  return got > 0 ? std::string(buffer, static_cast<std::size_t>(got)) : "";
+}
+
+TEST(ReportStream, ABufferedPieceIsSentDuringFileWorkFlushAndTheEnd) {
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  std::FILE* writer = ::fdopen(ends[1], "w");
+  ASSERT_NE(writer, nullptr);
+  {
+    cli::ReportStream report(writer);
+    report.Write("first\r\n");
+    EXPECT_EQ(ReadWithin(ends[0], 0), "");
+    // The first file work after a piece sends it at once.
+    report.BeforeFileWork();
+    EXPECT_EQ(ReadWithin(ends[0], 0), "first\r\n");
+    // From the second on, the flusher sends pieces; nothing else wakes it.
+    for (const char* piece : {"second\r\n", "third\r\n"}) {
+      report.Write(piece);
+      report.BeforeFileWork();
+      // Far more than the stream's longest wait.
+      EXPECT_EQ(ReadWithin(ends[0], 5000), piece);
+    }
+    report.Write("fourth\r\n");
+    report.Flush();
+    EXPECT_EQ(ReadWithin(ends[0], 0), "fourth\r\n");
+    report.Write("last");
+  }
+  EXPECT_EQ(ReadWithin(ends[0], 0), "last");
+  std::fclose(writer);
+  ::close(ends[0]);
+}
+
+}  // namespace
+}  // namespace lumivane::test
