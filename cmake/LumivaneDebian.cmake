@@ -3,7 +3,8 @@
 #   cli    -> lumivane-cli  the command line, no Qt
 #   dev    -> lumivane-dev  the decoder header, the Arduino library, the CMake package
 # Build them with `cpack -G DEB` in a release build folder.
-if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+# A project that adds this one as a subfolder keeps its own packaging.
+if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux" OR NOT PROJECT_IS_TOP_LEVEL)
   return()
 endif()
 
@@ -15,7 +16,7 @@ endif()
 
 # What Debian wants in every package's documentation folder.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in
-               ${CMAKE_BINARY_DIR}/debian/changelog @ONLY)
+               ${PROJECT_BINARY_DIR}/debian/changelog @ONLY)
 foreach(component IN LISTS lumivane_deb_components)
   list(FIND lumivane_deb_names ${component} index)
   math(EXPR index "${index} + 1")
@@ -23,7 +24,7 @@ foreach(component IN LISTS lumivane_deb_components)
   set(docDir ${CMAKE_INSTALL_DATADIR}/doc/${package})
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/copyright DESTINATION ${docDir}
           COMPONENT ${component})
-  lumivane_install_gzipped(${CMAKE_BINARY_DIR}/debian/changelog DESTINATION ${docDir}
+  lumivane_install_gzipped(${PROJECT_BINARY_DIR}/debian/changelog DESTINATION ${docDir}
                            COMPONENT ${component})
 endforeach()
 

@@ -19,7 +19,7 @@ function(lumivane_install_gzipped file)
 
   get_filename_component(name "${file}" NAME)
   string(MAKE_C_IDENTIFIER "${arg_DESTINATION}/${name}" id)
-  set(copy "${CMAKE_BINARY_DIR}/gzipped/${id}/${name}")
+  set(copy "${PROJECT_BINARY_DIR}/gzipped/${id}/${name}")
   add_custom_command(OUTPUT "${copy}.gz"
     COMMAND "${CMAKE_COMMAND}" -E copy "${file}" "${copy}"
     COMMAND "${LUMIVANE_GZIP}" -9 -n -f "${copy}"

@@ -14,14 +14,14 @@ add_library(Lumivane::decoder ALIAS lumivane_decoder)
 set(LUMIVANE_CMAKE_DIR lib/cmake/Lumivane)
 
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/LumivaneConfig.cmake.in
-  ${CMAKE_BINARY_DIR}/package/LumivaneConfig.cmake
+  ${PROJECT_BINARY_DIR}/package/LumivaneConfig.cmake
   INSTALL_DESTINATION ${LUMIVANE_CMAKE_DIR})
-write_basic_package_version_file(${CMAKE_BINARY_DIR}/package/LumivaneConfigVersion.cmake
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/package/LumivaneConfigVersion.cmake
   COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
 
 install(EXPORT LumivaneTargets NAMESPACE Lumivane:: DESTINATION ${LUMIVANE_CMAKE_DIR}
         COMPONENT dev)
-install(FILES ${CMAKE_BINARY_DIR}/package/LumivaneConfig.cmake
-              ${CMAKE_BINARY_DIR}/package/LumivaneConfigVersion.cmake
+install(FILES ${PROJECT_BINARY_DIR}/package/LumivaneConfig.cmake
+              ${PROJECT_BINARY_DIR}/package/LumivaneConfigVersion.cmake
               ${CMAKE_CURRENT_LIST_DIR}/LumivaneHeaders.cmake
         DESTINATION ${LUMIVANE_CMAKE_DIR} COMPONENT dev)
