@@ -59,4 +59,25 @@ converted=$(grep -- '--depfile' "$work/second.log" || true)
   { cat "$work/second.log"; fail "touching arrow.xbm did not convert exactly arrow.xbm"; }
 grep -q -- '--collect' "$work/second.log" || fail "the collection was not made again"
 [ "$(mtimes)" = "$before" ] || fail "headers of untouched bitmaps were rewritten"
-echo "consumer built; one touched bitmap rebuilt one header"
+# Sources the command line would skip or outputs that would collide are
+# refused while configuring, instead of leaving the build waiting for a header.
+refused() {
+  local case=$work/refused/$1 message=$2
+  mkdir -p "$case/img/other"
+  : >"$case/img/logo.XBM"
+  printf '%s\n' 'cmake_minimum_required(VERSION 3.20)' 'project(refused NONE)' \
+    'find_package(Lumivane REQUIRED)' 'add_custom_target(firmware)' "$3" >"$case/CMakeLists.txt"
+  if cmake -S "$case" -B "$case/build" -DCMAKE_PREFIX_PATH="$work/prefix" >"$case.log" 2>&1; then
+    fail "$1: configured without complaint"
+  fi
+  # CMake wraps long messages.
+  tr -s ' \n' '  ' <"$case.log" | grep -qF "$message" || { cat "$case.log"; fail "$1: not refused for the reason expected"; }
+}
+refused upper_case "does not end in .xbm" 'lumivane_add_headers(firmware SOURCES img/logo.XBM)'
+refused same_name "two sources would both write" \
+  'lumivane_add_headers(firmware SOURCES img/logo.xbm img/other/logo.xbm)'
+refused collect_path "COLLECT takes a file name" \
+  'lumivane_add_headers(firmware SOURCES img/logo.xbm COLLECT sub/all.h)'
+refused collect_header "is also a converted header" \
+  'lumivane_add_headers(firmware SOURCES img/logo.xbm COLLECT logo.h)'
+echo "consumer built; one touched bitmap rebuilt one header; bad calls refused"
