@@ -28,13 +28,6 @@ foreach(component IN LISTS lumivane_deb_components)
                            COMPONENT ${component})
 endforeach()
 
-get_target_property(cliLinkOptions lumivane-cli LINK_OPTIONS)
-if("-static" IN_LIST cliLinkOptions)
-  install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/lumivane-cli.lintian-overrides
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME lumivane-cli
-          COMPONENT cli)
-endif()
-
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumivane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
