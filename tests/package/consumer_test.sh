@@ -23,14 +23,6 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/lumivane-consumer-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 cp -r "$consumer" "$work/src"
-# A converter from before the build options answers them as wrong arguments.
-status=0
-answer=$("$work/prefix/bin/lumivane-cli" --quiet --output-dir "$work/probe" --depfile "$work/probe.d" \
-  --with-size --collect all.h "$work/src/img/logo.xbm" 2>&1) || status=$?
-if [ "$status" -eq 2 ]; then
-  echo "SKIP: the installed lumivane-cli does not take the build options yet: $answer"
-  exit 77
-fi
 cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$work/prefix" >"$work/configure.log" ||
   { cat "$work/configure.log"; fail "the consumer does not configure"; }
