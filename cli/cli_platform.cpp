@@ -67,10 +67,7 @@ std::string CliPlatform::ReadTextFile(const std::string& path) {
   }
   source_path_ = path;
   if (!options_.depfile.empty()) AddSource(depended_on_);
-  // An imported image is read too; only its bitmap has defines.
-  if (options_.withSize && ExtName(path) == kBitmapExtension) {
-    size_defines_ = SizeDefines(text, StemName(LeafName(path)));
-  }
+  if (options_.withSize) size_defines_ = SizeDefines(text, StemName(LeafName(path)));
   return text;
 }
 
