@@ -50,21 +50,24 @@ bool CliPlatform::IsDirectory(const std::string& path) {
   return served_.count(path) == 0 && FileSystemPlatform::IsDirectory(path);
 }
 
-void CliPlatform::ServeText(const std::string& path, std::string text) {
-  served_[path] = std::move(text);
+void CliPlatform::ServeText(const std::string& path, std::string text, SourceOrigin origin) {
+  served_[path] = {std::move(text), std::move(origin)};
 }
 
 std::string CliPlatform::ReadTextFile(const std::string& path) {
   if (before_file_work_) before_file_work_();
-  const auto served = served_.find(path);
-  std::string text =
-      served != served_.end() ? served->second : FileSystemPlatform::ReadTextFile(path);
-  source_path_ = path;
-  if (!options_.depfile.empty()) sources_.push_back(path);
-  // An imported image is read too; only its bitmap has defines.
-  if (options_.withSize && ExtName(path) == kBitmapExtension) {
-    size_defines_ = SizeDefines(text, StemName(LeafName(path)));
+  std::string text;
+  if (const auto served = served_.find(path); served != served_.end()) {
+    text = served->second.text;
+    depended_on_ = served->second.origin.path;
+    StandInFor(served->second.origin);
+  } else {
+    text = FileSystemPlatform::ReadTextFile(path);
+    depended_on_ = path;
   }
+  source_path_ = path;
+  if (!options_.depfile.empty()) AddSource(depended_on_);
+  if (options_.withSize) size_defines_ = SizeDefines(text, StemName(LeafName(path)));
   return text;
 }
 
@@ -84,7 +87,7 @@ void CliPlatform::WriteTextFile(const std::string& path, std::string_view conten
   }
 
   RefuseSecondSource(output);
-  Made(output, {source_path_});
+  Made(output, {depended_on_});
   std::string sized;
   if (!size_defines_.empty()) {
     sized.reserve(size_defines_.size() + content.size());
@@ -125,6 +128,10 @@ void CliPlatform::RefuseSecondSource(const std::string& output) {
 
 void CliPlatform::Made(const std::string& output, std::vector<std::string> sources) {
   if (!options_.depfile.empty()) made_.push_back({output, std::move(sources)});
+}
+
+void CliPlatform::AddSource(const std::string& source) {
+  if (source_set_.insert(source).second) sources_.push_back(source);
 }
 
 void CheckingPlatform::Deliver(const std::string& path, std::string_view content, WriteKind) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,8 +36,9 @@ class CliPlatform : public FileSystemPlatform {
 
   // Reading `path` gives `text` instead of the file's content, whether the
   // file exists or not: an imported image's bitmap is converted as if its
-  // ".xbm" had been read.
-  void ServeText(const std::string& path, std::string text);
+  // ".xbm" had been read. What is made from it is made from `origin`, the
+  // image: its header never replaces it, and the dependency file names it.
+  void ServeText(const std::string& path, std::string text, SourceOrigin origin);
 
   // Runs `hook` when the drop turns to the folder's "allFiles.h": every file
   // has been reported by then.
@@ -66,6 +68,13 @@ class CliPlatform : public FileSystemPlatform {
   // collection named like a header.
   void RefuseSecondSource(const std::string& output);
   void Made(const std::string& output, std::vector<std::string> sources);
+  // A GIF's frames, or a file given twice, are one source of the collection.
+  void AddSource(const std::string& source);
+
+  struct ServedText {
+    std::string text;
+    SourceOrigin origin;
+  };
 
   const ConvertOptions& options_;
   std::function<void()> before_batch_file_;
@@ -73,11 +82,14 @@ class CliPlatform : public FileSystemPlatform {
   std::function<void()> before_error_;
   bool output_folder_ready_ = false;
   std::string source_path_;
+  // The file the source read last came from, as the dependency file names it.
+  std::string depended_on_;
   std::string size_defines_;
   std::vector<std::string> sources_;
+  std::set<std::string> source_set_;
   std::string collected_;
   std::map<std::string, std::string> header_sources_;
-  std::map<std::string, std::string> served_;
+  std::map<std::string, ServedText> served_;
   std::vector<MadeOutput> made_;
 };
 

@@ -15,10 +15,17 @@
 namespace lumivane::cli {
 namespace {
 
+// A bitmap the drop reads at `xbmPath` instead of the file there.
+struct ImportedBitmap {
+  std::string xbmPath;
+  std::string text;
+  SourceOrigin image;
+};
+
 // What the drop will be given, and what it reads instead of the files.
 struct ImportedDrop {
   std::vector<std::string> dropped;
-  std::vector<std::pair<std::string, std::string>> xbmTexts;
+  std::vector<ImportedBitmap> bitmaps;
 };
 
 void ShowPreview(const imaging::ImportedBitmap& imported) {
@@ -28,8 +35,7 @@ void ShowPreview(const imaging::ImportedBitmap& imported) {
   std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
-ImportedDrop ImportAll(const std::vector<std::string>& paths, const ImportOptions& options,
-                       CliPlatform& platform) {
+ImportedDrop ImportAll(const std::vector<std::string>& paths, const ImportOptions& options) {
   ImportedDrop drop;
   std::set<std::string> taken;
   const auto take = [&](const std::string& xbmPath, const std::string& source) {
@@ -45,12 +51,13 @@ ImportedDrop ImportAll(const std::vector<std::string>& paths, const ImportOption
       take(path, path);
       continue;
     }
-    const std::string bytes = platform.ReadTextFile(path);
-    for (imaging::ImportedBitmap& imported : imaging::ImportImage(bytes, path, options.settings)) {
+    const SourceFile image = ReadSourceFile(path, std::nullopt);
+    for (imaging::ImportedBitmap& imported :
+         imaging::ImportImage(image.text, path, options.settings)) {
       if (options.preview) ShowPreview(imported);
       const std::string xbmPath = JoinPath(DirName(path), imported.name + ".xbm");
       take(xbmPath, path);
-      drop.xbmTexts.emplace_back(xbmPath, std::move(imported.xbmText));
+      drop.bitmaps.push_back({xbmPath, std::move(imported.xbmText), {path, image.identity}});
     }
   }
   return drop;
@@ -63,10 +70,11 @@ int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& impo
   const std::unique_ptr<CliPlatform> platform = MakePlatform(options);
   ImportedDrop drop;
   try {
-    drop = ImportAll(paths, importOptions, *platform);
-    for (auto& [xbmPath, text] : drop.xbmTexts) {
-      if (importOptions.writeXbm) ReplaceFileWhole(xbmPath, imaging::XbmFileText(text));
-      platform->ServeText(xbmPath, std::move(text));
+    drop = ImportAll(paths, importOptions);
+    for (ImportedBitmap& bitmap : drop.bitmaps) {
+      if (importOptions.writeXbm)
+        ReplaceFileWhole(bitmap.xbmPath, imaging::XbmFileText(bitmap.text));
+      platform->ServeText(bitmap.xbmPath, std::move(bitmap.text), std::move(bitmap.image));
     }
   } catch (const AppError& error) {
     platform->ShowError(error, std::string(kSaveErrorTitle));

@@ -40,6 +40,11 @@ std::string FileSystemPlatform::ReadTextFile(const std::string& path) {
   return std::move(source.text);
 }
 
+void FileSystemPlatform::StandInFor(SourceOrigin origin) {
+  listed_.clear();
+  source_ = std::move(origin);
+}
+
 void FileSystemPlatform::WriteTextFile(const std::string& path, std::string_view content,
                                        WriteKind kind) {
   if (kind == WriteKind::kBatchFile) {

@@ -18,6 +18,11 @@ class FileSystemPlatform : public Platform {
   std::string ReadTextFile(const std::string& path) override;
   void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override;
 
+ protected:
+  // Text read from elsewhere stands for the file `origin`, so the header
+  // written next must not replace that file either.
+  void StandInFor(SourceOrigin origin);
+
  private:
   // Looks for `path` among the listed files not yet read, in listing order,
   // which is the order a batch reads them in.

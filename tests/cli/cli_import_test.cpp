@@ -93,6 +93,8 @@ TEST(CliImport, ABadImageOrSettingStopsBeforeAnythingIsWritten) {
   folder.Write("good.png", WritePng(Stripes(), PngKind::kGrey8));
   folder.Write("bad.png", "\x89PNG\r\n\x1a\n cut short");
   folder.Write("good.gif", WriteGif({Stripes()}));
+  // An image whose header would be the image itself, read before another.
+  folder.Write("shot.h", WritePng(Stripes(), PngKind::kGrey8));
   struct Case {
     std::vector<std::string> arguments;
     int exitCode;
@@ -106,6 +108,9 @@ TEST(CliImport, ABadImageOrSettingStopsBeforeAnythingIsWritten) {
        1,
        "Err # 1004 - Another image or bitmap is also " + folder.PathOf("good.xbm") + ": " +
            folder.PathOf("good.gif") + "\n"},
+      {{"--import", "-q", folder.PathOf("shot.h"), folder.PathOf("good.png")},
+       1,
+       "Err # 22 - Output is its own source: " + folder.PathOf("shot.h") + "\n"},
       {{"--import", folder.PathOf("none.png")},
        1,
        "Err # 2 - No such file or directory: " + folder.PathOf("none.png") + "\n"},

@@ -10,6 +10,7 @@
 #include "engine/conversion_state.h"
 #include "engine/memory_surface.h"
 #include "process_runner.h"
+#include "tests/support/image_writers.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/xbm_text.h"
@@ -56,6 +57,22 @@ void WriteSources(const TempFolder& folder, const std::string& under) {
   folder.Write(under + "b.small.xbm", "static char b_bits[] = { 0x01, 0xff, 0x02, 0x00, 0x00 };\n");
   folder.Write(under + "Upper.XBM", XbmText("Upper", {0x00}));
   folder.Write(under + "notes.txt", "0x00");
+}
+
+// White, with a dark pixel on the diagonal of each row from `from` on.
+GreyPicture Picture(int width, int height, int from) {
+  GreyPicture picture{width, height, {}, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) picture.grey.push_back(x == y && x >= from ? 0 : 255);
+  }
+  return picture;
+}
+
+// Images to import: a PNG each and a GIF of two frames.
+void WriteImages(const TempFolder& folder) {
+  folder.Write("img/logo.png", WritePng(Picture(16, 8, 0), PngKind::kGrey8));
+  folder.Write("img/sun.png", WritePng(Picture(8, 8, 4), PngKind::kGrey8));
+  folder.Write("img/spin.gif", WriteGif({Picture(16, 4, 0), Picture(16, 4, 2)}));
 }
 
 class CliOptions : public ::testing::Test {
@@ -225,47 +242,106 @@ TEST_F(CliOptions, CollectGathersNamedFilesAsAFolderWould) {
 
 TEST_F(CliOptions, DepfileNamesEveryOutputWithItsSourcesEscaped) {
   folder_.Write("my src/a b.xbm", XbmText("a", {0x00, 0x00}));
-  const std::string depfile = folder_.PathOf("deps.d");
-  const std::string out = folder_.PathOf("out $1");
-  const ProcessResult cli = RunCli({"-q", "-o", out, "--depfile", depfile, "--collect", "all#.h",
-                                    folder_.PathOf("my src/a b.xbm"), Src("logo.xbm")});
-  ASSERT_EQ(cli.exitCode, 0) << cli.err;
-
+  WriteImages(folder_);
   const std::string root = folder_.Path();
-  EXPECT_EQ(folder_.Read("deps.d"),
-            root + "/out\\ $$1/a\\ b.h: \\\n " + root + "/my\\ src/a\\ b.xbm\n" +  //
-                root + "/out\\ $$1/logo.h: \\\n " + Src("logo.xbm") + "\n" +       //
-                root + "/out\\ $$1/all\\#.h: \\\n " + root + "/my\\ src/a\\ b.xbm \\\n " +
-                Src("logo.xbm") + "\n");
+  const std::string spaced = root + "/my\\ src/a\\ b.xbm";
+  const std::string png = folder_.PathOf("img/logo.png");
+  const std::string gif = folder_.PathOf("img/spin.gif");
+  const std::string out = root + "/out\\ $$1/";
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string rules;
+  };
+  const Case cases[] = {
+      {"bitmaps",
+       {folder_.PathOf("my src/a b.xbm"), Src("logo.xbm")},
+       out + "a\\ b.h: \\\n " + spaced + "\n" +              //
+           out + "logo.h: \\\n " + Src("logo.xbm") + "\n" +  //
+           out + "all\\#.h: \\\n " + spaced + " \\\n " + Src("logo.xbm") + "\n"},
+      // The headers are made from the images, never from a NAME.xbm that is not written.
+      {"images",
+       {"--import", png, gif},
+       out + "logo.h: \\\n " + png + "\n" +        //
+           out + "spin_0.h: \\\n " + gif + "\n" +  //
+           out + "spin_1.h: \\\n " + gif + "\n" +  //
+           out + "all\\#.h: \\\n " + png + " \\\n " + gif + "\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> arguments = {
+        "-q",        "-o",    folder_.PathOf("out $1"), "--depfile", folder_.PathOf("deps.d"),
+        "--collect", "all#.h"};
+    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+    const ProcessResult cli = RunCli(arguments);
+    ASSERT_EQ(cli.exitCode, 0) << cli.err;
+    EXPECT_EQ(folder_.Read("deps.d"), c.rules);
+  }
 }
 
-TEST_F(CliOptions, NinjaRebuildsFromTheDepfileWhenASourceChanges) {
+TEST_F(CliOptions, NinjaRebuildsFromTheDepfileExactlyWhatASourceChanges) {
   if (kNinja.empty()) GTEST_SKIP() << "ninja is not installed";
-  folder_.Write("build.ninja",
-                "rule convert\n"
-                "  command = " +
-                    kCli +
-                    " -q -o out --depfile out.d src\n"
-                    "  depfile = out.d\n"
-                    "  deps = gcc\n"
-                    "build out/logo.h out/b.small.h out/allFiles.h: convert\n");
-  const auto ninja = [&](std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {kNinja, "-C", folder_.Path()});
-    return RunProcess(arguments);
+  WriteImages(folder_);
+  struct Case {
+    const char* name;
+    // The build's edges; each names its sources only through the depfile.
+    std::string edges;
+    std::vector<std::string> sources;
+    std::string touched;
+    // The edge that touching the source makes Ninja run again.
+    std::string rebuilt;
   };
-  ASSERT_EQ(ninja({}).exitCode, 0);
-  const ProcessResult deps = ninja({"-t", "deps"});
-  EXPECT_NE(deps.out.find("src/logo.xbm"), std::string::npos) << deps.out;
-  EXPECT_NE(deps.out.find("src/b.small.xbm"), std::string::npos) << deps.out;
-  EXPECT_NE(ninja({}).out.find("no work to do"), std::string::npos);
+  const Case cases[] = {
+      {"folder",
+       "rule convert\n"
+       "  command = " +
+           kCli +
+           " -q -o out --depfile out.d ../src\n"
+           "  depfile = out.d\n"
+           "  deps = gcc\n"
+           "  description = $out\n"
+           "build out/logo.h out/b.small.h out/allFiles.h: convert\n",
+       {"src/logo.xbm", "src/b.small.xbm"},
+       "src/b.small.xbm",
+       "out/logo.h out/b.small.h out/allFiles.h"},
+      {"imported images",
+       "rule import\n"
+       "  command = " +
+           kCli +
+           " -q --import -o out --depfile $out.d $image\n"
+           "  depfile = $out.d\n"
+           "  deps = gcc\n"
+           "  description = $out\n"
+           "build out/logo.h: import\n"
+           "  image = ../img/logo.png\n"
+           "build out/sun.h: import\n"
+           "  image = ../img/sun.png\n",
+       {"img/logo.png", "img/sun.png"},
+       "img/logo.png",
+       "out/logo.h"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    folder_.Write(std::string(c.name) + "/build.ninja", c.edges);
+    const auto ninja = [&](std::vector<std::string> arguments) {
+      arguments.insert(arguments.begin(), {kNinja, "-C", folder_.PathOf(c.name)});
+      return RunProcess(arguments);
+    };
+    ASSERT_EQ(ninja({}).exitCode, 0);
+    const ProcessResult deps = ninja({"-t", "deps"});
+    for (const std::string& source : c.sources) {
+      EXPECT_NE(deps.out.find("../" + source), std::string::npos) << deps.out;
+    }
+    EXPECT_NE(ninja({}).out.find("no work to do"), std::string::npos);
 
-  // A second later than anything built, as Ninja compares times.
-  const std::string source = Src("b.small.xbm");
-  struct stat built {};
-  ASSERT_EQ(::stat(folder_.PathOf("out/allFiles.h").c_str(), &built), 0);
-  const timespec times[2] = {{built.st_mtime + 1, 0}, {built.st_mtime + 1, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
-  EXPECT_EQ(ninja({"-n"}).out.find("no work to do"), std::string::npos);
+    // A second later than anything built, as Ninja compares times.
+    struct stat built {};
+    ASSERT_EQ(::stat(folder_.PathOf(std::string(c.name) + "/.ninja_log").c_str(), &built), 0);
+    const timespec times[2] = {{built.st_mtime + 1, 0}, {built.st_mtime + 1, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, folder_.PathOf(c.touched).c_str(), times, 0), 0);
+    const ProcessResult dryRun = ninja({"-n"});
+    EXPECT_NE(dryRun.out.find("[1/1] " + c.rebuilt + "\n"), std::string::npos) << dryRun.out;
+  }
 }
 
 TEST_F(CliOptions, QuietAndVerboseChangeOnlyWhatIsPrinted) {
