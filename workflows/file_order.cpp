@@ -43,8 +43,14 @@ bool FileNameBefore(const std::string& a, const std::string& b) {
   return static_cast<unsigned char>(a[first]) < static_cast<unsigned char>(b[first]);
 }
 
+std::string FoldedName(const std::string& name) {
+  std::string folded(name);
+  for (char& c : folded) c = static_cast<char>(FoldAscii(c));
+  return folded;
+}
+
 void SortFileNames(std::vector<std::string>& names) {
-  std::sort(names.begin(), names.end(), FileNameBefore);
+  SortByFileName(names, [](const std::string& name) -> const std::string& { return name; });
 }
 
 }  // namespace lumivane
