@@ -118,12 +118,13 @@ constexpr std::size_t kTemporaryLeafLimit = NAME_MAX - 32;
 int CreateTemporaryBeside(const std::string& target, std::string& temporaryPath) {
   static std::atomic<unsigned> counter{0};
   const auto slash = target.rfind('/');
-  const std::string folder =
-      slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string leaf = (slash == std::string::npos ? target : target.substr(slash + 1))
-                               .substr(0, kTemporaryLeafLimit);
+  const std::size_t leafStart = slash == std::string::npos ? 0 : slash + 1;
+  const std::string_view folder = std::string_view(target).substr(0, leafStart);
+  const std::string_view leaf = std::string_view(target).substr(leafStart, kTemporaryLeafLimit);
   for (;;) {
-    temporaryPath = folder + "." + leaf + ".tmp-" + ProcessId() + "-" + std::to_string(counter++);
+    // Built in place: a batch makes one temporary name per file.
+    temporaryPath.assign(folder).append(".").append(leaf).append(".tmp-").append(ProcessId());
+    temporaryPath.append("-").append(std::to_string(counter++));
     MarkPendingTemporary(temporaryPath);
     const int fd =
         Syscalls().open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
