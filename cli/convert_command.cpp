@@ -66,7 +66,7 @@ int DropPaths(CliPlatform& platform, std::vector<std::string> dropped,
   std::optional<ReportStream> report;
   if (!options.quiet) report.emplace(options.listingsToStdout ? stderr : stdout);
 
-  MemorySurface window;
+  MemorySurface window(MemorySurface::Listings::kNotShown);
   if (report) window.OnAppendText3([&report](std::string_view piece) { report->Write(piece); });
   // The report of a whole batch ends a line, as a terminal expects; a folder's
   // report is whole before its allFiles.h is written, whether that works or not.

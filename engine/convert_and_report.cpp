@@ -35,7 +35,7 @@ void ConvertAndReport(ConversionState& state, WindowSurface& window) {
   }
 
   ConvertSourceText(state, window);
-  window.SetText2(state.CompressedText);
+  if (window.ShowsListings()) window.SetText2(state.CompressedText);
   window.AppendText3(
       FormatReportLine(reportName, state.ByteCount, state.EconomizedTotal, state.CompressionRate));
   window.ProcessPendingEvents();

@@ -73,6 +73,7 @@ void ExtractBytes(ConversionState& state, WindowSurface& window) {
     separator = FindSeparator(source, number.end);
   }
   state.ByteCount = bytes.Count() - 1;
+  if (!window.ShowsListings()) return;
   state.SourceText = Listing(bytes);
   window.SetText1(state.SourceText);
 }

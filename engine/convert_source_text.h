@@ -13,7 +13,8 @@ namespace lumivane {
 //              --> compressed listing (CompressedText) and the statistics
 //
 // Reads SourceFileName and SourceText; writes the counters, SourceText,
-// CompressedText, Text1 and both lists. Errors propagate to the calling
+// CompressedText, Text1 and both lists. For a surface that shows no listings,
+// SourceText and Text1 are left as they were. Errors propagate to the calling
 // workflow and nothing done before them is rolled back.
 //
 // A run ends after 256 bytes and the bytes after it start a new run, so every

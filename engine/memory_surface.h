@@ -12,6 +12,10 @@ namespace lumivane {
 // A window surface without a window: for tests, benchmarks and the command line.
 class MemorySurface : public WindowSurface {
  public:
+  enum class Listings { kShown, kNotShown };
+
+  explicit MemorySurface(Listings listings = Listings::kShown) : listings_(listings) {}
+
   const std::string& Text1() const override { return text1_; }
   const std::string& Text2() const override { return text2_; }
   const std::string& Text3() const override { return text3_; }
@@ -22,6 +26,8 @@ class MemorySurface : public WindowSurface {
     text3_.append(text);
     if (on_append_text3_) on_append_text3_(text);
   }
+
+  bool ShowsListings() const override { return listings_ == Listings::kShown; }
 
   ByteList& List1() override { return list1_; }
   EncodedList& List2() override { return list2_; }
@@ -40,6 +46,7 @@ class MemorySurface : public WindowSurface {
   }
 
  private:
+  Listings listings_;
   std::string text1_, text2_, text3_;
   ByteList list1_;
   EncodedList list2_;

@@ -32,6 +32,11 @@ class WindowSurface {
   // progress view for every line of a long batch.
   virtual void AppendText3(std::string_view text) = 0;
 
+  // Whether Text1 and Text2 are seen. A surface that shows only the progress
+  // (the command line's report) spares every conversion its uncompressed
+  // listing, and both listings their copies into the text boxes.
+  virtual bool ShowsListings() const { return true; }
+
   virtual ByteList& List1() = 0;
   virtual EncodedList& List2() = 0;
 

@@ -118,12 +118,13 @@ constexpr std::size_t kTemporaryLeafLimit = NAME_MAX - 32;
 int CreateTemporaryBeside(const std::string& target, std::string& temporaryPath) {
   static std::atomic<unsigned> counter{0};
   const auto slash = target.rfind('/');
-  const std::string folder =
-      slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string leaf = (slash == std::string::npos ? target : target.substr(slash + 1))
-                               .substr(0, kTemporaryLeafLimit);
+  const std::size_t leafStart = slash == std::string::npos ? 0 : slash + 1;
+  const std::string_view folder = std::string_view(target).substr(0, leafStart);
+  const std::string_view leaf = std::string_view(target).substr(leafStart, kTemporaryLeafLimit);
   for (;;) {
-    temporaryPath = folder + "." + leaf + ".tmp-" + ProcessId() + "-" + std::to_string(counter++);
+    // Built in place: a batch makes one temporary name per file.
+    temporaryPath.assign(folder).append(".").append(leaf).append(".tmp-").append(ProcessId());
+    temporaryPath.append("-").append(std::to_string(counter++));
     MarkPendingTemporary(temporaryPath);
     const int fd =
         Syscalls().open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -156,14 +157,15 @@ FileIdentity IdentityOf(const struct stat& info) {
 
 // A listed entry that is an ordinary file, with its identity. The entry's own
 // type answers without a further call; links and file systems that do not
-// tell are asked.
-std::optional<FileIdentity> OrdinaryFileIdentity(const dirent& entry, const std::string& path,
+// tell are asked; `prefix` is the folder with its separator.
+std::optional<FileIdentity> OrdinaryFileIdentity(const dirent& entry, const std::string& prefix,
                                                  dev_t folderDevice) {
   if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) {
     if (entry.d_type != DT_REG) return std::nullopt;
     return FileIdentity{static_cast<std::uint64_t>(folderDevice),
                         static_cast<std::uint64_t>(entry.d_ino)};
   }
+  const std::string path = prefix + entry.d_name;
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
   return IdentityOf(info);
@@ -272,15 +274,11 @@ std::vector<ListedFile> ListOrdinaryFiles(const std::string& folder) {
   while (const dirent* entry = ::readdir(dir.Get())) {
     const std::string_view name = entry->d_name;
     if (name.empty() || name.front() == '.') continue;
-    std::string path = prefix;
-    path.append(name);
-    if (auto identity = OrdinaryFileIdentity(*entry, path, folderInfo.st_dev)) {
+    if (auto identity = OrdinaryFileIdentity(*entry, prefix, folderInfo.st_dev)) {
       files.push_back({std::string(name), identity});
     }
   }
-  std::sort(files.begin(), files.end(), [](const ListedFile& a, const ListedFile& b) {
-    return FileNameBefore(a.name, b.name);
-  });
+  SortByFileName(files, [](const ListedFile& file) -> const std::string& { return file.name; });
   return files;
 }
 

@@ -5,12 +5,17 @@ namespace lumivane {
 Workflows::Workflows(ConversionState& state, WindowSurface& window, Platform& platform)
     : state_(state), window_(window), platform_(platform) {}
 
-void Workflows::WriteWhole(const std::string& path, std::string_view text, WriteKind kind) {
+void Workflows::WriteWhole(const std::string& path, std::string& text, WriteKind kind) {
   constexpr std::string_view kLineEnd = "\r\n";
-  content_.clear();
-  content_.reserve(text.size() + kLineEnd.size());
-  content_.append(text).append(kLineEnd);
-  platform_.WriteTextFile(path, content_, kind);
+  const std::size_t size = text.size();
+  text.append(kLineEnd);
+  try {
+    platform_.WriteTextFile(path, text, kind);
+  } catch (...) {
+    text.resize(size);
+    throw;
+  }
+  text.resize(size);
 }
 
 ActionOutcome Workflows::Fail(const AppError& error, std::string_view title) {

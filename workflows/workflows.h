@@ -53,16 +53,16 @@ class Workflows {
   ActionOutcome SaveCompressedFile();
   void ConvertFolder(const DropData& data);
   void ConvertFiles(const DropData& data);
-  // Replaces the file with `text` and its final CR LF.
-  void WriteWhole(const std::string& path, std::string_view text, WriteKind kind);
+  // Replaces the file with `text` and its final CR LF. The line end is added
+  // to `text` for the write and taken off again, whether the write works or
+  // not: a folder's allFiles.h, megabytes long, is never copied.
+  void WriteWhole(const std::string& path, std::string& text, WriteKind kind);
   ActionOutcome Fail(const AppError& error, std::string_view title);
 
   ConversionState& state_;
   WindowSurface& window_;
   Platform& platform_;
   bool running_ = false;
-  // Reused for every file's content, so a batch allocates it once.
-  std::string content_;
 };
 
 }  // namespace lumivane

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/app_error.h"
@@ -49,6 +50,31 @@ TEST_F(Driver, ReportsLogoWithExactFillTabsAndLineEnd) {
   EXPECT_EQ(window.Text2(), state.CompressedText);
   EXPECT_EQ(window.Text1(), state.SourceText);
   EXPECT_EQ(window.EventPasses(), 1);
+}
+
+// The command line's surface shows only the report: what it writes and
+// reports must not depend on the listings it is spared.
+TEST(ConvertAndReportWithoutListings, WritesAndReportsTheSameAndSparesTheListings) {
+  const std::string text = XbmText("logo", HalfSavedBytes());
+  ConversionState shownState;
+  MemorySurface shown;
+  ConversionState sparedState;
+  MemorySurface spared(MemorySurface::Listings::kNotShown);
+  for (auto [state, window] : {std::pair{&shownState, &shown}, std::pair{&sparedState, &spared}}) {
+    state->SourceFileName = "logo.xbm";
+    state->SourceText = text;
+    ConvertAndReport(*state, *window);
+  }
+
+  EXPECT_EQ(sparedState.CompressedText, shownState.CompressedText);
+  EXPECT_EQ(sparedState.ByteCount, shownState.ByteCount);
+  EXPECT_EQ(sparedState.EconomizedTotal, shownState.EconomizedTotal);
+  EXPECT_EQ(sparedState.CompressionRate, shownState.CompressionRate);
+  EXPECT_EQ(spared.Text3(), shown.Text3());
+  EXPECT_EQ(spared.EventPasses(), 1);
+  EXPECT_EQ(sparedState.SourceText, text);
+  EXPECT_EQ(spared.Text1(), "");
+  EXPECT_EQ(spared.Text2(), "");
 }
 
 TEST_F(Driver, LetsTheWindowRunOnlyAfterEverythingIsWritten) {

@@ -38,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OrderRow{{"a.xbm", "A.xbm"}, {"A.xbm", "a.xbm"}},
                       OrderRow{{"ab.xbm", "a.xbm", "a b.xbm"}, {"a b.xbm", "a.xbm", "ab.xbm"}},
                       OrderRow{{"\xe9.xbm", "z.xbm", "_.xbm"}, {"_.xbm", "z.xbm", "\xe9.xbm"}},
-                      OrderRow{{"a10.xbm", "a9.xbm", "a1.xbm"}, {"a1.xbm", "a10.xbm", "a9.xbm"}}));
+                      OrderRow{{"a10.xbm", "a9.xbm", "a1.xbm"}, {"a1.xbm", "a10.xbm", "a9.xbm"}},
+                      OrderRow{{"aB.xbm", "Ab.xbm", "aA.xbm"}, {"aA.xbm", "Ab.xbm", "aB.xbm"}}));
 
 TEST(ReplaceFileWhole, KeepsTheOwnerGroupAndModeOfTheFileItReplaces) {
   const struct {
