@@ -5,12 +5,12 @@
 #include <system_error>
 #include <utility>
 
-#include "engine/app_error.h"
-#include "engine/stem_name.h"
+#include "app_error.h"
+#include "path_rules.h"
 #include "size_defines.h"
+#include "stem_name.h"
+#include "system_error.h"
 #include "terminal_text.h"
-#include "workflows/path_rules.h"
-#include "workflows/system_error.h"
 
 namespace lumivane::cli {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "convert_options.h"
 #include "depfile.h"
-#include "workflows/file_system_platform.h"
+#include "file_system_platform.h"
 
 namespace lumivane::cli {
 

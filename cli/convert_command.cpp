@@ -7,15 +7,15 @@
 #include <utility>
 
 #include "cli_platform.h"
+#include "conversion_state.h"
 #include "depfile.h"
-#include "engine/conversion_state.h"
-#include "engine/memory_surface.h"
+#include "drop_data.h"
+#include "memory_surface.h"
+#include "native_files.h"
+#include "path_rules.h"
 #include "report_stream.h"
 #include "skipped_arguments.h"
-#include "workflows/drop_data.h"
-#include "workflows/native_files.h"
-#include "workflows/path_rules.h"
-#include "workflows/workflows.h"
+#include "workflows.h"
 
 namespace lumivane::cli {
 namespace {

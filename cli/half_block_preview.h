@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "imaging/image_types.h"
+#include "image_types.h"
 
 namespace lumivane::cli {
 

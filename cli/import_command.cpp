@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <set>
 
+#include "app_error.h"
 #include "convert_command.h"
-#include "engine/app_error.h"
+#include "error_box.h"
 #include "half_block_preview.h"
-#include "imaging/import_image.h"
-#include "imaging/xbm_text.h"
-#include "workflows/error_box.h"
-#include "workflows/native_files.h"
-#include "workflows/path_rules.h"
+#include "import_image.h"
+#include "native_files.h"
+#include "path_rules.h"
+#include "xbm_text.h"
 
 namespace lumivane::cli {
 namespace {

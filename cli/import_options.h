@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "imaging/import_settings.h"
+#include "import_settings.h"
 
 namespace CLI {
 class App;

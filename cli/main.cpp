@@ -6,9 +6,9 @@
 #include "command_line.h"
 #include "convert_command.h"
 #include "import_command.h"
+#include "interrupt_cleanup.h"
 #include "lumivane_version.h"
 #include "terminal_text.h"
-#include "workflows/interrupt_cleanup.h"
 
 #ifdef __GLIBC__
 #include <malloc.h>

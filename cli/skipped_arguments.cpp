@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "engine/app_error.h"
-#include "workflows/path_rules.h"
+#include "app_error.h"
+#include "path_rules.h"
 
 namespace lumivane::cli {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "workflows/platform.h"
+#include "platform.h"
 
 namespace lumivane::cli {
 

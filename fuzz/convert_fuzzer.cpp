@@ -17,13 +17,13 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/app_error.h"
-#include "engine/conversion_state.h"
-#include "engine/convert_and_report.h"
-#include "engine/memory_surface.h"
-#include "engine/source_scanner.h"
+#include "app_error.h"
+#include "conversion_state.h"
+#include "convert_and_report.h"
 #include "listing_shape.h"
 #include "lumivane_decode.h"
+#include "memory_surface.h"
+#include "source_scanner.h"
 
 namespace {
 

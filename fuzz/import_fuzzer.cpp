@@ -16,9 +16,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/app_error.h"
-#include "imaging/image_limits.h"
-#include "imaging/import_image.h"
+#include "app_error.h"
+#include "image_limits.h"
+#include "import_image.h"
 
 namespace {
 
@@ -48,7 +48,8 @@ imaging::ImportSettings SettingsFrom(std::uint8_t first, std::uint8_t second) {
 
 std::size_t CountLiterals(std::string_view text) {
   std::size_t count = 0;
-  for (std::size_t at = text.find("0x"); at != std::string_view::npos; at = text.find("0x", at + 2)) {
+  for (std::size_t at = text.find("0x"); at != std::string_view::npos;
+       at = text.find("0x", at + 2)) {
     ++count;
   }
   return count;

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "engine/app_error.h"
+#include "app_error.h"
 
 namespace lumivane::imaging {
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "imaging/image_types.h"
+#include "image_types.h"
 
 namespace lumivane::ui {
 

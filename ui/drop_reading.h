@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workflows/drop_data.h"
+#include "drop_data.h"
 
 class QMimeData;
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "drop_data.h"
 #include "read_only_box.h"
-#include "workflows/drop_data.h"
 
 namespace lumivane::ui {
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <string_view>
 
-#include "workflows/platform.h"
+#include "platform.h"
 
 namespace lumivane::ui {
 

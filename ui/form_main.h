@@ -5,15 +5,15 @@
 #include <QPointer>
 #include <memory>
 
-#include "engine/conversion_state.h"
-#include "engine/window_surface.h"
+#include "conversion_state.h"
+#include "drop_data.h"
+#include "image_import.h"
+#include "offering_platform.h"
+#include "platform.h"
 #include "syncing_platform.h"
 #include "text_box_mirror.h"
-#include "workflows/drop_data.h"
-#include "workflows/image_import.h"
-#include "workflows/offering_platform.h"
-#include "workflows/platform.h"
-#include "workflows/workflows.h"
+#include "window_surface.h"
+#include "workflows.h"
 
 class QLabel;
 

@@ -14,10 +14,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app_error.h"
 #include "bitmap_view.h"
-#include "engine/app_error.h"
-#include "imaging/to_bitmap.h"
 #include "native_text.h"
+#include "to_bitmap.h"
 
 namespace lumivane::ui {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "imaging/image_types.h"
-#include "workflows/image_import.h"
+#include "image_import.h"
+#include "image_types.h"
 
 class QCheckBox;
 class QComboBox;

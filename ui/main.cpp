@@ -2,9 +2,9 @@
 
 #include "app_icon.h"
 #include "form_main.h"
+#include "interrupt_cleanup.h"
 #include "lumivane_version.h"
 #include "qt_platform.h"
-#include "workflows/interrupt_cleanup.h"
 
 int main(int argc, char* argv[]) {
   lumivane::RemoveTemporaryOnInterrupt();

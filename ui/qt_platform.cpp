@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "engine/app_error.h"
+#include "app_error.h"
 #include "file_dialog_setup.h"
 #include "message_box_setup.h"
 #include "native_text.h"

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QPointer>
 
-#include "workflows/file_system_platform.h"
+#include "file_system_platform.h"
 
 namespace lumivane::ui {
 

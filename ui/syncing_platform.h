@@ -3,7 +3,7 @@
 #include <functional>
 #include <utility>
 
-#include "workflows/platform.h"
+#include "platform.h"
 
 namespace lumivane::ui {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-#include "engine/app_error.h"
+#include "app_error.h"
 
 namespace lumivane {
 

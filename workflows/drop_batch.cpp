@@ -1,8 +1,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "engine/app_error.h"
-#include "engine/convert_and_report.h"
+#include "app_error.h"
+#include "convert_and_report.h"
 #include "error_box.h"
 #include "path_rules.h"
 #include "running_action.h"

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "engine/app_error.h"
-#include "engine/checked_math.h"
+#include "app_error.h"
+#include "checked_math.h"
 
 namespace lumivane {
 DropData::DropData(std::vector<std::string> paths, bool hasFileList)

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/app_error.h"
+#include "app_error.h"
 
 namespace lumivane {
 

@@ -1,11 +1,11 @@
 #include "image_import.h"
 
-#include "engine/app_error.h"
+#include "app_error.h"
 #include "error_box.h"
-#include "imaging/image_decoder.h"
-#include "imaging/import_image.h"
-#include "imaging/xbm_text.h"
+#include "image_decoder.h"
+#include "import_image.h"
 #include "path_rules.h"
+#include "xbm_text.h"
 
 namespace lumivane {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/conversion_state.h"
-#include "imaging/image_types.h"
-#include "imaging/import_settings.h"
+#include "conversion_state.h"
+#include "image_types.h"
+#include "import_settings.h"
 #include "offering_platform.h"
 #include "workflows.h"
 

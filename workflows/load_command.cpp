@@ -1,5 +1,5 @@
-#include "engine/app_error.h"
-#include "engine/convert_and_report.h"
+#include "app_error.h"
+#include "convert_and_report.h"
 #include "error_box.h"
 #include "path_rules.h"
 #include "running_action.h"

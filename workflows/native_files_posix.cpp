@@ -13,11 +13,11 @@
 #include <optional>
 #include <system_error>
 
-#include "engine/app_error.h"
-#include "engine/source_scanner.h"
+#include "app_error.h"
 #include "file_order.h"
 #include "interrupt_cleanup.h"
 #include "native_files.h"
+#include "source_scanner.h"
 #include "system_calls.h"
 #include "system_error.h"
 

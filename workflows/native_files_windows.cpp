@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/app_error.h"
-#include "engine/source_scanner.h"
+#include "app_error.h"
 #include "file_order.h"
 #include "interrupt_cleanup.h"
 #include "native_files.h"
+#include "source_scanner.h"
 #include "system_error.h"
 
 namespace lumivane {

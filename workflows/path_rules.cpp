@@ -1,6 +1,6 @@
 #include "path_rules.h"
 
-#include "engine/app_error.h"
+#include "app_error.h"
 
 namespace lumivane {
 

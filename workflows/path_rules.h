@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/stem_name.h"
+#include "stem_name.h"
 
 namespace lumivane {
 

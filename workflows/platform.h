@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/app_error.h"
+#include "app_error.h"
 
 namespace lumivane {
 

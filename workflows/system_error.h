@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/app_error.h"
+#include "app_error.h"
 
 namespace lumivane {
 

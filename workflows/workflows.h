@@ -4,10 +4,10 @@
 #include <string_view>
 
 #include "action_outcome.h"
+#include "conversion_state.h"
 #include "drop_data.h"
-#include "engine/conversion_state.h"
-#include "engine/window_surface.h"
 #include "platform.h"
+#include "window_surface.h"
 
 namespace lumivane {
 

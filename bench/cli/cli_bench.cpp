@@ -28,12 +28,12 @@
 #include <string>
 #include <vector>
 
-#include "bench/support/bitmap_folder.h"
-#include "bench/support/bitmap_text.h"
-#include "bench/support/file_work_baseline.h"
-#include "imaging/import_image.h"
+#include "bitmap_folder.h"
+#include "bitmap_text.h"
+#include "file_work_baseline.h"
+#include "image_writers.h"
+#include "import_image.h"
 #include "process_timer.h"
-#include "tests/support/image_writers.h"
 
 namespace lumivane::bench {
 namespace {

@@ -23,12 +23,12 @@
 #include <string_view>
 #include <vector>
 
+#include "convert_and_report.h"
+#include "convert_source_text.h"
 #include "counting_heap.h"
-#include "engine/convert_and_report.h"
-#include "engine/convert_source_text.h"
-#include "engine/memory_surface.h"
+#include "memory_surface.h"
 #include "plain_converter.h"
-#include "tests/support/xbm_text.h"
+#include "xbm_writer.h"
 
 namespace lumivane {
 using bench::HeapInUse;

@@ -1,4 +1,4 @@
-#include "bench/support/bitmap_folder.h"
+#include "bitmap_folder.h"
 
 #include <unistd.h>
 

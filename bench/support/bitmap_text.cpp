@@ -1,4 +1,4 @@
-#include "bench/support/bitmap_text.h"
+#include "bitmap_text.h"
 
 namespace lumivane::bench {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "tests/support/xbm_text.h"
+#include "xbm_writer.h"
 
 namespace lumivane::bench {
 

@@ -1,4 +1,4 @@
-#include "bench/support/file_work_baseline.h"
+#include "file_work_baseline.h"
 
 #include <dirent.h>
 #include <fcntl.h>

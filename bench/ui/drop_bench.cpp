@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "bench/support/bitmap_folder.h"
-#include "bench/support/bitmap_text.h"
-#include "engine/memory_surface.h"
+#include "bitmap_folder.h"
+#include "bitmap_text.h"
 #include "form_main.h"
-#include "tests/support/scripted_platform.h"
-#include "workflows/workflows.h"
+#include "memory_surface.h"
+#include "scripted_platform.h"
+#include "workflows.h"
 
 namespace lumivane::ui::bench {
 namespace {

@@ -6,14 +6,14 @@
 #include <memory>
 #include <string>
 
-#include "bench/support/bitmap_folder.h"
-#include "bench/support/bitmap_text.h"
-#include "bench/support/file_work_baseline.h"
-#include "engine/conversion_state.h"
-#include "engine/memory_surface.h"
-#include "tests/support/scripted_platform.h"
-#include "workflows/drop_data.h"
-#include "workflows/workflows.h"
+#include "bitmap_folder.h"
+#include "bitmap_text.h"
+#include "conversion_state.h"
+#include "drop_data.h"
+#include "file_work_baseline.h"
+#include "memory_surface.h"
+#include "scripted_platform.h"
+#include "workflows.h"
 
 // A folder drop against the bare file work it cannot avoid, on the same
 // folder in the same run. With TMPDIR on a memory file system the program's

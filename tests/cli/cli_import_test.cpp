@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "imaging/import_image.h"
-#include "imaging/xbm_text.h"
+#include "image_writers.h"
+#include "import_image.h"
 #include "process_runner.h"
-#include "tests/support/image_writers.h"
-#include "tests/support/temp_folder.h"
+#include "temp_folder.h"
+#include "xbm_text.h"
 
 namespace lumivane::test {
 namespace {

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "engine/conversion_state.h"
-#include "engine/memory_surface.h"
+#include "conversion_state.h"
+#include "drop_data.h"
+#include "image_writers.h"
+#include "memory_surface.h"
 #include "process_runner.h"
-#include "tests/support/image_writers.h"
-#include "tests/support/scripted_platform.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/xbm_text.h"
-#include "workflows/drop_data.h"
-#include "workflows/workflows.h"
+#include "scripted_platform.h"
+#include "temp_folder.h"
+#include "workflows.h"
+#include "xbm_writer.h"
 
 namespace lumivane::test {
 namespace {

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/report_stream.h"
-#include "cli/size_defines.h"
-#include "cli/terminal_text.h"
+#include "report_stream.h"
+#include "size_defines.h"
+#include "terminal_text.h"
 
 namespace lumivane::test {
 namespace {

@@ -5,15 +5,15 @@
 #include <utility>
 #include <vector>
 
-#include "engine/conversion_state.h"
-#include "engine/memory_surface.h"
+#include "conversion_state.h"
+#include "drop_data.h"
 #include "lumivane_version.h"
+#include "memory_surface.h"
 #include "process_runner.h"
-#include "tests/support/scripted_platform.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/xbm_text.h"
-#include "workflows/drop_data.h"
-#include "workflows/workflows.h"
+#include "scripted_platform.h"
+#include "temp_folder.h"
+#include "workflows.h"
+#include "xbm_writer.h"
 
 namespace lumivane::test {
 namespace {

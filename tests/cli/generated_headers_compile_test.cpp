@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "process_runner.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/xbm_text.h"
+#include "temp_folder.h"
+#include "xbm_writer.h"
 
 // The headers the converter writes are built by real compilers: gcc as C99,
 // g++ as C++17 (Arduino sketches are C++), both with -Wall -Werror, and

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "engine/conversion_state.h"
-#include "engine/convert_source_text.h"
-#include "engine/memory_surface.h"
+#include "conversion_state.h"
+#include "convert_source_text.h"
+#include "memory_surface.h"
 
 namespace lumivane::test {
 

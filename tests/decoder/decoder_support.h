@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "tests/support/xbm_text.h"
+#include "xbm_writer.h"
 
 namespace lumivane::test {
 

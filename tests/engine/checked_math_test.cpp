@@ -1,12 +1,12 @@
-#include "engine/checked_math.h"
+#include "checked_math.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
 
-#include "engine/app_error.h"
-#include "tests/support/error_number.h"
+#include "app_error.h"
+#include "error_number.h"
 
 namespace lumivane::test {
 namespace {

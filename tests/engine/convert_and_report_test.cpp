@@ -1,4 +1,4 @@
-#include "engine/convert_and_report.h"
+#include "convert_and_report.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "engine/app_error.h"
-#include "engine/memory_surface.h"
-#include "engine/report_line.h"
+#include "app_error.h"
 #include "list_items.h"
-#include "tests/support/xbm_text.h"
+#include "memory_surface.h"
+#include "report_line.h"
+#include "xbm_writer.h"
 
 namespace lumivane::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/hex_text.h"
+#include "hex_text.h"
 
 #include <gtest/gtest.h>
 

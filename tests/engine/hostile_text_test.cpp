@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/app_error.h"
-#include "engine/convert_source_text.h"
-#include "engine/memory_surface.h"
+#include "app_error.h"
+#include "convert_source_text.h"
+#include "error_number.h"
 #include "list_items.h"
 #include "listing_decoder.h"
-#include "tests/support/error_number.h"
+#include "memory_surface.h"
 
 namespace lumivane::test {
 namespace {

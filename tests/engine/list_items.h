@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/work_list.h"
+#include "work_list.h"
 
 namespace lumivane::test {
 

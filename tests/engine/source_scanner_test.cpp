@@ -1,13 +1,13 @@
-#include "engine/source_scanner.h"
+#include "source_scanner.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "engine/app_error.h"
-#include "engine/convert_and_report.h"
-#include "engine/memory_surface.h"
-#include "tests/support/error_number.h"
+#include "app_error.h"
+#include "convert_and_report.h"
+#include "error_number.h"
+#include "memory_surface.h"
 
 namespace lumivane {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/work_list.h"
+#include "work_list.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/app_error.h"
+#include "app_error.h"
+#include "error_number.h"
 #include "list_items.h"
-#include "tests/support/error_number.h"
 
 namespace lumivane::test {
 namespace {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/convert_source_text.h"
-#include "engine/memory_surface.h"
+#include "convert_source_text.h"
 #include "list_items.h"
+#include "memory_surface.h"
 #include "sample_bytes.h"
-#include "tests/support/xbm_text.h"
+#include "xbm_writer.h"
 
 namespace lumivane::test {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "engine/convert_and_report.h"
-#include "engine/memory_surface.h"
+#include "convert_and_report.h"
 #include "listing_decoder.h"
 #include "lumivane_decode.h"
+#include "memory_surface.h"
 
 namespace lumivane::test {
 

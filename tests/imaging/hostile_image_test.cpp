@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/app_error.h"
-#include "imaging/import_image.h"
-#include "tests/support/image_writers.h"
+#include "app_error.h"
+#include "image_writers.h"
+#include "import_image.h"
 
 namespace lumivane {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "header_bits.h"
-#include "imaging/import_image.h"
-#include "tests/support/image_writers.h"
+#include "image_writers.h"
+#include "import_image.h"
 
 namespace lumivane {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "imaging/import_image.h"
-#include "tests/support/image_writers.h"
+#include "image_writers.h"
+#include "import_image.h"
 
 namespace lumivane {
 namespace {

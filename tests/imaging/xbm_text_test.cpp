@@ -1,14 +1,14 @@
 // The XBM text an import hands to the conversion, and the names it carries.
 
-#include "imaging/xbm_text.h"
+#include "xbm_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "imaging/import_image.h"
-#include "tests/support/image_writers.h"
+#include "image_writers.h"
+#include "import_image.h"
 
 namespace lumivane {
 namespace {

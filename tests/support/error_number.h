@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/app_error.h"
+#include "app_error.h"
 
 namespace lumivane::test {
 

@@ -1,4 +1,4 @@
-#include "tests/support/image_writers.h"
+#include "image_writers.h"
 
 #include <gif_lib.h>
 #include <spng.h>

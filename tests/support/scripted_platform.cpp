@@ -1,8 +1,8 @@
-#include "tests/support/scripted_platform.h"
+#include "scripted_platform.h"
 
 #include <stdexcept>
 
-#include "engine/app_error.h"
+#include "app_error.h"
 
 namespace lumivane::test {
 

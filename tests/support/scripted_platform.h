@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "workflows/file_system_platform.h"
+#include "file_system_platform.h"
 
 namespace lumivane::test {
 

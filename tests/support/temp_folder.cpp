@@ -1,4 +1,4 @@
-#include "tests/support/temp_folder.h"
+#include "temp_folder.h"
 
 #include <algorithm>
 #include <cstdlib>

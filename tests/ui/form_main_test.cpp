@@ -21,9 +21,9 @@
 #include "drop_simulation.h"
 #include "form_splash.h"
 #include "read_only_box.h"
-#include "tests/support/scripted_platform.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/xbm_text.h"
+#include "scripted_platform.h"
+#include "temp_folder.h"
+#include "xbm_writer.h"
 
 namespace lumivane::test {
 

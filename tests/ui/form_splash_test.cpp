@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "form_main.h"
-#include "tests/support/scripted_platform.h"
+#include "scripted_platform.h"
 
 namespace lumivane::test {
 

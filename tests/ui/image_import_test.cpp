@@ -10,16 +10,16 @@
 #include <QTest>
 
 #include "bitmap_view.h"
-#include "engine/convert_and_report.h"
-#include "engine/memory_surface.h"
+#include "convert_and_report.h"
 #include "form_main.h"
+#include "image_decoder.h"
 #include "image_import_dialog.h"
-#include "imaging/image_decoder.h"
-#include "imaging/import_image.h"
-#include "imaging/xbm_text.h"
-#include "tests/support/image_writers.h"
-#include "tests/support/scripted_platform.h"
-#include "tests/support/temp_folder.h"
+#include "image_writers.h"
+#include "import_image.h"
+#include "memory_surface.h"
+#include "scripted_platform.h"
+#include "temp_folder.h"
+#include "xbm_text.h"
 
 namespace lumivane::test {
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "engine/app_error.h"
+#include "app_error.h"
 #include "file_dialog_setup.h"
 #include "message_box_setup.h"
 

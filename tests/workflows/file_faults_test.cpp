@@ -11,9 +11,9 @@
 
 #include "bitmap_samples.h"
 #include "system_call_faults.h"
+#include "system_calls.h"
 #include "unusual_files.h"
 #include "workflow_fixture.h"
-#include "workflows/system_calls.h"
 
 namespace lumivane::test {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "bitmap_samples.h"
+#include "interrupt_cleanup.h"
 #include "workflow_fixture.h"
-#include "workflows/interrupt_cleanup.h"
 
 namespace lumivane::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "workflows/native_files.h"
+#include "native_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/error_number.h"
-#include "tests/support/temp_folder.h"
-#include "workflows/file_order.h"
+#include "error_number.h"
+#include "file_order.h"
+#include "temp_folder.h"
 
 namespace lumivane::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "workflows/path_rules.h"
+#include "path_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/app_error.h"
-#include "tests/support/error_number.h"
-#include "tests/support/temp_folder.h"
-#include "workflows/native_files.h"
+#include "app_error.h"
+#include "error_number.h"
+#include "native_files.h"
+#include "temp_folder.h"
 
 namespace lumivane::test {
 namespace {

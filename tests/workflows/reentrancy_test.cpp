@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
+#include "app_error.h"
 #include "bitmap_samples.h"
-#include "engine/app_error.h"
 #include "workflow_fixture.h"
 
 namespace lumivane::test {

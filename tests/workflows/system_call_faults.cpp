@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <string_view>
 
-#include "workflows/path_rules.h"
-#include "workflows/system_calls.h"
+#include "path_rules.h"
+#include "system_calls.h"
 
 namespace lumivane::test {
 namespace {

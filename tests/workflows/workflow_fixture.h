@@ -6,12 +6,12 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/conversion_state.h"
-#include "engine/memory_surface.h"
-#include "engine/work_list.h"
-#include "tests/support/scripted_platform.h"
-#include "tests/support/temp_folder.h"
-#include "workflows/workflows.h"
+#include "conversion_state.h"
+#include "memory_surface.h"
+#include "scripted_platform.h"
+#include "temp_folder.h"
+#include "work_list.h"
+#include "workflows.h"
 
 namespace lumivane::test {
 

@@ -1,4 +1,4 @@
-#include "tests/support/xbm_text.h"
+#include "xbm_writer.h"
 
 #include <cstdio>
 
