@@ -16,6 +16,7 @@ namespace {
 
 // Extra repeats one run may hold, so that its count is a single byte.
 constexpr std::int16_t kMaxExtraRepeats = 255;
+static_assert(kMaxExtraRepeats <= 0xFF, "a run's count is written as one byte");
 
 constexpr std::string_view kLiteralPrefix = "0x";
 
@@ -114,7 +115,8 @@ void EncodeRuns(ConversionState& state, WindowSurface& window) {
       CheckedIncrement(position);
     }
     extraRepeatsTotal = CheckedAdd<std::int32_t>(extraRepeatsTotal, repeats);
-    encoded.Append(kLiteralPrefix, FormatRunCount(repeats));
+    // The cap keeps every count a byte, listed in a byte's two digits.
+    encoded.AppendByte(static_cast<std::uint8_t>(repeats));
   }
 
   state.BytesEconomized = CheckedSub(extraRepeatsTotal, state.RunCount);

@@ -94,7 +94,4 @@ std::string NormalizeHexByte(std::string_view piece);
 // A byte's two upper-case digits.
 inline constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-// A run's extra repeats as upper-case hexadecimal with an even number of digits.
-std::string FormatRunCount(std::int16_t count);
-
 }  // namespace lumivane

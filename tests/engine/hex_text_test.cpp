@@ -52,28 +52,5 @@ INSTANTIATE_TEST_SUITE_P(
         HexCase{"1000000ff", "1000000FF"}, HexCase{"fffffffff", "FFFFFFFFF"},
         HexCase{"1 0000 0000", "100000000"}));
 
-struct RunCountCase {
-  std::int16_t count;
-  std::string text;
-};
-
-void PrintTo(const RunCountCase& run, std::ostream* out) {
-  *out << run.count;
-}
-
-class FormatRunCountCase : public ::testing::TestWithParam<RunCountCase> {};
-
-TEST_P(FormatRunCountCase, WritesAnEvenNumberOfUpperCaseDigits) {
-  EXPECT_EQ(FormatRunCount(GetParam().count), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Counts, FormatRunCountCase,
-                         ::testing::Values(RunCountCase{0, "00"}, RunCountCase{4, "04"},
-                                           RunCountCase{15, "0F"}, RunCountCase{16, "10"},
-                                           RunCountCase{171, "AB"}, RunCountCase{255, "FF"},
-                                           RunCountCase{256, "0100"}, RunCountCase{4095, "0FFF"},
-                                           RunCountCase{4096, "1000"},
-                                           RunCountCase{32767, "7FFF"}));
-
 }  // namespace
 }  // namespace lumivane::test
