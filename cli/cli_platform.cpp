@@ -87,7 +87,7 @@ void CliPlatform::WriteTextFile(const std::string& path, std::string_view conten
   }
 
   RefuseSecondSource(output);
-  Made(output, {depended_on_});
+  Made(output, std::span(&depended_on_, 1));
   std::string sized;
   if (!size_defines_.empty()) {
     sized.reserve(size_defines_.size() + content.size());
@@ -126,8 +126,8 @@ void CliPlatform::RefuseSecondSource(const std::string& output) {
   if (!first && made->second != source_path_) throw SystemError(EEXIST, output);
 }
 
-void CliPlatform::Made(const std::string& output, std::vector<std::string> sources) {
-  if (!options_.depfile.empty()) made_.push_back({output, std::move(sources)});
+void CliPlatform::Made(const std::string& output, std::span<const std::string> sources) {
+  if (!options_.depfile.empty()) made_.push_back({output, {sources.begin(), sources.end()}});
 }
 
 void CliPlatform::AddSource(const std::string& source) {

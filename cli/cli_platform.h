@@ -4,8 +4,10 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "convert_options.h"
@@ -67,7 +69,7 @@ class CliPlatform : public FileSystemPlatform {
   // header in the output folder, the second over the first; so would a
   // collection named like a header.
   void RefuseSecondSource(const std::string& output);
-  void Made(const std::string& output, std::vector<std::string> sources);
+  void Made(const std::string& output, std::span<const std::string> sources);
   // A GIF's frames, or a file given twice, are one source of the collection.
   void AddSource(const std::string& source);
 
@@ -88,7 +90,7 @@ class CliPlatform : public FileSystemPlatform {
   std::vector<std::string> sources_;
   std::set<std::string> source_set_;
   std::string collected_;
-  std::map<std::string, std::string> header_sources_;
+  std::unordered_map<std::string, std::string> header_sources_;
   std::map<std::string, ServedText> served_;
   std::vector<MadeOutput> made_;
 };
