@@ -75,7 +75,7 @@ void ExtractBytes(ConversionState& state, WindowSurface& window) {
   }
   state.ByteCount = bytes.Count() - 1;
   if (!window.ShowsListings()) return;
-  state.SourceText = Listing(bytes);
+  Listing(bytes, state.SourceText);
   window.SetText1(state.SourceText);
 }
 
@@ -120,7 +120,7 @@ void EncodeRuns(ConversionState& state, WindowSurface& window) {
   }
 
   state.BytesEconomized = CheckedSub(extraRepeatsTotal, state.RunCount);
-  state.CompressedText = Listing(encoded);
+  Listing(encoded, state.CompressedText);
 
   state.EconomizedTotal = state.BytesEconomized;
   if (state.ByteCount > 0) {

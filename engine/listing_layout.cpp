@@ -43,7 +43,7 @@ std::string DeclarationLine(std::string_view arrayName) {
   return line;
 }
 
-std::string Listing(const WorkList& list) {
+void Listing(const WorkList& list, std::string& listing) {
   const std::string first = list.Item(0);
   const auto items = static_cast<std::size_t>(list.Count() > 0 ? list.Count() - 1 : 0);
   const std::size_t prefix = list.BytePrefix().size();
@@ -51,7 +51,8 @@ std::string Listing(const WorkList& list) {
   const std::size_t size = first.size() + items * kLiteralPrefix.size() + itemsText +
                            SeparatorsSize(items) + kListingEnd.size();
 
-  std::string listing(size, '\0');
+  listing.clear();
+  listing.resize(size);
   char* out = listing.data();
   std::memcpy(out, first.data(), first.size());
   out += first.size();
@@ -80,7 +81,6 @@ std::string Listing(const WorkList& list) {
     if (!last) out += position % kItemsPerLine == 0 ? kLineBreakSize : kSeparatorSize;
   }
   std::memcpy(out, kListingEnd.data(), kListingEnd.size());
-  return listing;
 }
 
 }  // namespace lumivane

@@ -20,7 +20,9 @@ std::string DeclarationLine(std::string_view arrayName);
 // every further item as a literal, "0x" and the item's digits (the item
 // without the list's prefix), in that layout. The text is sized exactly
 // before it is written: in tens of thousands of short items, a capacity check
-// and a copy call per piece would cost more than the text itself.
-std::string Listing(const WorkList& list);
+// and a copy call per piece would cost more than the text itself. It replaces
+// the text of `listing` but keeps its room, so a batch lists file after file
+// into the same memory.
+void Listing(const WorkList& list, std::string& listing);
 
 }  // namespace lumivane
