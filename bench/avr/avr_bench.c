@@ -78,7 +78,7 @@ static void PrintPerByte(const char* what, uint64_t cycles, uint64_t copy, unsig
 
 static int Measure(const char* elf_path) {
   static bench_run run;
-  avr_sim_hooks hooks = {OnMarker, OnOutput, &run};
+  avr_sim_hooks hooks = {OnMarker, OnOutput, &run, NULL};
   unsigned frame_size, stream_size, row_size, compressed;
   memset(&run, 0, sizeof run);
   if (avr_sim_run(elf_path, &hooks) != 0) return 1;

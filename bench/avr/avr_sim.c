@@ -53,9 +53,9 @@ int avr_sim_run(const char* elf_path, const avr_sim_hooks* hooks) {
     fprintf(stderr, "cannot read the firmware %s\n", elf_path);
     return 1;
   }
-  avr = avr_make_mcu_by_name("atmega328p");
+  avr = avr_make_mcu_by_name(hooks->mcu ? hooks->mcu : "atmega328p");
   if (avr == NULL) {
-    fprintf(stderr, "simavr knows no atmega328p\n");
+    fprintf(stderr, "simavr knows no %s\n", hooks->mcu ? hooks->mcu : "atmega328p");
     release_firmware(&firmware);
     return 1;
   }

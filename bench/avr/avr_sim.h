@@ -1,4 +1,4 @@
-/* Runs an ATmega328P firmware in simavr and reports what it signals: a
+/* Runs an AVR firmware in simavr and reports what it signals: a
  * write to GPIOR0 is a marker (the host takes the cycle count and may read
  * the simulated RAM), a write to GPIOR1 is one byte of output. */
 #ifndef LUMIVANE_AVR_SIM_H
@@ -24,6 +24,7 @@ typedef struct avr_sim_hooks {
   void (*marker)(void* context, uint8_t marker, const avr_sim_view* view);
   void (*output)(void* context, uint8_t byte);
   void* context;
+  const char* mcu; /* simavr's name of the part; NULL for the ATmega328P */
 } avr_sim_hooks;
 
 /* Returns 0 when the firmware ran to its end (asleep with interrupts off),

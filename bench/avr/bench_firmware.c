@@ -44,9 +44,9 @@ __attribute__((noinline)) static void DrawAllPages(void) {
   unsigned char row[kRowSize];
   unsigned first;
   lumivane_stream stream;
-  lumivane_stream_init(&stream, lumivane_read_progmem, LOGO, sizeof LOGO);
+  lumivane_stream_init_P(&stream, LOGO, sizeof LOGO);
   for (first = 0; first < kHeight; first += kPageRows) {
-    lumivane_draw_rows(&stream, kWidth, kHeight - first, 0, kPageRows - 1, row, KeepRow, 0);
+    lumivane_draw_rows_P(&stream, kWidth, kHeight - first, 0, kPageRows - 1, row, KeepRow, 0);
   }
 }
 
@@ -57,23 +57,23 @@ __attribute__((noinline)) static void DrawAllPagesFromTheTop(void) {
   unsigned first;
   for (first = 0; first < kHeight; first += kPageRows) {
     lumivane_stream stream;
-    lumivane_stream_init(&stream, lumivane_read_progmem, LOGO, sizeof LOGO);
-    lumivane_draw_rows(&stream, kWidth, kHeight, first, first + kPageRows - 1, row, KeepRow, 0);
+    lumivane_stream_init_P(&stream, LOGO, sizeof LOGO);
+    lumivane_draw_rows_P(&stream, kWidth, kHeight, first, first + kPageRows - 1, row, KeepRow, 0);
   }
 }
 
 __attribute__((noinline)) static void ReadWhole(void) {
   lumivane_stream stream;
-  lumivane_stream_init(&stream, lumivane_read_progmem, LOGO, sizeof LOGO);
-  lumivane_stream_read(&stream, frame, sizeof frame);
+  lumivane_stream_init_P(&stream, LOGO, sizeof LOGO);
+  lumivane_stream_read_P(&stream, frame, sizeof frame);
 }
 
 __attribute__((noinline)) static void ReadRowByRow(void) {
   lumivane_stream stream;
   unsigned char* row;
-  lumivane_stream_init(&stream, lumivane_read_progmem, LOGO, sizeof LOGO);
+  lumivane_stream_init_P(&stream, LOGO, sizeof LOGO);
   for (row = frame; row < frame + sizeof frame; row += kRowSize) {
-    lumivane_stream_read(&stream, row, kRowSize);
+    lumivane_stream_read_P(&stream, row, kRowSize);
   }
 }
 

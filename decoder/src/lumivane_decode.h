@@ -1,43 +1,73 @@
-/* lumivane_decode.h: expands a Lumivane header's run-length data back into
- * the bitmap's bytes, on the display side. C99 and C++, no library needed.
+/* SPDX-License-Identifier: MIT */
+/* lumivane_decode.h 1.1.0: expands a Lumivane header's run-length data back
+ * into the bitmap's bytes, on the display side. C99 and C++, no library
+ * needed, not even the C library's. Copyright (c) 2026 KTR Lab, MIT licence (LICENSE beside src/).
  *
  * Every item of a compressed array is one byte. 0x00 and 0xFF start a run:
  * the item after them is the number of extra repeats, so {0x00, 0x04} stands
  * for five zero bytes and {0xFF, 0x00} for one 0xFF byte. Every other byte
- * stands for itself.
+ * stands for itself. The bytes are those of the header's layout: rows (xbm,
+ * rows-msb) or pages of 8 rows (pages).
  *
  *   unsigned char frame[1024];
  *   long n = lumivane_decode(logo, sizeof logo, frame, sizeof frame);
  *
- * For data in flash on AVR (U8X8_PROGMEM is PROGMEM there), include
- * <avr/pgmspace.h> before this header and pass lumivane_read_progmem:
- *
- *   long n = lumivane_decode_with(lumivane_read_progmem, logo, sizeof logo,
- *                                 frame, sizeof frame);
- *
- * Any other memory works the same way with a reader of your own.
- *
  * Without RAM for a whole frame, a stream hands the bytes out a few at a
- * time, and lumivane_draw_rows hands them out one pixel row at a time:
+ * time, lumivane_draw_rows one pixel row at a time, lumivane_draw_pages one
+ * page of 8 rows and lumivane_draw_tiles one 8 x 8 tile at a time. For an
+ * array in flash (U8X8_PROGMEM, PROGMEM on AVR) every call has a twin ending
+ * in _P, which reads flash at full speed wherever the stream was set up:
  *
  *   lumivane_stream s;
  *   unsigned char row[128 / 8];
- *   lumivane_stream_init(&s, lumivane_read_progmem, logo, sizeof logo);
- *   lumivane_draw_rows(&s, 128, 64, 0, 7, row, draw_row, context);
- */
+ *   lumivane_stream_init_P(&s, logo, sizeof logo);
+ *   lumivane_draw_rows_P(&s, 128, 64, 0, 7, row, draw_row, context);
+ *
+ * Any other memory works the same way with a byte reader of your own and the
+ * calls without _P. Names starting with lumivane__ are internal. */
 #ifndef LUMIVANE_DECODE_H
 #define LUMIVANE_DECODE_H
+
+/* major * 10000 + minor * 100 + patch */
+#define LUMIVANE_DECODE_VERSION 10100L
 
 #include <limits.h>
 #include <stddef.h>
 #include <stdint.h>
-#include <string.h>
+
+#if defined(__AVR__)
+#include <avr/pgmspace.h>
+#endif
+
+/* The generated headers put their arrays in U8X8_PROGMEM, which the display
+ * library defines; without it they still build. */
+#ifndef U8X8_PROGMEM
+#if defined(PROGMEM)
+#define U8X8_PROGMEM PROGMEM
+#else
+#define U8X8_PROGMEM
+#endif
+#endif
 
 /* Casts that C++ compilers with -Wold-style-cast accept as well. */
 #ifdef __cplusplus
-#define LUMIVANE_CAST(type, value) static_cast<type>(value)
+#define LUMIVANE__CAST(type, value) static_cast<type>(value)
+#define LUMIVANE__ADDRESS(value) reinterpret_cast<const unsigned char*>(value)
+#define LUMIVANE__NULL nullptr
 #else
-#define LUMIVANE_CAST(type, value) ((type)(value))
+#define LUMIVANE__CAST(type, value) ((type)(value))
+#define LUMIVANE__ADDRESS(value) ((const unsigned char*)(value))
+#define LUMIVANE__NULL NULL
+#endif
+
+/* The loops are kept out of line, so that a sketch pays for them once
+ * however many places it draws from. */
+#if defined(__GNUC__)
+#define LUMIVANE__OUT_OF_LINE __attribute__((noinline, unused))
+#define LUMIVANE__INLINE_ALWAYS static inline __attribute__((always_inline, unused))
+#else
+#define LUMIVANE__OUT_OF_LINE
+#define LUMIVANE__INLINE_ALWAYS static inline
 #endif
 
 /* Results below zero: nothing is read past the end of the compressed array
@@ -58,15 +88,18 @@ static inline unsigned char lumivane_read_ram(const unsigned char* address) {
 
 #if defined(pgm_read_byte)
 static inline unsigned char lumivane_read_progmem(const unsigned char* address) {
-  return LUMIVANE_CAST(unsigned char, pgm_read_byte(address));
+  return LUMIVANE__CAST(unsigned char, pgm_read_byte(address));
 }
+#define LUMIVANE__FLASH_READER lumivane_read_progmem
+#else
+#define LUMIVANE__FLASH_READER lumivane_read_ram
 #endif
 
 /* The result is a long so that every count of bytes written fits beside the
  * negative results, also where size_t and int are 16 bits wide (AVR). */
-static inline size_t lumivane_usable_output_size(size_t out_size) {
+static inline size_t lumivane__usable_output_size(size_t out_size) {
 #if defined(SIZE_MAX) && SIZE_MAX > LONG_MAX
-  if (out_size > LUMIVANE_CAST(size_t, LONG_MAX)) return LUMIVANE_CAST(size_t, LONG_MAX);
+  if (out_size > LUMIVANE__CAST(size_t, LONG_MAX)) return LUMIVANE__CAST(size_t, LONG_MAX);
 #endif
   return out_size;
 }
@@ -79,14 +112,14 @@ static inline long lumivane_decode_with(lumivane_byte_reader read_byte,
                                         unsigned char* out, size_t out_size) {
   size_t in = 0;
   size_t written = 0;
-  const size_t capacity = lumivane_usable_output_size(out_size);
+  const size_t capacity = lumivane__usable_output_size(out_size);
   while (in < encoded_size) {
     const unsigned char value = read_byte(encoded + in);
     size_t count = 1;
     ++in;
     if (value == 0x00u || value == 0xFFu) {
       if (in == encoded_size) return LUMIVANE_DECODE_MALFORMED;
-      count += LUMIVANE_CAST(size_t, read_byte(encoded + in));
+      count += LUMIVANE__CAST(size_t, read_byte(encoded + in));
       ++in;
     }
     if (count > capacity - written) return LUMIVANE_DECODE_OUTPUT_FULL;
@@ -96,7 +129,7 @@ static inline long lumivane_decode_with(lumivane_byte_reader read_byte,
       --count;
     }
   }
-  return LUMIVANE_CAST(long, written);
+  return LUMIVANE__CAST(long, written);
 }
 
 /* The same for an array in ordinary memory. */
@@ -105,9 +138,19 @@ static inline long lumivane_decode(const unsigned char* encoded, size_t encoded_
   return lumivane_decode_with(lumivane_read_ram, encoded, encoded_size, out, out_size);
 }
 
+#if defined(__AVR__) && defined(__AVR_HAVE_LPMX__)
+#define LUMIVANE__AVR_FLASH_LOOP 1
+#if defined(__AVR_HAVE_ELPMX__) && defined(RAMPZ)
+/* Flash past 64 KB (ATmega1280, ATmega2560): the stream keeps the upper
+ * byte of its address, and the loop reads through RAMPZ. */
+#define LUMIVANE__FAR_FLASH 1
+#endif
+#endif
+
 /* A position in a compressed array. The fields belong to the functions
- * below; a stream is set up by lumivane_stream_init and may be copied to
- * come back to the same position later. */
+ * below; a stream is set up by lumivane_stream_init (or _init_P) and may be
+ * copied to come back to the same position later. 8 bytes on AVR, 9 where
+ * flash reaches past 64 KB. */
 typedef struct lumivane_stream lumivane_stream;
 struct lumivane_stream {
   lumivane_byte_reader read_byte;
@@ -118,6 +161,9 @@ struct lumivane_stream {
    * copy goes out as its items are read. */
   unsigned char repeats;
   unsigned char pending;
+#if defined(LUMIVANE__FAR_FLASH)
+  unsigned char far_bank;
+#endif
 };
 
 static inline void lumivane_stream_init(lumivane_stream* s, lumivane_byte_reader read_byte,
@@ -127,17 +173,49 @@ static inline void lumivane_stream_init(lumivane_stream* s, lumivane_byte_reader
   s->end = encoded_size > 0 ? encoded + encoded_size : encoded;
   s->repeats = 0;
   s->pending = 0;
+#if defined(LUMIVANE__FAR_FLASH)
+  s->far_bank = 0;
+#endif
 }
 
-#if defined(__AVR__) && defined(__AVR_HAVE_LPMX__) && defined(pgm_read_byte)
-#define LUMIVANE_AVR_FLASH_LOOP 1
+/* A stream over an array in flash, for the calls ending in _P (the others
+ * read it too, more slowly). On AVR flash below 64 KB, where the linker puts
+ * PROGMEM arrays; see lumivane_stream_init_far for arrays above it. */
+static inline void lumivane_stream_init_P(lumivane_stream* s, const unsigned char* encoded,
+                                          size_t encoded_size) {
+  lumivane_stream_init(s, LUMIVANE__FLASH_READER, encoded, encoded_size);
+}
+
+#if defined(LUMIVANE__FAR_FLASH)
+/* A stream over an array anywhere in flash on an AVR with more than 64 KB
+ * of it, at the 32-bit address pgm_get_far_address(array) gives. Only the
+ * calls ending in _P read it; the others return LUMIVANE_DECODE_MALFORMED. */
+static inline void lumivane_stream_init_far(lumivane_stream* s, uint32_t address,
+                                            size_t encoded_size) {
+  const uint32_t end = address + encoded_size;
+  s->read_byte = LUMIVANE__NULL;
+  s->next = LUMIVANE__ADDRESS(LUMIVANE__CAST(uintptr_t, address & 0xFFFFu));
+  s->end = LUMIVANE__ADDRESS(LUMIVANE__CAST(uintptr_t, end & 0xFFFFu));
+  s->repeats = 0;
+  s->pending = 0;
+  s->far_bank = LUMIVANE__CAST(unsigned char, address >> 16);
+}
+#endif
+
+#if defined(LUMIVANE__AVR_FLASH_LOOP)
+#if defined(LUMIVANE__FAR_FLASH)
+#define LUMIVANE__LPM "elpm"
+#else
+#define LUMIVANE__LPM "lpm"
+#endif
 /* The stream's loop for an array in flash on AVR, where avr-gcc's code for
  * it costs three times memcpy_P: literals are copied in one pass of loads
  * and stores, a run is filled by a store loop, and the state stays in
  * registers. It returns the bytes of `n` not handed out: 0, or more when
  * the array ended (`next` at its end) or breaks off (`next` back at a run
  * byte without its count). The T flag marks a skip. */
-static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out, size_t n) {
+LUMIVANE__INLINE_ALWAYS size_t lumivane__take_flash(lumivane_stream* s, unsigned char* out,
+                                                    size_t n) {
   /* In r24, which a call may change, the count is set up in place for
    * every call: avr-gcc otherwise keeps it for the whole of a caller's
    * loop in a register the caller must save, 12 bytes more in a sketch. */
@@ -145,6 +223,9 @@ static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out,
   const unsigned char* next = s->next;
   unsigned char repeats = s->repeats;
   unsigned char value = s->pending;
+#if defined(LUMIVANE__FAR_FLASH)
+  RAMPZ = s->far_bank;
+#endif
   __asm__ volatile(
       /* T: out is NULL (the Z flag, bit 1 of SREG). */
       "sbiw %[out], 0\n\t"
@@ -160,8 +241,8 @@ static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out,
       "3:\n\t"
       "cp %A[next], %A[end]\n\t"
       "cpc %B[next], %B[end]\n\t"
-      "breq 2b\n\t"
-      "lpm %[repeats], Z+\n\t"
+      "breq 2b\n\t" LUMIVANE__LPM
+      " %[repeats], Z+\n\t"
       "brts 5f\n\t"
       "st X+, %[value]\n"
       "5:\n\t"
@@ -192,8 +273,8 @@ static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out,
       "8:\n\t"
       "cp %A[next], %A[end]\n\t"
       "cpc %B[next], %B[end]\n\t"
-      "breq 9f\n\t"
-      "lpm %[value], Z+\n\t"
+      "breq 9f\n\t" LUMIVANE__LPM
+      " %[value], Z+\n\t"
       "mov __tmp_reg__, %[value]\n\t"
       "inc __tmp_reg__\n\t"
       "lsr __tmp_reg__\n\t"
@@ -211,6 +292,10 @@ static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out,
   s->next = next;
   s->repeats = repeats;
   s->pending = value;
+#if defined(LUMIVANE__FAR_FLASH)
+  /* elpm Z+ carries into RAMPZ when an array crosses a 64 KB boundary. */
+  s->far_bank = RAMPZ;
+#endif
   return left;
 }
 #endif
@@ -219,9 +304,13 @@ static inline size_t lumivane_take_flash(lumivane_stream* s, unsigned char* out,
  * NULL, reading every item through the stream's reader: reading and skipping
  * share one loop to keep the code small. A run byte without its count
  * leaves the stream before it, so every later call fails the same way. */
-static inline long lumivane_stream_take_items(lumivane_stream* s, unsigned char* out, size_t n) {
-  const size_t wanted = lumivane_usable_output_size(n);
+static LUMIVANE__OUT_OF_LINE long lumivane__take_items(lumivane_stream* s, unsigned char* out,
+                                                       size_t n) {
+  const size_t wanted = lumivane__usable_output_size(n);
   size_t left = wanted;
+#if defined(LUMIVANE__FAR_FLASH)
+  if (s->read_byte == LUMIVANE__NULL) return LUMIVANE_DECODE_MALFORMED;
+#endif
   while (left > 0) {
     size_t chunk;
     if (s->repeats == 0) {
@@ -237,36 +326,42 @@ static inline long lumivane_stream_take_items(lumivane_stream* s, unsigned char*
         s->repeats = s->read_byte(item + 1);
         s->next = item + 2;
       }
-      if (out != NULL) *out++ = s->pending;
+      if (out != LUMIVANE__NULL) *out++ = s->pending;
       --left;
       continue;
     }
     chunk = s->repeats < left ? s->repeats : left;
-    s->repeats = LUMIVANE_CAST(unsigned char, s->repeats - chunk);
+    s->repeats = LUMIVANE__CAST(unsigned char, s->repeats - chunk);
     left -= chunk;
-    if (out != NULL) {
-      memset(out, s->pending, chunk);
-      out += chunk;
+    if (out != LUMIVANE__NULL) {
+      const unsigned char* const run_end = out + chunk;
+      while (out != run_end) *out++ = s->pending;
     }
   }
-  return LUMIVANE_CAST(long, wanted - left);
+  return LUMIVANE__CAST(long, wanted - left);
 }
 
-/* The same, with flash read by the flash loop on AVR. The
- * caller passes the stream's reader, so that where the reader is known the
- * choice is made once, not for every call. */
-static inline long lumivane_stream_take(lumivane_stream* s, lumivane_byte_reader read_byte,
-                                        unsigned char* out, size_t n) {
-#if defined(LUMIVANE_AVR_FLASH_LOOP)
-  if (read_byte == lumivane_read_progmem && n != 0) {
-    const size_t left = lumivane_take_flash(s, out, n);
-    if (left != 0 && s->next != s->end) return LUMIVANE_DECODE_MALFORMED;
-    return LUMIVANE_CAST(long, n - left);
-  }
+/* The same for a stream over flash: the assembly loop on AVR, the reader
+ * elsewhere (ordinary loads, or pgm_read_byte where flash needs it). */
+#if defined(LUMIVANE__AVR_FLASH_LOOP)
+LUMIVANE__INLINE_ALWAYS long lumivane__take_flash_items(lumivane_stream* s, unsigned char* out,
+                                                        size_t n) {
+  size_t left;
+  if (n == 0) return 0;
+  left = lumivane__take_flash(s, out, n);
+  if (left != 0 && s->next != s->end) return LUMIVANE_DECODE_MALFORMED;
+  return LUMIVANE__CAST(long, n - left);
+}
 #else
-  (void)read_byte;
+#define lumivane__take_flash_items lumivane__take_items
 #endif
-  return lumivane_stream_take_items(s, out, n);
+
+/* The loops below are written once and built into each public call with
+ * `flash` fixed, so that a call ending in _P holds the flash loop itself
+ * and no call chooses at run time. */
+LUMIVANE__INLINE_ALWAYS long lumivane__take(lumivane_stream* s, int flash, unsigned char* out,
+                                            size_t n) {
+  return flash ? lumivane__take_flash_items(s, out, n) : lumivane__take_items(s, out, n);
 }
 
 /* Writes the next `n` bytes of the image to `out`. Returns the number
@@ -274,22 +369,62 @@ static inline long lumivane_stream_take(lumivane_stream* s, lumivane_byte_reader
  * LUMIVANE_DECODE_MALFORMED when it breaks off after a run byte; `out` then
  * holds the bytes before it. */
 static inline long lumivane_stream_read(lumivane_stream* s, unsigned char* out, size_t n) {
-  return lumivane_stream_take(s, s->read_byte, out, n);
+  return lumivane__take_items(s, out, n);
+}
+static LUMIVANE__OUT_OF_LINE long lumivane_stream_read_P(lumivane_stream* s, unsigned char* out,
+                                                         size_t n) {
+  return lumivane__take(s, 1, out, n);
 }
 
 /* Passes over the next `n` bytes without writing them, a run in one step.
  * Returns the number passed over, with the same results as reading. */
 static inline long lumivane_stream_skip(lumivane_stream* s, size_t n) {
-  return lumivane_stream_take(s, s->read_byte, NULL, n);
+  return lumivane__take_items(s, LUMIVANE__NULL, n);
+}
+static inline long lumivane_stream_skip_P(lumivane_stream* s, size_t n) {
+  return lumivane_stream_read_P(s, LUMIVANE__NULL, n);
 }
 
-/* Receives one decoded pixel row: `row_bytes` holds (width + 7) / 8 bytes
- * in XBM's layout (the leftmost pixel in bit 0) and is reused for the next
- * row. `row` counts from the image's top. */
+/* Receives one decoded pixel row (or page, from the page calls), which is
+ * reused for the next one. `row` counts from the stream's position when the
+ * call began: from the image's top when the stream starts there, from the
+ * first row of the call when a page continues the stream of the page above
+ * it. */
 typedef void (*lumivane_row_sink)(void* context, unsigned row, const unsigned char* row_bytes);
 
-/* Decodes an image of width x height pixels from the stream's position, its
- * first row, one row at a time into `row_buffer` ((width + 7) / 8 bytes),
+/* Hands out `count` units of `unit_size` bytes: the rows or pages
+ * first..last (last clipped to the image), passing over those before. */
+LUMIVANE__INLINE_ALWAYS long lumivane__draw(lumivane_stream* s, int flash, size_t unit_size,
+                                            unsigned count, unsigned first, unsigned last,
+                                            unsigned char* buffer, lumivane_row_sink draw,
+                                            void* context) {
+  unsigned unit = 0;
+  unsigned drawn = 0;
+  if (last >= count) last = count - 1u;
+  if (unit_size == 0u || first >= count || first > last) return 0;
+  for (;;) {
+    const int drawing = unit >= first;
+    const long got = lumivane__take(s, flash, drawing ? buffer : LUMIVANE__NULL, unit_size);
+    if (got < 0) return got;
+    /* A unit the array cannot complete is not drawn. */
+    if (LUMIVANE__CAST(size_t, got) != unit_size) break;
+    if (drawing) {
+      draw(context, unit, buffer);
+      ++drawn;
+    }
+    if (unit == last) break;
+    ++unit;
+  }
+  return LUMIVANE__CAST(long, drawn);
+}
+
+static inline size_t lumivane__row_size(unsigned width) {
+  return LUMIVANE__CAST(size_t, width / 8u) + (width % 8u != 0u ? 1u : 0u);
+}
+
+/* Decodes rows of an image of width x height pixels in a row layout (xbm:
+ * the leftmost pixel in bit 0; rows-msb: in bit 7), from the stream's
+ * position, one row at a time into `row_buffer` ((width + 7) / 8 bytes),
  * and calls `draw_row` for the rows first_row to last_row (last_row is
  * clipped to the last row of the image). The rows before first_row are
  * passed over without being written, and decoding stops after last_row, so
@@ -297,46 +432,127 @@ typedef void (*lumivane_row_sink)(void* context, unsigned row, const unsigned ch
  * Returns the number of rows drawn: fewer than asked when the array ends
  * too early (a row it cannot complete is not drawn), or
  * LUMIVANE_DECODE_MALFORMED. */
+static LUMIVANE__OUT_OF_LINE long lumivane__draw_units(lumivane_stream* s, size_t unit_size,
+                                                       unsigned count, unsigned first,
+                                                       unsigned last, unsigned char* buffer,
+                                                       lumivane_row_sink draw, void* context) {
+  return lumivane__draw(s, 0, unit_size, count, first, last, buffer, draw, context);
+}
+static LUMIVANE__OUT_OF_LINE long lumivane__draw_units_P(lumivane_stream* s, size_t unit_size,
+                                                         unsigned count, unsigned first,
+                                                         unsigned last, unsigned char* buffer,
+                                                         lumivane_row_sink draw, void* context) {
+  return lumivane__draw(s, 1, unit_size, count, first, last, buffer, draw, context);
+}
+
+/* In line, so that a sketch's constant width gives a constant row size. */
 static inline long lumivane_draw_rows(lumivane_stream* s, unsigned width, unsigned height,
                                       unsigned first_row, unsigned last_row,
                                       unsigned char* row_buffer, lumivane_row_sink draw_row,
                                       void* context) {
-  const size_t row_size = LUMIVANE_CAST(size_t, width / 8u) + (width % 8u != 0u ? 1u : 0u);
-  const lumivane_byte_reader read_byte = s->read_byte;
-  unsigned row = 0;
-  if (last_row >= height) last_row = height - 1u;
-  if (row_size == 0u || first_row >= height || first_row > last_row) return 0;
-  for (;;) {
-    const int drawing = row >= first_row;
-    const long got = lumivane_stream_take(s, read_byte, drawing ? row_buffer : NULL, row_size);
-    if (got < 0) return got;
-    if (LUMIVANE_CAST(size_t, got) != row_size) break;
-    if (drawing) draw_row(context, row, row_buffer);
-    if (row == last_row) return LUMIVANE_CAST(long, row - first_row) + 1;
-    ++row;
-  }
-  /* The rows drawn: those from first_row up to the row that ended it. */
-  return row > first_row ? LUMIVANE_CAST(long, row - first_row) : 0;
+  return lumivane__draw_units(s, lumivane__row_size(width), height, first_row, last_row, row_buffer,
+                              draw_row, context);
+}
+static inline long lumivane_draw_rows_P(lumivane_stream* s, unsigned width, unsigned height,
+                                        unsigned first_row, unsigned last_row,
+                                        unsigned char* row_buffer, lumivane_row_sink draw_row,
+                                        void* context) {
+  return lumivane__draw_units_P(s, lumivane__row_size(width), height, first_row, last_row,
+                                row_buffer, draw_row, context);
 }
 
-/* Turns 8 decoded rows of `width` pixels (width a multiple of 8, each row
- * width / 8 bytes, one after the other) into width / 8 tiles of 8 bytes for
- * a display's text mode: each byte one column of 8 pixels, the top pixel in
- * the least significant bit. */
+/* The same for an image in the pages layout ((height + 7) / 8 pages of 8
+ * rows, each `width` bytes, one a column with the page's top row in bit 0,
+ * as display memory holds them): calls `draw_page` with the pages
+ * first_page to last_page, one at a time in `page_buffer` (`width` bytes).
+ * Returns the number of pages drawn, as lumivane_draw_rows does rows. */
+static inline long lumivane_draw_pages(lumivane_stream* s, unsigned width, unsigned height,
+                                       unsigned first_page, unsigned last_page,
+                                       unsigned char* page_buffer, lumivane_row_sink draw_page,
+                                       void* context) {
+  return lumivane__draw_units(s, width, height / 8u + (height % 8u != 0u ? 1u : 0u), first_page,
+                              last_page, page_buffer, draw_page, context);
+}
+static inline long lumivane_draw_pages_P(lumivane_stream* s, unsigned width, unsigned height,
+                                         unsigned first_page, unsigned last_page,
+                                         unsigned char* page_buffer, lumivane_row_sink draw_page,
+                                         void* context) {
+  return lumivane__draw_units_P(s, width, height / 8u + (height % 8u != 0u ? 1u : 0u), first_page,
+                                last_page, page_buffer, draw_page, context);
+}
+
+/* Receives one 8 x 8 tile: 8 column bytes, the top pixel in bit 0, as a
+ * display's text mode takes them (u8x8's drawTile). `column` and `page`
+ * count tiles from the stream's position, left to right and top down. The
+ * tile may be changed; it is filled anew for the next one. */
+typedef void (*lumivane_tile_sink)(void* context, unsigned column, unsigned page,
+                                   unsigned char* tile);
+
+LUMIVANE__INLINE_ALWAYS long lumivane__draw_tiles(lumivane_stream* s, int flash, unsigned width,
+                                                  unsigned height, unsigned char* tile,
+                                                  lumivane_tile_sink draw_tile, void* context) {
+  const unsigned pages = (height + 7u) / 8u;
+  unsigned page;
+  long drawn = 0;
+  for (page = 0; page < pages; ++page) {
+    unsigned x;
+    for (x = 0; x < width; x += 8u) {
+      size_t columns = width - x < 8u ? width - x : 8u;
+      const long got = lumivane__take(s, flash, tile, columns);
+      if (got < 0) return got;
+      if (LUMIVANE__CAST(size_t, got) != columns) return drawn;
+      /* The columns right of the image in its last tile stay unset. */
+      for (; columns < 8u; ++columns) tile[columns] = 0;
+      draw_tile(context, x / 8u, page, tile);
+      ++drawn;
+    }
+  }
+  return drawn;
+}
+
+/* Decodes an image in the pages layout tile by tile into `tile` (8 bytes)
+ * and calls `draw_tile` for every tile, so that a text-mode display draws
+ * any image with an 8-byte buffer. A width that is not a multiple of 8
+ * gives a last tile in each page with its right columns unset. Returns the
+ * number of tiles drawn: fewer when the array ends early, or
+ * LUMIVANE_DECODE_MALFORMED. */
+static LUMIVANE__OUT_OF_LINE long lumivane_draw_tiles(lumivane_stream* s, unsigned width,
+                                                      unsigned height, unsigned char* tile,
+                                                      lumivane_tile_sink draw_tile, void* context) {
+  return lumivane__draw_tiles(s, 0, width, height, tile, draw_tile, context);
+}
+static LUMIVANE__OUT_OF_LINE long lumivane_draw_tiles_P(lumivane_stream* s, unsigned width,
+                                                        unsigned height, unsigned char* tile,
+                                                        lumivane_tile_sink draw_tile,
+                                                        void* context) {
+  return lumivane__draw_tiles(s, 1, width, height, tile, draw_tile, context);
+}
+
+/* Turns 8 decoded rows of an xbm image `width` pixels wide (a multiple of
+ * 8, each row width / 8 bytes, one after the other) into width / 8 tiles of
+ * 8 bytes for a display's text mode: each byte one column of 8 pixels, the
+ * top pixel in the least significant bit. Headers in the pages layout need
+ * no conversion: see lumivane_draw_tiles. */
 static inline void lumivane_rows_to_tiles(const unsigned char* rows, unsigned width,
                                           unsigned char* tiles) {
   const unsigned stride = width / 8u;
-  unsigned tile;
-  for (tile = 0; tile < stride; ++tile) {
-    unsigned char column;
-    for (column = 0; column < 8u; ++column) {
-      unsigned char bits = 0;
-      unsigned row;
-      for (row = 0; row < 8u; ++row) {
-        bits |= LUMIVANE_CAST(unsigned char, ((rows[tile + row * stride] >> column) & 1u) << row);
+  const unsigned char* const end = rows + stride;
+  for (; rows != end; ++rows, tiles += 8) {
+    const unsigned char* row = rows;
+    unsigned char top = 1u;
+    unsigned column;
+    for (column = 0; column < 8u; ++column) tiles[column] = 0;
+    /* Every shift by one place: AVR shifts by a variable count one place a
+     * cycle in a loop. */
+    do {
+      unsigned char bits = *row;
+      unsigned char* column = tiles;
+      for (; bits != 0u; bits = LUMIVANE__CAST(unsigned char, bits >> 1), ++column) {
+        if ((bits & 1u) != 0u) *column = LUMIVANE__CAST(unsigned char, *column | top);
       }
-      *tiles++ = bits;
-    }
+      row += stride;
+      top = LUMIVANE__CAST(unsigned char, top << 1);
+    } while (top != 0u);
   }
 }
 

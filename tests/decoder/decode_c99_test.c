@@ -24,6 +24,15 @@ static void count_row(void* context, unsigned row, const unsigned char* row_byte
   last_row_byte = row_bytes[0];
 }
 
+static unsigned tiles_drawn = 0;
+static unsigned char last_tile[8];
+
+static void keep_tile(void* context, unsigned column, unsigned page, unsigned char* tile) {
+  (void)context;
+  tiles_drawn += column + page + 1u;
+  memcpy(last_tile, tile, sizeof last_tile);
+}
+
 static unsigned char read_inverted(const unsigned char* address) {
   return (unsigned char)~*address;
 }
@@ -61,6 +70,13 @@ int main(void) {
     expect(rows_drawn == 2 && last_row_byte == 0x00, "rows drawn");
     lumivane_stream_init(&s, lumivane_read_ram, logo, 1);
     expect(lumivane_stream_read(&s, out, 1) == -1, "stream cut array gives -1");
+    lumivane_stream_init_P(&s, logo, sizeof logo);
+    expect(lumivane_draw_tiles_P(&s, 10, 8, tiles, keep_tile, NULL) == 2, "draw tiles");
+    expect(tiles_drawn == 3 && last_tile[0] == 0x7E && last_tile[1] == 0x00, "tiles drawn");
+    lumivane_stream_init_P(&s, logo, sizeof logo);
+    expect(lumivane_stream_skip_P(&s, 6) == 6 && lumivane_stream_read_P(&s, out, 9) == 4 &&
+               out[0] == 0xFF && out[2] == 0x7E,
+           "flash stream");
     lumivane_rows_to_tiles(expected, 8, tiles);
     expect(tiles[0] == 0xC0 && tiles[2] == 0xE0, "tiles");
   }

@@ -132,6 +132,74 @@ TEST(DrawRows, EveryPageSizeAndRangeGivesTheRowsOfTheFullDecode) {
   }
 }
 
+struct DrawnTiles {
+  std::vector<std::pair<unsigned, unsigned>> places;  // column, page
+  std::vector<Bytes> tiles;
+
+  static void Draw(void* context, unsigned column, unsigned page, unsigned char* tile) {
+    DrawnTiles& drawn = *static_cast<DrawnTiles*>(context);
+    drawn.places.emplace_back(column, page);
+    drawn.tiles.emplace_back(tile, tile + 8);
+  }
+};
+
+// In the pages layout page p is bytes [p * width, (p + 1) * width), and tile
+// t of a page its bytes [8t, 8t + 8), unset past the image's right edge.
+TEST(DrawPages, PagesAndTilesAreSlicesOfTheFullDecodeFromRamAndFlash) {
+  std::mt19937 random(22);
+  for (const unsigned width : {1u, 5u, 8u, 13u, 16u, 127u, 128u, 129u}) {
+    for (const unsigned height : {1u, 7u, 8u, 9u, 24u, 64u}) {
+      SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+      const unsigned pages = (height + 7) / 8;
+      const Image image{"pages", width, pages * 8, RandomBitmap(random, width * pages)};
+      const Bytes encoded = EncodeWithEngine(image.bytes);
+      const unsigned first = pages > 1 ? 1 : 0;
+      for (const bool flash : {false, true}) {
+        GuardedSource source(encoded);
+        GuardedBuffer buffer(width);
+        lumivane_stream stream;
+        if (flash) {
+          lumivane_stream_init_P(&stream, encoded.data(), encoded.size());
+        } else {
+          lumivane_stream_init(&stream, GuardedSource::Read, source.data(), source.size());
+        }
+        DrawnRows drawn;
+        drawn.rowSize = width;
+        ASSERT_EQ(
+            (flash ? lumivane_draw_pages_P : lumivane_draw_pages)(
+                &stream, width, height, first, pages + 3, buffer.data(), DrawnRows::Draw, &drawn),
+            static_cast<long>(pages - first));
+        ASSERT_FALSE(buffer.Overrun());
+        // Pages are the row layout's rows of `width` bytes.
+        ExpectRowsOfTheFullDecode({"pages", width * 8, pages, image.bytes}, drawn, first);
+
+        GuardedBuffer tile(8);
+        DrawnTiles tiles;
+        const auto drawTiles = flash ? lumivane_draw_tiles_P : lumivane_draw_tiles;
+        if (flash) {
+          lumivane_stream_init_P(&stream, encoded.data(), encoded.size());
+        } else {
+          lumivane_stream_init(&stream, GuardedSource::Read, source.data(), source.size());
+        }
+        const unsigned perPage = (width + 7) / 8;
+        ASSERT_EQ(drawTiles(&stream, width, height, tile.data(), DrawnTiles::Draw, &tiles),
+                  static_cast<long>(perPage * pages));
+        ASSERT_FALSE(tile.Overrun());
+        for (unsigned i = 0; i < tiles.tiles.size(); ++i) {
+          const unsigned page = i / perPage, column = i % perPage;
+          ASSERT_EQ(tiles.places[i], std::make_pair(column, page)) << i;
+          Bytes expected(8, 0x00);
+          for (unsigned x = column * 8; x < std::min(column * 8 + 8, width); ++x) {
+            expected[x - column * 8] = image.bytes[page * width + x];
+          }
+          ASSERT_EQ(tiles.tiles[i], expected) << "tile " << column << "," << page;
+        }
+        EXPECT_FALSE(source.StrayRead());
+      }
+    }
+  }
+}
+
 TEST(StreamSteps, SkipsAndReadsInRandomStepsGiveTheBytesOfTheFullDecode) {
   std::mt19937 random(11);
   for (const Image& image : Images()) {
@@ -240,6 +308,8 @@ INSTANTIATE_TEST_SUITE_P(
             {{Step::kRead, 2, 2, {0, 0}}, {Step::kSkip, 2, 2}, {Step::kRead, 3, 2, {0x00, 0x7E}}}},
         BrokenCase{"EmptyArray", {}, {{Step::kRead, 5, 0}, {Step::kSkip, 5, 0}}},
         // Three bytes for 16-pixel rows: row 1 is incomplete and not drawn.
+        // An array that goes on past the image: its last row is the last drawn.
+        BrokenCase{"DrawClipsAtTheImage", {0x01, 0x02}, {{Step::kDraw, 1, 1, {0x01}, 8, 1, 0, 1}}},
         BrokenCase{"DrawShortArray", {0x00, 0x02}, {{Step::kDraw, 1, 1, {0, 0}, 16, 4, 0, 3}}},
         BrokenCase{
             "DrawShortArrayFromTheCutRow", {0x00, 0x02}, {{Step::kDraw, 0, 0, {}, 16, 4, 1, 3}}},

@@ -19,7 +19,8 @@ struct LogoPage {
   unsigned top;  // the logo row the page starts with
 };
 
-// One decoded pixel row, in the XBM layout drawXBM takes from RAM.
+// One decoded pixel row, in the XBM layout drawXBM takes from RAM. `row`
+// counts from the page's top, where the stream continued.
 static void drawRow(void* context, unsigned row, const unsigned char* rowBytes) {
   const LogoPage* page = static_cast<const LogoPage*>(context);
   page->display->drawXBM(0, page->top + row, kLogoWidth, 1, rowBytes);
@@ -28,7 +29,7 @@ static void drawRow(void* context, unsigned row, const unsigned char* rowBytes) 
 static void drawLogo() {
   unsigned char row[kLogoWidth / 8];
   lumivane_stream logoStream;
-  lumivane_stream_init(&logoStream, lumivane_read_progmem, logo, sizeof logo);
+  lumivane_stream_init_P(&logoStream, logo, sizeof logo);
   u8g2.firstPage();
   do {
     // Pages come top down, and each continues the stream where the page
@@ -36,7 +37,7 @@ static void drawLogo() {
     LogoPage page = {&u8g2, u8g2.getBufferCurrTileRow() * 8u};
     const unsigned pageRows = u8g2.getBufferTileHeight() * 8u;
     if (page.top < kLogoHeight) {
-      lumivane_draw_rows(&logoStream, kLogoWidth, kLogoHeight - page.top, 0, pageRows - 1, row,
+      lumivane_draw_rows_P(&logoStream, kLogoWidth, kLogoHeight - page.top, 0, pageRows - 1, row,
                          drawRow, &page);
     }
   } while (u8g2.nextPage());

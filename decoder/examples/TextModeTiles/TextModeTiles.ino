@@ -1,6 +1,7 @@
 // Shows a compressed 128x64 logo through the display library's text mode,
 // which has no frame buffer at all: 8 decoded pixel rows at a time become
-// 16 tiles of 8x8 pixels, sent straight to the display.
+// 16 tiles of 8x8 pixels, sent straight to the display. A header made with
+// --layout pages needs no conversion and less RAM: see U8x8DrawTile.
 #include <Arduino.h>
 #include <U8g2lib.h>
 #include <lumivane_decode.h>
@@ -17,9 +18,9 @@ static void drawLogo() {
   unsigned char rows[8 * kTilesPerRow];
   unsigned char tiles[8 * kTilesPerRow];
   lumivane_stream logoStream;
-  lumivane_stream_init(&logoStream, lumivane_read_progmem, logo, sizeof logo);
+  lumivane_stream_init_P(&logoStream, logo, sizeof logo);
   for (unsigned tileRow = 0; tileRow < kLogoHeight / 8; ++tileRow) {
-    if (lumivane_stream_read(&logoStream, rows, sizeof rows) != static_cast<long>(sizeof rows)) {
+    if (lumivane_stream_read_P(&logoStream, rows, sizeof rows) != static_cast<long>(sizeof rows)) {
       return;  // a damaged array: show what came before it
     }
     lumivane_rows_to_tiles(rows, kLogoWidth, tiles);

@@ -1,10 +1,11 @@
-/* Decodes the check images on the simulated ATmega328P in every way the
- * decoder offers and sends every byte out through GPIOR1:
- *   1. all rows, page by page (8 rows), one stream for all pages;
- *   2. all rows, each page from the image's first row;
+/* Decodes the check images on the simulated AVR in every way the decoder
+ * offers and sends every byte out through GPIOR1:
+ *   1. all rows, page by page (8 rows), one flash stream for all pages;
+ *   2. all rows, each page from the image's first row, through the reader;
  *   3. the bytes after a skip of kCheckSkip, read kCheckChunk at a time;
  *   4. for widths that are a multiple of 8, the tiles of every full band
  *      of 8 rows;
+ *   5. the image's bytes as pages layout, tile by tile;
  * and then the results of the calls on a broken array. */
 #include <avr/interrupt.h>
 #include <avr/io.h>
@@ -31,11 +32,11 @@ static void DrawPages(const check_image* image, int one_stream) {
   unsigned row_size = (image->width + 7) / 8;
   unsigned first;
   lumivane_stream stream;
-  lumivane_stream_init(&stream, lumivane_read_progmem, image->encoded, image->size);
+  lumivane_stream_init_P(&stream, image->encoded, image->size);
   for (first = 0; first < image->height; first += kPageRows) {
     if (one_stream) {
-      lumivane_draw_rows(&stream, image->width, image->height - first, 0, kPageRows - 1, row,
-                         SendRow, &row_size);
+      lumivane_draw_rows_P(&stream, image->width, image->height - first, 0, kPageRows - 1, row,
+                           SendRow, &row_size);
     } else {
       lumivane_stream_init(&stream, lumivane_read_progmem, image->encoded, image->size);
       lumivane_draw_rows(&stream, image->width, image->height, first, first + kPageRows - 1, row,
@@ -48,9 +49,9 @@ static void ReadInChunks(const check_image* image) {
   unsigned char chunk[kCheckChunk];
   long got;
   lumivane_stream stream;
-  lumivane_stream_init(&stream, lumivane_read_progmem, image->encoded, image->size);
-  lumivane_stream_skip(&stream, kCheckSkip);
-  while ((got = lumivane_stream_read(&stream, chunk, sizeof chunk)) > 0) {
+  lumivane_stream_init_P(&stream, image->encoded, image->size);
+  lumivane_stream_skip_P(&stream, kCheckSkip);
+  while ((got = lumivane_stream_read_P(&stream, chunk, sizeof chunk)) > 0) {
     Send(chunk, (unsigned)got);
   }
 }
@@ -62,12 +63,26 @@ static void SendTiles(const check_image* image) {
   unsigned band;
   lumivane_stream stream;
   if (image->width % 8 != 0) return;
-  lumivane_stream_init(&stream, lumivane_read_progmem, image->encoded, image->size);
+  lumivane_stream_init_P(&stream, image->encoded, image->size);
   for (band = 0; band < image->height / kPageRows; ++band) {
-    lumivane_stream_read(&stream, rows, band_size);
+    lumivane_stream_read_P(&stream, rows, band_size);
     lumivane_rows_to_tiles(rows, image->width, tiles);
     Send(tiles, band_size);
   }
+}
+
+static void SendTile(void* context, unsigned column, unsigned page, unsigned char* tile) {
+  (void)context;
+  (void)column;
+  (void)page;
+  Send(tile, 8);
+}
+
+static void SendPageTiles(const check_image* image) {
+  unsigned char tile[8];
+  lumivane_stream stream;
+  lumivane_stream_init_P(&stream, image->encoded, image->size);
+  lumivane_draw_tiles_P(&stream, image->page_width, image->page_height, tile, SendTile, 0);
 }
 
 int main(void) {
@@ -77,6 +92,7 @@ int main(void) {
     DrawPages(&kCheckImages[i], 0);
     ReadInChunks(&kCheckImages[i]);
     SendTiles(&kCheckImages[i]);
+    SendPageTiles(&kCheckImages[i]);
   }
   SendBroken(lumivane_read_progmem, Send);
   cli();

@@ -22,12 +22,15 @@ typedef struct check_image {
   unsigned size;
   unsigned width;
   unsigned height;
+  /* The same bytes read as pages layout. */
+  unsigned page_width;
+  unsigned page_height;
 } check_image;
 
 static const check_image kCheckImages[] = {
-    {logo, sizeof logo, 128, 64},
-    {runs, sizeof runs, 104, 20},
-    {odd, sizeof odd, 13, 7},
+    {logo, sizeof logo, 128, 64, 128, 64},
+    {runs, sizeof runs, 104, 20, 130, 9},
+    {odd, sizeof odd, 13, 7, 7, 16},
 };
 
 enum { kCheckImageCount = sizeof kCheckImages / sizeof kCheckImages[0] };
