@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "byte_layout.h"
+
 namespace lumivane {
 
 // The variables the main window keeps for its whole life and that every
@@ -20,6 +22,9 @@ struct ConversionState {
   std::int32_t RunCount = 0;
   std::int32_t EconomizedTotal = 0;
   std::string SourceFileName;
+  // The layout and run code of the headers made; the window's import and
+  // the command line's options set it, everything else keeps the default.
+  ConversionChoice Choice;
 };
 
 }  // namespace lumivane

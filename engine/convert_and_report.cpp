@@ -19,6 +19,10 @@ bool ContainsFfAnyCase(std::string_view text) {
   return false;
 }
 
+bool HasLiteral(std::string_view text) {
+  return text.find("0x") != std::string_view::npos || text.find("0X") != std::string_view::npos;
+}
+
 }  // namespace
 
 bool HasSomethingToCompress(std::string_view text) {
@@ -30,6 +34,13 @@ void ConvertAndReport(ConversionState& state, WindowSurface& window) {
   const std::string_view reportName = FirstCharacters(stem, kReportNameWidth);
 
   if (!HasSomethingToCompress(state.SourceText)) {
+    // Without a "00" or "FF" the bytes are their own encoding, but the header
+    // still needs its array: the text is converted, and only the report
+    // line says there was nothing to compress.
+    if (HasLiteral(state.SourceText)) {
+      ConvertSourceText(state, window);
+      if (window.ShowsListings()) window.SetText2(state.CompressedText);
+    }
     window.AppendText3(kNothingToCompressLine);
     return;
   }

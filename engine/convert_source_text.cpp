@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "app_error.h"
+#include "bitmap_source.h"
+#include "byte_layout.h"
 #include "checked_math.h"
 #include "hex_text.h"
 #include "listing_layout.h"
@@ -41,6 +44,48 @@ std::int16_t RoundToEven16(double value) {
   return CheckedCast<std::int16_t>(static_cast<std::int64_t>(rounded));
 }
 
+// Every literal as it is written: a byte as its byte, a longer number kept whole.
+void AppendLiterals(std::string_view source, ByteList& bytes) {
+  std::string longNumber;
+  for (std::size_t separator = FindSeparator(source, 0); separator != std::string_view::npos;) {
+    const std::size_t begin = separator + kLiteralPrefix.size();
+    const PieceNumber number = ReadPieceNumber(source, begin);
+    if (number.IsByte()) {
+      bytes.AppendByte(number.Byte());
+    } else {
+      longNumber.clear();
+      AppendLongNumberText(source.substr(begin, number.end - begin), longNumber);
+      bytes.Append(longNumber);
+    }
+    separator = FindSeparator(source, number.end);
+  }
+}
+
+AppError LayoutRefused(const std::string& file, const std::string& why) {
+  return AppError(error::kInvalidArgument,
+                  "Invalid procedure call or argument: " + file + " " + why);
+}
+
+// The bitmap's bytes as the chosen layout arranges them, which takes the
+// bitmap's size from its defines; an X10 bitmap's bytes as X11 reads them.
+std::vector<std::uint8_t> ArrangedSourceBytes(const ConversionState& state) {
+  const std::string& file = state.SourcePath.empty() ? state.SourceFileName : state.SourcePath;
+  std::vector<std::uint8_t> bytes = BitmapBytes(state.SourceText, file);
+  const ByteLayout layout = state.Choice.layout;
+  if (layout == ByteLayout::kXbm) return bytes;
+
+  const std::optional<BitmapSize> size = DefinedSize(state.SourceText);
+  if (!size) throw LayoutRefused(file, "has no _width and _height defines, which a layout needs");
+  const std::int64_t needed = ArrangedSize(ByteLayout::kXbm, size->width, size->height);
+  if (needed != static_cast<std::int64_t>(bytes.size())) {
+    throw LayoutRefused(file, "holds " + std::to_string(bytes.size()) + " bytes where its " +
+                                  std::to_string(size->width) + " x " +
+                                  std::to_string(size->height) + " pixels take " +
+                                  std::to_string(needed));
+  }
+  return ArrangeBytes(bytes, size->width, size->height, layout);
+}
+
 // Reads every literal straight into the byte list, which refuses the
 // 32,767th at once: the source is never split into pieces, and a source with
 // too many literals is not read further, nor listed.
@@ -60,23 +105,22 @@ void ExtractBytes(ConversionState& state, WindowSurface& window) {
                          static_cast<std::size_t>(WorkList::kMaxItems)) +
                 1);
   bytes.Append(declaration);
-  std::string longNumber;
-  for (std::size_t separator = FindSeparator(source, 0); separator != std::string_view::npos;) {
-    const std::size_t begin = separator + kLiteralPrefix.size();
-    const PieceNumber number = ReadPieceNumber(source, begin);
-    if (number.IsByte()) {
-      bytes.AppendByte(number.Byte());
-    } else {
-      longNumber.clear();
-      AppendLongNumberText(source.substr(begin, number.end - begin), longNumber);
-      bytes.Append(longNumber);
-    }
-    separator = FindSeparator(source, number.end);
+  if (state.Choice.layout != ByteLayout::kXbm || IsX10Bitmap(source)) {
+    for (const std::uint8_t byte : ArrangedSourceBytes(state)) bytes.AppendByte(byte);
+  } else {
+    AppendLiterals(source, bytes);
   }
   state.ByteCount = bytes.Count() - 1;
   if (!window.ShowsListings()) return;
   Listing(bytes, state.SourceText);
   window.SetText1(state.SourceText);
+}
+
+// Uncompressed, the header is the byte list's own listing; nothing is economized.
+void ListUncompressed(ConversionState& state, WindowSurface& window) {
+  window.List2().Clear();
+  Listing(window.List1(), state.CompressedText);
+  if (state.ByteCount > 0) state.CompressionRate = 0;
 }
 
 void EncodeRuns(ConversionState& state, WindowSurface& window) {
@@ -133,7 +177,11 @@ void EncodeRuns(ConversionState& state, WindowSurface& window) {
 
 void ConvertSourceText(ConversionState& state, WindowSurface& window) {
   ExtractBytes(state, window);
-  EncodeRuns(state, window);
+  if (state.Choice.uncompressed) {
+    ListUncompressed(state, window);
+  } else {
+    EncodeRuns(state, window);
+  }
 }
 
 }  // namespace lumivane

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app_error.h"
+#include "convert_and_report.h"
 #include "convert_source_text.h"
 #include "error_number.h"
 #include "list_items.h"
@@ -137,6 +138,49 @@ TEST_P(NameWithoutDot, RaisesInvalidArgumentBeforeTheListsChange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, NameWithoutDot, ::testing::Values("0x00, 0x3c", "0x00", ""));
+
+struct LayoutRefusalCase {
+  const char* name;
+  std::string text;
+  std::string why;
+};
+
+void PrintTo(const LayoutRefusalCase& refusal, std::ostream* out) {
+  *out << refusal.name;
+}
+
+class LayoutRefusal : public ::testing::TestWithParam<LayoutRefusalCase> {};
+
+// A layout needs the bitmap's size, and bytes that fill exactly that size.
+TEST_P(LayoutRefusal, NamesTheFileAndWhy) {
+  ConversionState state;
+  MemorySurface window;
+  state.SourceFileName = "b.xbm";
+  state.SourcePath = "/img/b.xbm";
+  state.SourceText = GetParam().text;
+  state.Choice.layout = ByteLayout::kPages;
+  try {
+    ConvertAndReport(state, window);
+    ADD_FAILURE() << "converted";
+  } catch (const AppError& error) {
+    EXPECT_EQ(error.what(),
+              "Err # 5 - Invalid procedure call or argument: /img/b.xbm " + GetParam().why);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LayoutRefusal,
+    ::testing::Values(
+        LayoutRefusalCase{"NoHeight", "#define b_width 8\n{ 0x00, 0x01 };",
+                          "has no _width and _height defines, which a layout needs"},
+        LayoutRefusalCase{"ByteMissing",
+                          "#define b_width 9\n#define b_height 2\n{ 0x00, 0x01, 0x02 };",
+                          "holds 3 bytes where its 9 x 2 pixels take 4"},
+        LayoutRefusalCase{"ByteTooMany", "#define b_width 8\n#define b_height 1\n{ 0x00, 0x01 };",
+                          "holds 2 bytes where its 8 x 1 pixels take 1"},
+        LayoutRefusalCase{"LiteralBeyondAByte", "#define b_width 8\n#define b_height 1\n{ 0x100 };",
+                          "holds a literal beyond a byte"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HostileText, LongestListConverts) {
   ConversionState state;

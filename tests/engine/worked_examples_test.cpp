@@ -144,6 +144,9 @@ struct EncodingCase {
   std::int32_t runCount;
   std::int32_t bytesEconomized;
   std::int16_t compressionRate;
+  // A layout or the plain listing, and a source other than `bytes` in rows of 8.
+  ConversionChoice choice = {};
+  std::string text = {};
 };
 
 void PrintTo(const EncodingCase& encoding, std::ostream* out) {
@@ -165,12 +168,15 @@ TEST_P(Encoding, GivesItemsAndStatistics) {
   MemorySurface window;
   state.CompressionRate = 99;
   state.SourceFileName = "e.xbm";
-  state.SourceText = XbmText("e", example.bytes);
+  state.SourceText = example.text.empty() ? XbmText("e", example.bytes) : example.text;
+  state.Choice = example.choice;
   ConvertSourceText(state, window);
 
-  std::vector<std::string> encoded = ListItems(window.List2());
-  encoded.erase(encoded.begin());
-  EXPECT_EQ(encoded, example.encoded);
+  std::string listing = "const unsigned char e[] U8X8_PROGMEM = {\r\n";
+  for (const std::string& item : example.encoded) {
+    listing.append(item).append(&item == &example.encoded.back() ? "" : ", ");
+  }
+  EXPECT_EQ(state.CompressedText, listing + "\r\n};");
   EXPECT_EQ(state.RunCount, example.runCount);
   EXPECT_EQ(state.BytesEconomized, example.bytesEconomized);
   EXPECT_EQ(state.EconomizedTotal, example.bytesEconomized);
@@ -234,7 +240,51 @@ INSTANTIATE_TEST_SUITE_P(
                      {"0xFF", "0xFF", "0xFF", "0x00", "0x00", "0x00"},
                      3,
                      252,
-                     98}),
+                     98},
+        // X10: low byte first; a 20-pixel row drops its last literal's high byte.
+        EncodingCase{"X10PaddedRowsDropTheirLastHighByte",
+                     {},
+                     {"0xFF", "0x00", "0x00", "0x00", "0x34", "0xCD", "0xAB", "0x78"},
+                     2,
+                     -2,
+                     -33,
+                     {},
+                     "#define e_width 20\n#define e_height 2\nstatic short e_bits[] = {\n"
+                     "   0x00ff, 0x1234, 0xabcd, 0x5678};\n"},
+        EncodingCase{"X10FullRowsKeepBothBytes",
+                     {},
+                     {"0x0F", "0xF0", "0x01", "0x80"},
+                     0,
+                     0,
+                     0,
+                     {},
+                     "#define e_width 16\n#define e_height 2\nstatic short e_bits[] = {\n"
+                     "   0xf00f, 0x8001};\n"},
+        // 10 x 2 pixels: (0,0), (9,0) and (7,1) set.
+        EncodingCase{"RowsMsbPutTheLeftmostPixelInBit7",
+                     {},
+                     {"0x80", "0x40", "0x01", "0x00", "0x00"},
+                     1,
+                     -1,
+                     -25,
+                     {ByteLayout::kRowsMsb},
+                     XbmText("e", {0x01, 0x02, 0x80, 0x00}, {10, 2})},
+        EncodingCase{"PagesGiveOneByteAColumn",
+                     {},
+                     {"0x01", "0x00", "0x05", "0x02", "0x00", "0x00", "0x01"},
+                     2,
+                     3,
+                     30,
+                     {ByteLayout::kPages},
+                     XbmText("e", {0x01, 0x02, 0x80, 0x00}, {10, 2})},
+        EncodingCase{"UncompressedListsEveryByte",
+                     {},
+                     {"0x80", "0x40", "0x01", "0x00"},
+                     0,
+                     0,
+                     0,
+                     {ByteLayout::kRowsMsb, true},
+                     XbmText("e", {0x01, 0x02, 0x80, 0x00}, {10, 2})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -18,7 +18,7 @@ inline constexpr std::string_view kSmallBitmap =
     "#define s_width 16\n#define s_height 2\nstatic unsigned char s_bits[] = {\n"
     "   0xff, 0xFF, 0xff, 0x3c };\n";
 
-// Neither "00" nor "FF" anywhere: the converter refuses it.
+// Neither "00" nor "FF" anywhere: nothing to compress, its bytes listed as they are.
 inline constexpr std::string_view kPlainBitmap =
     "#define p_width 8\n#define p_height 2\nstatic unsigned char p_bits[] = {\n"
     "   0x01, 0x7e };\n";
@@ -39,6 +39,10 @@ inline std::string RunsUncompressedListing(std::string_view arrayName) {
   return Declaration(arrayName) +
          "0x00, 0x00, 0x00, 0x00, 0x00, 0x3C, 0xFF, 0xFF, 0x7E, 0x00, 0x01, 0x02, 0x03, 0x04, "
          "0x05, 0x06, \r\n0x07, 0x08\r\n};";
+}
+
+inline std::string PlainListing(std::string_view arrayName) {
+  return Declaration(arrayName) + "0x01, 0x7E\r\n};";
 }
 
 inline std::string SmallListing(std::string_view arrayName) {

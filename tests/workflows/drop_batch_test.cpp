@@ -38,9 +38,9 @@ class FolderModeTest : public DropBatchTest {
                                   std::string(kNothingToCompressLine) + "COMPLETE");
     EXPECT_EQ(folder.Read("drop/A.h"), SmallListing("A") + "\r\n");
     EXPECT_EQ(folder.Read("drop/b.h"), RunsListing("b") + "\r\n");
-    EXPECT_EQ(folder.Read("drop/C.h"), "\r\n");
-    EXPECT_EQ(folder.Read("drop/allFiles.h"),
-              SmallListing("A") + "\r\n" + RunsListing("b") + "\r\n" + "\r\n" + "\r\n");
+    EXPECT_EQ(folder.Read("drop/C.h"), PlainListing("C") + "\r\n");
+    EXPECT_EQ(folder.Read("drop/allFiles.h"), SmallListing("A") + "\r\n" + RunsListing("b") +
+                                                  "\r\n" + PlainListing("C") + "\r\n" + "\r\n");
     EXPECT_EQ(folder.Read("drop/old.h"), "from an earlier run");
     EXPECT_FALSE(folder.Exists("drop/a.h"));
     EXPECT_FALSE(folder.Exists("drop/.hidden.h"));
@@ -60,12 +60,13 @@ TEST_F(FolderModeTest, ConvertsTheSortedXbmFilesAndCollectsThemInAllFiles) {
   workflows.Text1_OLEDragDrop(DropOf({"drop", "other.xbm"}));
 
   ExpectFolderConverted();
-  EXPECT_EQ(window.Text1(), RunsUncompressedListing("b"));
-  EXPECT_EQ(window.Text2(), RunsListing("b"));
+  EXPECT_EQ(window.Text1(), PlainListing("C"));
+  EXPECT_EQ(window.Text2(), PlainListing("C"));
   EXPECT_EQ(state.SourcePath, folder.PathOf("drop/C.xbm"));
   EXPECT_EQ(state.SourceFileName, "C.xbm");
-  EXPECT_EQ(state.CompressedText, "");
-  EXPECT_EQ(state.BatchText, SmallListing("A") + "\r\n" + RunsListing("b") + "\r\n\r\n");
+  EXPECT_EQ(state.CompressedText, PlainListing("C"));
+  EXPECT_EQ(state.BatchText,
+            SmallListing("A") + "\r\n" + RunsListing("b") + "\r\n" + PlainListing("C") + "\r\n");
   EXPECT_EQ(state.LastDirectory, folder.PathOf("program"));
   EXPECT_EQ(window.EventPasses(), 3);
 }
@@ -123,7 +124,7 @@ TEST_F(DropBatchTest, FilesModeConvertsEachBitmapBesideItsSource) {
   EXPECT_TRUE(platform.Boxes().empty());
 }
 
-TEST_F(DropBatchTest, RefusedFileGetsALineEndOnlyAndTheBatchGoesOn) {
+TEST_F(DropBatchTest, NothingToCompressWritesTheBytesAsTheyAreAndTheBatchGoesOn) {
   folder.Write("r.xbm", kRunsBitmap);
   folder.Write("n.xbm", kPlainBitmap);
   folder.Write("n.h", "from an earlier run");
@@ -132,7 +133,7 @@ TEST_F(DropBatchTest, RefusedFileGetsALineEndOnlyAndTheBatchGoesOn) {
 
   EXPECT_EQ(window.Text3(),
             RunsReport("r") + std::string(kNothingToCompressLine) + SmallReport("s") + "COMPLETE");
-  EXPECT_EQ(folder.Read("n.h"), "\r\n");
+  EXPECT_EQ(folder.Read("n.h"), PlainListing("n") + "\r\n");
   EXPECT_EQ(folder.Read("s.h"), SmallListing("s") + "\r\n");
 }
 

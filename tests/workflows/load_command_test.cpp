@@ -114,23 +114,21 @@ TEST_F(LoadCommandTest, ConversionFailureShowsLoadErrorWithEmptyProgress) {
   EXPECT_FALSE(folder.Exists("img/huge.h"));
 }
 
-TEST_F(LoadCommandTest, RefusedTextStillOffersSaveAndWritesOnlyALineEnd) {
+TEST_F(LoadCommandTest, NothingToCompressStillOffersSaveAndWritesTheBytes) {
   const std::string path = folder.Write("img/plain.xbm", kPlainBitmap);
   platform.AnswerWith(path);
   platform.AnswerWith(folder.PathOf("img/plain.h"));
   workflows.mnuLoad_Click();
 
   EXPECT_EQ(window.Text3(), kNothingToCompressLine);
-  EXPECT_EQ(window.List1().Count(), 0);
-  EXPECT_EQ(state.CompressedText, "");
+  EXPECT_EQ(window.List1().Count(), 3);
+  EXPECT_EQ(state.CompressedText, PlainListing("plain"));
   EXPECT_EQ(state.SourcePath, path);
   EXPECT_EQ(state.SourceFileName, "plain.xbm");
   EXPECT_EQ(state.LastDirectory, folder.PathOf("img"));
-  EXPECT_EQ(state.SourceText, kPlainBitmap);
-  EXPECT_EQ(window.Text1(), earlierScreen.Text1);
-  EXPECT_EQ(window.Text2(), earlierScreen.Text2);
-  EXPECT_EQ(Items(window.List2()), earlierScreen.List2);
-  EXPECT_EQ(folder.Read("img/plain.h"), "\r\n");
+  EXPECT_EQ(window.Text1(), PlainListing("plain"));
+  EXPECT_EQ(window.Text2(), PlainListing("plain"));
+  EXPECT_EQ(folder.Read("img/plain.h"), PlainListing("plain") + "\r\n");
   EXPECT_TRUE(platform.Boxes().empty());
 }
 
