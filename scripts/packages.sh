@@ -6,6 +6,9 @@ lumivane_packages_build="cmake ninja-build g++ pkg-config qt6-base-dev fonts-lib
 lumivane_packages_test="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   gcc-avr avr-libc binutils-avr xxd simavr libsimavr-dev
   g++-mingw-w64-x86-64-posix dpkg-dev lintian desktop-file-utils appstream"
+lumivane_packages_web="emscripten node-acorn nodejs chromium libstb-dev python3"
+# Only where nodejs comes without npm (Debian's own).
+lumivane_packages_npm="npm"
 lumivane_packages_screenshot="xvfb xauth imagemagick"
 lumivane_packages_x11="openbox xdotool x11-utils"
 

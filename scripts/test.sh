@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the normal
-# build, then the engine and workflows under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the Windows build of the engine, workflows
-# and command line (compiled, not run), then twenty seconds of fuzzing for
-# each of the three fuzz targets. The configurations are the presets in
-# CMakePresets.json.
+# build and the page (scripts/web.sh), then the engine and workflows under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows build of
+# the engine, workflows and command line (compiled, not run), then twenty
+# seconds of fuzzing for each of the three fuzz targets. The configurations
+# are the presets in CMakePresets.json.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -18,6 +18,8 @@ fi
 cmake --preset dev
 cmake --build --preset dev -j"$jobs"
 ctest --preset dev -j"$jobs"
+# The page, in headless Chromium, against the command line just built.
+bash scripts/web.sh test
 
 cmake --preset asan
 cmake --build --preset asan -j"$jobs"

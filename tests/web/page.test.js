@@ -1,0 +1,192 @@
+// lumivane.html in headless Chromium, opened from disk with the network
+// refused, against lumivane-cli run on the same files: the report, every
+// header (as shown and as downloaded) and allFiles.h must be the same bytes.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync, spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { chromium } from 'playwright-core';
+
+const here = path.dirname(new URL(import.meta.url).pathname);
+const root = path.resolve(here, '../..');
+const pagePath = process.env.LUMIVANE_HTML || path.join(root, 'build-web/lumivane.html');
+const cliPath = process.env.LUMIVANE_CLI || path.join(root, 'build/cli/lumivane-cli');
+const images = path.join(here, 'images');
+const bitmaps = path.join(here, 'bitmaps');
+
+let browser;
+let page;
+const requests = [];
+
+before(async () => {
+  browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium' });
+  const context = await browser.newContext({ offline: true, acceptDownloads: true, permissions: ['clipboard-read', 'clipboard-write'] });
+  context.on('request', (request) => requests.push(request.url()));
+  page = await context.newPage();
+  await page.goto(`file://${pagePath}`);
+  await page.waitForSelector('body[data-ready="true"]');
+});
+
+after(async () => browser && browser.close());
+
+// The command line in a fresh folder holding copies of `files`; what it
+// printed and every file it wrote there.
+function runCli(files, args, folderName) {
+  const work = fs.mkdtempSync(path.join(os.tmpdir(), 'lumivane-web-'));
+  const into = folderName ? path.join(work, folderName) : work;
+  fs.mkdirSync(into, { recursive: true });
+  for (const file of files) fs.cpSync(file, path.join(into, path.basename(file)), { recursive: true });
+  const before = new Set(listAll(work));
+  const run = spawnSync(cliPath, [...args, ...(folderName ? [folderName] : files.map((file) => path.basename(file)))], { cwd: work });
+  const outputs = {};
+  for (const written of listAll(work).filter((file) => !before.has(file))) {
+    outputs[written] = fs.readFileSync(path.join(work, written), 'latin1');
+  }
+  fs.rmSync(work, { recursive: true });
+  return { report: run.stdout.toString('latin1'), error: run.stderr.toString('latin1'), outputs };
+}
+
+function listAll(folder, prefix = '') {
+  return fs.readdirSync(folder, { withFileTypes: true }).flatMap((entry) =>
+    entry.isDirectory() ? listAll(path.join(folder, entry.name), `${prefix}${entry.name}/`) : [`${prefix}${entry.name}`]);
+}
+
+async function settle(action) {
+  const count = await page.evaluate(() => Number(document.body.dataset.converted || 0));
+  await action();
+  await page.waitForFunction((was) => Number(document.body.dataset.converted || 0) > was, count);
+  return page.evaluate(() => ({
+    report: document.getElementById('report').textContent,
+    box: document.getElementById('box').textContent,
+    outputs: Object.fromEntries([...document.querySelectorAll('.output')].map((section) =>
+      [section.querySelector('h3').textContent, section.querySelector('pre').textContent])),
+  }));
+}
+
+async function setOptions({ threshold = 128, dither = 'none', invert = false, rotate = '0', flip = '', fit = ['', ''] } = {}) {
+  await page.fill('#threshold', String(threshold));
+  await page.selectOption('#dither', dither);
+  await page.setChecked('#invert', invert);
+  await page.selectOption('#rotate', rotate);
+  await page.selectOption('#flip', flip);
+  await page.fill('#fit-width', fit[0]);
+  await page.fill('#fit-height', fit[1]);
+}
+
+// Drops files on the drop zone as the file manager would.
+async function dropFiles(files) {
+  const given = files.map((file) => ({ name: path.basename(file), bytes: [...fs.readFileSync(file)] }));
+  const zone = await page.$('#drop');
+  const transfer = await page.evaluateHandle((list) => {
+    const data = new DataTransfer();
+    for (const file of list) data.items.add(new File([new Uint8Array(file.bytes)], file.name));
+    return data;
+  }, given);
+  await zone.dispatchEvent('drop', { dataTransfer: transfer });
+}
+
+const leafOutputs = (outputs) => Object.fromEntries(Object.entries(outputs).map(([name, text]) => [path.basename(name), text]));
+const reportOf = (cli) => cli.report.replace(/\n$/, '');
+
+test('bitmaps picked or dropped give the headers and report of the command line', async () => {
+  const files = ['arrow.xbm', 'wave.small.xbm', 'plain.xbm', 'SHOUT.XBM', 'logo.xbm'].map((name) => path.join(bitmaps, name));
+  const cli = runCli(files, []);
+  for (const give of [() => page.setInputFiles('#pick-files', files), () => dropFiles(files)]) {
+    const shown = await settle(give);
+    assert.equal(shown.report, reportOf(cli));
+    assert.equal(shown.box, '');
+    assert.deepEqual(shown.outputs, leafOutputs(cli.outputs));
+  }
+  assert.match(cli.report, /NOTHING TO COMPRESS\r\n/);
+});
+
+test('a folder gives its own .xbm files in listing order and allFiles.h', async () => {
+  const cli = runCli(fs.readdirSync(bitmaps).map((name) => path.join(bitmaps, name)), [], 'bitmaps');
+  const shown = await settle(() => page.setInputFiles('#pick-folder', bitmaps));
+  assert.equal(shown.report, reportOf(cli));
+  assert.deepEqual(shown.outputs, leafOutputs(cli.outputs));
+  assert.deepEqual(Object.keys(shown.outputs), ['arrow.h', 'icons.h', 'logo.h', 'plain.h', 'wave.small.h', 'allFiles.h']);
+});
+
+test('Download saves exactly the header shown', async () => {
+  const files = ['logo.xbm', 'wave.small.xbm'].map((name) => path.join(bitmaps, name));
+  const shown = await settle(() => page.setInputFiles('#pick-files', files));
+  for (const [name, text] of Object.entries(shown.outputs)) {
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click(`button[aria-label="Download ${name}"]`)]);
+    assert.equal(download.suggestedFilename(), name);
+    assert.equal(fs.readFileSync(await download.path(), 'latin1'), text);
+  }
+});
+
+// Each row: images given together, and the settings as the command line spells them.
+const importRows = [
+  { files: ['photo.png', 'palette.png', 'gray.png', 'interlaced.png', 'deep.png'], options: {}, args: [] },
+  { files: ['picture.bmp', 'plain.pbm', 'deep.pgm'], options: { threshold: 90, invert: true }, args: ['--threshold', '90', '--invert'] },
+  { files: ['animated.gif', 'photo.png', 'picture.pbm'], options: { dither: 'floyd-steinberg', rotate: '90' }, args: ['--dither', 'floyd-steinberg', '--rotate', '90'] },
+  { files: ['photo.png', 'arrow.xbm', 'picture.ppm'], options: { dither: 'atkinson', flip: 'h', fit: ['30', '16'] }, args: ['--dither', 'atkinson', '--flip', 'h', '--fit', '30x16'] },
+  { files: ['interlaced.png', 'animated.gif', 'picture.pgm'], options: { dither: 'bayer', rotate: '270', flip: 'v' }, args: ['--dither', 'bayer', '--rotate', '270', '--flip', 'v'] },
+];
+
+test('images give the headers and report of lumivane-cli --import', async () => {
+  for (const row of importRows) {
+    const files = row.files.map((name) => path.join(name.endsWith('.xbm') ? bitmaps : images, name));
+    const cli = runCli(files, ['--import', ...row.args]);
+    await setOptions(row.options);
+    const shown = await settle(() => dropFiles(files));
+    assert.equal(shown.box, '', row.files.join(' '));
+    assert.equal(shown.report, reportOf(cli), row.files.join(' '));
+    assert.deepEqual(shown.outputs, leafOutputs(cli.outputs), row.files.join(' '));
+  }
+  await setOptions();
+});
+
+// A header's bytes with the run code undone: 0x00 or 0xFF, then its extra repeats.
+function unpack(listing) {
+  const items = listing.split('{')[1].match(/0x[0-9A-F]+/g).map(Number);
+  const bytes = [];
+  for (let i = 0; i < items.length; ++i) {
+    const byte = items[i];
+    const count = byte === 0x00 || byte === 0xff ? items[++i] + 1 : 1;
+    for (let k = 0; k < count; ++k) bytes.push(byte);
+  }
+  return bytes;
+}
+
+test('a JPEG differs from the command line only by decoder rounding', async () => {
+  const jpeg = path.join(images, 'photo.jpg');
+  const cli = runCli([jpeg], ['--import']);
+  const shown = await settle(() => page.setInputFiles('#pick-files', [jpeg]));
+  const expected = unpack(cli.outputs['photo.h']);
+  const actual = unpack(shown.outputs['photo.h']);
+  assert.equal(actual.length, 5 * 23);
+  const differing = actual.reduce((sum, byte, i) => sum + [...(byte ^ expected[i]).toString(2)].filter((bit) => bit === '1').length, 0);
+  assert.ok(differing <= 0.005 * 37 * 23, `${differing} of ${37 * 23} pixels differ`);
+});
+
+// The command line's error, as the page's box shows it after its first line.
+const hostile = ['huge.png', 'notes.png', 'wide.gif', 'large.png', 'cut.png', 'cut.gif'];
+
+test('hostile files give the command line error and leave the page working', async () => {
+  for (const name of hostile) {
+    const file = path.join(images, name);
+    const cli = runCli([file], ['--import']);
+    const shown = await settle(() => page.setInputFiles('#pick-files', [file]));
+    const [title, line] = shown.box.split('\r\n');
+    assert.equal(title, 'The following error has occurred:');
+    if (name.startsWith('cut.')) {
+      // The page's decoders word what is damaged their own way.
+      assert.match(line, new RegExp(`^Err # 1002 - Damaged image \\(.+\\): \\./${name.replace('.', '\\.')}$`));
+      assert.match(cli.error, /^Err # 1002 - Damaged image/);
+    } else {
+      assert.equal(`${line}\n`, cli.error);
+    }
+    assert.deepEqual(shown.outputs, {});
+  }
+});
+
+test('the page makes no request beyond its own file', () => {
+  assert.deepEqual(requests.filter((url) => !url.startsWith('data:')), [`file://${pagePath}`]);
+  assert.ok(fs.statSync(pagePath).size < 1.5 * 1024 * 1024);
+});

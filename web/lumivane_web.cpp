@@ -1,0 +1,292 @@
+// The page's way into the conversion: the files it was given stand in for a
+// file system, and the drop batch runs on them as it does for the window and
+// the command line. A folder is a drop of that folder (its .xbm files and
+// allFiles.h); files are a drop of those files, where images are first
+// imported into NAME.xbm beside them, as `lumivane-cli --import` does.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app_error.h"
+#include "conversion_state.h"
+#include "drop_data.h"
+#include "error_box.h"
+#include "file_order.h"
+#include "image_decoder.h"
+#include "image_limits.h"
+#include "import_errors.h"
+#include "import_image.h"
+#include "luminance.h"
+#include "memory_surface.h"
+#include "native_files.h"
+#include "path_rules.h"
+#include "system_error.h"
+#include "workflows.h"
+
+namespace lumivane::web {
+namespace {
+
+using emscripten::val;
+
+struct WrittenFile {
+  std::string path;
+  std::string text;
+};
+
+// The given files, by path ("./NAME" or "./FOLDER/NAME"), and what the run writes.
+class PagePlatform : public Platform {
+ public:
+  PagePlatform(std::map<std::string, std::string> files, std::string folder)
+      : files_(std::move(files)), folder_(std::move(folder)) {}
+
+  std::string ShowOpen(const FileDialogSettings&) override { throw AppError::Cancelled(); }
+  std::string ShowSave(const FileDialogSettings&) override { throw AppError::Cancelled(); }
+  void MsgBox(const std::string& prompt, int, const std::string&) override { box_ = prompt; }
+
+  bool IsDirectory(const std::string& path) override {
+    if (!folder_.empty() && path == folder_) return true;
+    if (files_.contains(path)) return false;
+    throw SystemError(ENOENT, path);
+  }
+
+  std::vector<std::string> ListFolder(const std::string& folder) override {
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : files_) {
+      const std::string name = LeafName(path);
+      if (DirName(path) == folder && !name.starts_with('.')) names.push_back(name);
+    }
+    SortFileNames(names);
+    return names;
+  }
+
+  std::string ReadTextFile(const std::string& path) override {
+    const auto file = files_.find(path);
+    if (file == files_.end()) throw SystemError(ENOENT, path);
+    if (file->second.size() > kLargestSource) throw SystemError(EFBIG, path);
+    read_ = path;
+    return file->second;
+  }
+
+  // A header made from a second source would replace the first one's.
+  void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override {
+    if (kind == WriteKind::kHeader) {
+      const auto [made, first] = header_sources_.emplace(path, read_);
+      if (!first && made->second != read_) throw SystemError(EEXIST, path);
+    }
+    for (WrittenFile& written : written_) {
+      if (written.path == path) {
+        written.text = content;
+        return;
+      }
+    }
+    written_.push_back({path, std::string(content)});
+  }
+
+  void Serve(const std::string& path, std::string text) { files_[path] = std::move(text); }
+  const std::vector<WrittenFile>& Written() const { return written_; }
+  const std::string& Box() const { return box_; }
+
+ private:
+  std::map<std::string, std::string> files_;
+  std::string folder_;
+  std::string box_;
+  std::string read_;
+  std::map<std::string, std::string> header_sources_;
+  std::vector<WrittenFile> written_;
+};
+
+std::string BytesOf(const val& array) {
+  std::string bytes(array["length"].as<std::size_t>(), '\0');
+  val(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<unsigned char*>(bytes.data())))
+      .call<void>("set", array);
+  return bytes;
+}
+
+val ArrayOf(const std::vector<std::uint8_t>& bytes) {
+  return val::global("Uint8Array").new_(emscripten::typed_memory_view(bytes.size(), bytes.data()));
+}
+
+imaging::ImportSettings SettingsOf(const val& given) {
+  imaging::ImportSettings settings;
+  settings.threshold = given["threshold"].as<int>();
+  settings.dithering = imaging::DitheringNamed(given["dither"].as<std::string>())
+                           .value_or(imaging::Dithering::kNone);
+  settings.invert = given["invert"].as<bool>();
+  settings.rotation = given["rotate"].as<int>();
+  if (!imaging::IsRotation(settings.rotation)) settings.rotation = 0;
+  const std::string flip = given["flip"].as<std::string>();
+  settings.flip = flip == "h"   ? imaging::Flip::kHorizontal
+                  : flip == "v" ? imaging::Flip::kVertical
+                                : imaging::Flip::kNone;
+  const int fitWidth = given["fitWidth"].as<int>();
+  const int fitHeight = given["fitHeight"].as<int>();
+  if (fitWidth > 0 && fitHeight > 0) settings.fit = imaging::FitBox{fitWidth, fitHeight};
+  settings.backgroundSet = given["backgroundSet"].as<bool>();
+  return settings;
+}
+
+// Frames the browser decoded (RGBA, not premultiplied) as the decoders hand them on.
+std::vector<imaging::GrayFrame> FramesOf(const val& given) {
+  std::vector<imaging::GrayFrame> frames;
+  const auto count = given["length"].as<std::size_t>();
+  for (std::size_t i = 0; i < count; ++i) {
+    const val frame = given[i];
+    imaging::GrayFrame gray;
+    gray.width = frame["width"].as<int>();
+    gray.height = frame["height"].as<int>();
+    const std::string rgba = BytesOf(frame["rgba"]);
+    const std::size_t pixels = rgba.size() / 4;
+    gray.luminance.resize(pixels);
+    gray.alpha.resize(pixels);
+    for (std::size_t p = 0; p < pixels; ++p) {
+      const auto* pixel = reinterpret_cast<const std::uint8_t*>(rgba.data() + p * 4);
+      gray.luminance[p] = imaging::Luminance(pixel[0], pixel[1], pixel[2]);
+      gray.alpha[p] = pixel[3];
+    }
+    frames.push_back(std::move(gray));
+  }
+  return frames;
+}
+
+std::vector<imaging::ImportedBitmap> ImportGiven(const val& file, const std::string& path,
+                                                 const std::string& bytes,
+                                                 const imaging::ImportSettings& settings) {
+  if (file["frames"].isUndefined()) return imaging::ImportImage(bytes, path, settings);
+  // The checks ImportImage makes before decoding, then the browser's frames.
+  const imaging::ImageSize declared = imaging::ReadImageSize(bytes, path);
+  imaging::CheckDecodable(declared, path);
+  imaging::CheckResultFits(declared, settings, path);
+  if (file["tooManyFrames"].as<bool>()) {
+    throw imaging::ImageTooLargeError("more frames than 16 megapixels hold", path);
+  }
+  if (file["frames"]["length"].as<std::size_t>() == 0) {
+    throw imaging::DamagedImageError(file["decodeError"].as<std::string>(), path);
+  }
+  return imaging::ImportFrames(FramesOf(file["frames"]), path, settings);
+}
+
+// An image by its content, or by a name the import dialog offers.
+bool LooksLikeImage(const std::string& path, const std::string& bytes) {
+  static constexpr std::string_view kImageExtensions[] = {"png", "gif", "jpg", "jpeg",
+                                                          "bmp", "pbm", "pgm", "ppm"};
+  std::string extension = ExtName(path);
+  if (extension == kBitmapExtension) return false;
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return imaging::DetectFormat(bytes) ||
+         std::find(std::begin(kImageExtensions), std::end(kImageExtensions), extension) !=
+             std::end(kImageExtensions);
+}
+
+// The size checks an image passes before anything decodes it: the page asks
+// before it hands a GIF to the browser. Empty when they pass.
+std::string CheckImage(const val& bytesGiven, const std::string& path, const val& settingsGiven) {
+  try {
+    const std::string bytes = BytesOf(bytesGiven);
+    const imaging::ImageSize declared = imaging::ReadImageSize(bytes, path);
+    imaging::CheckDecodable(declared, path);
+    imaging::CheckResultFits(declared, SettingsOf(settingsGiven), path);
+  } catch (const AppError& error) {
+    return error.what();
+  }
+  return {};
+}
+
+// request: {folder: "./NAME" or "", files: [{path, bytes, frames?, ...}], settings}
+// result:  {report, box, outputs: [{path, text}], bitmaps: [{name, width, height, bits}]}
+val Convert(const val& request) {
+  const std::string folder = request["folder"].as<std::string>();
+  const val files = request["files"];
+  const auto count = files["length"].as<std::size_t>();
+  const imaging::ImportSettings settings = SettingsOf(request["settings"]);
+
+  std::map<std::string, std::string> given;
+  std::vector<std::string> dropped;
+  for (std::size_t i = 0; i < count; ++i) {
+    std::string path = files[i]["path"].as<std::string>();
+    given[path] = BytesOf(files[i]["bytes"]);
+    dropped.push_back(std::move(path));
+  }
+  // Files with an image among them are imported as `--import` takes them:
+  // every file that is not .xbm is then read as an image.
+  const bool importing =
+      folder.empty() && std::any_of(given.begin(), given.end(), [](const auto& file) {
+        return LooksLikeImage(file.first, file.second);
+      });
+
+  val result = val::object();
+  val bitmaps = val::array();
+  PagePlatform platform(given, folder);
+  MemorySurface window(MemorySurface::Listings::kNotShown);
+  ConversionState state;
+  Workflows workflows(state, window, platform);
+  if (importing) {
+    std::vector<std::string> paths;
+    std::set<std::string> taken;
+    try {
+      for (std::size_t i = 0; i < count; ++i) {
+        const std::string& path = dropped[i];
+        if (ExtName(path) == kBitmapExtension) {
+          if (!taken.insert(path).second) {
+            throw AppError(error::kImageNameTaken,
+                           "Another image or bitmap is also " + path + ": " + path);
+          }
+          paths.push_back(path);
+          continue;
+        }
+        for (imaging::ImportedBitmap& imported :
+             ImportGiven(files[i], path, platform.ReadTextFile(path), settings)) {
+          const std::string xbmPath = JoinPath(DirName(path), imported.name + ".xbm");
+          if (!taken.insert(xbmPath).second) {
+            throw AppError(error::kImageNameTaken,
+                           "Another image or bitmap is also " + xbmPath + ": " + path);
+          }
+          val bitmap = val::object();
+          bitmap.set("name", imported.name);
+          bitmap.set("width", imported.bitmap.width);
+          bitmap.set("height", imported.bitmap.height);
+          bitmap.set("bits", ArrayOf(imported.bitmap.bits));
+          bitmaps.call<void>("push", bitmap);
+          platform.Serve(xbmPath, std::move(imported.xbmText));
+          paths.push_back(xbmPath);
+        }
+      }
+      dropped = std::move(paths);
+    } catch (const AppError& error) {
+      platform.ShowError(error, std::string(kSaveErrorTitle));
+      dropped.clear();
+    }
+  } else if (!folder.empty()) {
+    dropped = {folder};
+  }
+  if (!dropped.empty()) workflows.Text1_OLEDragDrop(DropData::FileList(std::move(dropped)));
+
+  val outputs = val::array();
+  for (const WrittenFile& written : platform.Written()) {
+    val output = val::object();
+    output.set("path", written.path);
+    output.set("text", written.text);
+    outputs.call<void>("push", output);
+  }
+  result.set("report", window.Text3());
+  result.set("box", platform.Box());
+  result.set("outputs", outputs);
+  result.set("bitmaps", bitmaps);
+  return result;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(lumivane) {
+  emscripten::function("convert", &Convert);
+  emscripten::function("checkImage", &CheckImage);
+}
+
+}  // namespace lumivane::web

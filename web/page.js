@@ -1,0 +1,221 @@
+// The page around the conversion: gathers what was picked or dropped, hands
+// it to Module.convert (lumivane_web.cpp) and shows the result. Runs again
+// whenever a setting changes, on the files already given.
+(() => {
+  const $ = (id) => document.getElementById(id);
+  // What the command line refuses without reading (kMaxPixels, kMaxFrames).
+  const kMaxPixels = 16 << 20;
+  const kMaxFrames = 1024;
+  let given = { folder: '', files: [] };
+  let ready = false;
+  let running = Promise.resolve();
+
+  function settings() {
+    const number = (id) => Number.parseInt($(id).value, 10) || 0;
+    return {
+      threshold: Math.min(255, Math.max(0, number('threshold'))),
+      dither: $('dither').value,
+      invert: $('invert').checked,
+      rotate: number('rotate'),
+      flip: $('flip').value,
+      fitWidth: number('fit-width'),
+      fitHeight: number('fit-height'),
+      backgroundSet: $('background').value === 'set',
+    };
+  }
+
+  const isGif = (bytes) => bytes.length >= 6 && String.fromCharCode(...bytes.subarray(0, 6)).match(/^GIF8[79]a$/);
+  const isBitmap = (path) => /\.xbm$/.test(path.trim());
+
+  // The browser composes a GIF's frames; the command line's limits hold first.
+  async function gifFrames(file, bytes) {
+    const frames = [];
+    try {
+      const decoder = new ImageDecoder({ type: 'image/gif', data: bytes,
+        colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
+      await decoder.tracks.ready;
+      await decoder.completed;
+      const count = decoder.tracks.selectedTrack.frameCount;
+      const screen = (bytes[6] | bytes[7] << 8) * (bytes[8] | bytes[9] << 8);
+      if (count > kMaxFrames || count * screen > kMaxPixels) {
+        file.tooManyFrames = true;
+      } else {
+        for (let i = 0; i < count; ++i) frames.push(await frameRgba((await decoder.decode({ frameIndex: i })).image));
+      }
+      decoder.close();
+    } catch (failure) {
+      file.decodeError = 'the browser could not decode it';
+    }
+    file.frames = frames;
+  }
+
+  async function frameRgba(image) {
+    const width = image.visibleRect.width;
+    const height = image.visibleRect.height;
+    const raw = new Uint8Array(image.allocationSize());
+    const [plane] = await image.copyTo(raw);
+    const bgr = image.format.startsWith('BGR');
+    const opaque = image.format.endsWith('X');
+    const rgba = new Uint8Array(width * height * 4);
+    for (let y = 0; y < height; ++y) {
+      for (let x = 0; x < width; ++x) {
+        const from = plane.offset + y * plane.stride + x * 4;
+        const to = (y * width + x) * 4;
+        rgba[to] = raw[from + (bgr ? 2 : 0)];
+        rgba[to + 1] = raw[from + 1];
+        rgba[to + 2] = raw[from + (bgr ? 0 : 2)];
+        rgba[to + 3] = opaque ? 255 : raw[from + 3];
+      }
+    }
+    image.close();
+    return { width, height, rgba };
+  }
+
+  async function convert() {
+    if (!ready || given.files.length === 0) return;
+    const chosen = settings();
+    const files = [];
+    for (const source of given.files) {
+      const file = { path: source.path, bytes: source.bytes };
+      if (!given.folder && !isBitmap(file.path) && isGif(file.bytes) && !Module.checkImage(file.bytes, file.path, chosen)) await gifFrames(file, file.bytes);
+      files.push(file);
+    }
+    show(Module.convert({ folder: given.folder, files, settings: chosen }));
+  }
+
+  function run() {
+    running = running.then(convert).catch((failure) => { $('box').textContent = String(failure); });
+    return running;
+  }
+
+  function show(result) {
+    $('box').textContent = result.box;
+    $('report').textContent = result.report;
+    const previews = $('previews');
+    previews.replaceChildren(...previewsOf(result).map(figure));
+    $('outputs').replaceChildren(...result.outputs.map(outputSection));
+    document.body.dataset.converted = String(Number(document.body.dataset.converted || 0) + 1);
+  }
+
+  // An imported image's bitmaps as made; a given .xbm as its text declares it.
+  function previewsOf(result) {
+    if (result.bitmaps.length > 0) return result.bitmaps;
+    return given.files.filter((file) => isBitmap(file.path)).map((file) => {
+      const text = new TextDecoder('latin1').decode(file.bytes);
+      const width = Number((text.match(/_width\s+(\d+)/) || [])[1]);
+      const height = Number((text.match(/_height\s+(\d+)/) || [])[1]);
+      const bits = Uint8Array.from(text.match(/0x[0-9a-f]{1,2}(?![0-9a-f])/gi) || [], (literal) => Number(literal));
+      return { name: leaf(file.path), width, height, bits };
+    }).filter((bitmap) => bitmap.width > 0 && bitmap.height > 0 && bitmap.width <= 4096 && bitmap.height <= 4096);
+  }
+
+  function figure(bitmap) {
+    const canvas = document.createElement('canvas');
+    canvas.width = bitmap.width;
+    canvas.height = bitmap.height;
+    const scale = Math.max(1, Math.min(4, Math.floor(256 / Math.max(bitmap.width, bitmap.height))));
+    canvas.style.width = `${bitmap.width * scale}px`;
+    canvas.setAttribute('role', 'img');
+    canvas.setAttribute('aria-label', `${bitmap.name}, ${bitmap.width} by ${bitmap.height} pixels`);
+    const context = canvas.getContext('2d');
+    const pixels = context.createImageData(bitmap.width, bitmap.height);
+    const rowBytes = (bitmap.width + 7) >> 3;
+    for (let y = 0; y < bitmap.height; ++y) {
+      for (let x = 0; x < bitmap.width; ++x) {
+        const lit = (bitmap.bits[y * rowBytes + (x >> 3)] >> (x & 7)) & 1;
+        const at = (y * bitmap.width + x) * 4;
+        pixels.data.set(lit ? [140, 220, 255, 255] : [5, 7, 10, 255], at);
+      }
+    }
+    context.putImageData(pixels, 0, 0);
+    const item = document.createElement('figure');
+    const caption = document.createElement('figcaption');
+    caption.textContent = `${bitmap.name} (${bitmap.width} x ${bitmap.height})`;
+    item.append(canvas, caption);
+    return item;
+  }
+
+  const leaf = (path) => path.slice(path.lastIndexOf('/') + 1);
+
+  function outputSection(output) {
+    const name = leaf(output.path);
+    const section = document.createElement('section');
+    section.className = 'output';
+    const header = document.createElement('header');
+    const title = document.createElement('h3');
+    title.textContent = name;
+    const copy = button('Copy', `Copy ${name}`, async () => {
+      await navigator.clipboard.writeText(output.text).catch(() => {});
+      copy.textContent = 'Copied';
+    });
+    const download = button('Download', `Download ${name}`, () => save(name, output.text));
+    header.append(title, copy, download);
+    const text = document.createElement('pre');
+    text.textContent = output.text;
+    section.append(header, text);
+    return section;
+  }
+
+  function button(label, description, action) {
+    const made = document.createElement('button');
+    made.type = 'button';
+    made.textContent = label;
+    made.setAttribute('aria-label', description);
+    made.addEventListener('click', action);
+    return made;
+  }
+
+  function save(name, text) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([text], { type: 'text/plain' }));
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+  }
+
+  async function read(files, folder) {
+    const read = await Promise.all(files.map(async ({ file, path }) => ({ path, bytes: new Uint8Array(await file.arrayBuffer()) })));
+    given = { folder, files: read };
+    return run();
+  }
+
+  // A folder as the window lists it: its own files, not those of its subfolders.
+  $('pick-folder').addEventListener('change', (event) => {
+    const files = [...event.target.files];
+    if (files.length === 0) return;
+    const folder = files[0].webkitRelativePath.split('/')[0];
+    const own = files.filter((file) => file.webkitRelativePath.split('/').length === 2);
+    read(own.map((file) => ({ file, path: `./${folder}/${file.name}` })), `./${folder}`);
+  });
+  $('pick-files').addEventListener('change', (event) => {
+    read([...event.target.files].map((file) => ({ file, path: `./${file.name}` })), '');
+  });
+
+  const drop = $('drop');
+  drop.addEventListener('dragover', (event) => { event.preventDefault(); drop.classList.add('over'); });
+  drop.addEventListener('dragleave', () => drop.classList.remove('over'));
+  drop.addEventListener('drop', async (event) => {
+    event.preventDefault();
+    drop.classList.remove('over');
+    const entries = [...event.dataTransfer.items].map((item) => item.webkitGetAsEntry && item.webkitGetAsEntry()).filter(Boolean);
+    const fileOf = (entry) => new Promise((resolve, reject) => entry.file(resolve, reject));
+    // The first item decides, as on the window: a folder, or files.
+    if (entries.length > 0 && entries[0].isDirectory) {
+      const folder = entries[0];
+      const reader = folder.createReader();
+      const listed = [];
+      for (let batch; (batch = await new Promise((resolve, reject) => reader.readEntries(resolve, reject))).length > 0;) listed.push(...batch);
+      const own = listed.filter((entry) => entry.isFile);
+      return read(await Promise.all(own.map(async (entry) => ({ file: await fileOf(entry), path: `./${folder.name}/${entry.name}` }))), `./${folder.name}`);
+    }
+    if (entries.length > 0) {
+      const files = entries.filter((entry) => entry.isFile);
+      return read(await Promise.all(files.map(async (entry) => ({ file: await fileOf(entry), path: `./${entry.name}` }))), '');
+    }
+    return read([...event.dataTransfer.files].map((file) => ({ file, path: `./${file.name}` })), '');
+  });
+
+  $('settings').addEventListener('input', run);
+  $('settings').addEventListener('submit', (event) => event.preventDefault());
+  Module.onRuntimeInitialized = () => { ready = true; document.body.dataset.ready = 'true'; run(); };
+})();
