@@ -1,15 +1,15 @@
 /* Measures the decoder on a simulated ATmega328P at 16 MHz against memcpy_P
  * of the same image, uncompressed, in the same run:
- *   avr_decoder_bench SIZE_PROBE.elf SIZE_BASELINE.elf FIRMWARE.elf...
- * with one firmware per image. The two size probes are the same sketch with
- * and without the decoder. */
+ *   avr_decoder_bench [SIZE_PROBE.elf SIZE_BASELINE.elf]... -- FIRMWARE.elf...
+ * with one firmware per image. Each pair of size probes is the same sketch
+ * with and without the decoder. */
 #include <stdio.h>
 #include <string.h>
 
 #include "avr_sim.h"
 #include "bench_markers.h"
 
-enum { kReports = 5, kMarkers = kMarkRedrawEnd + 1, kPatterns = 2 };
+enum { kReports = 5, kMarkers = kMarkTilesEnd + 1, kPatterns = 2 };
 
 typedef struct bench_run {
   unsigned char report_bytes[2 * kReports];
@@ -102,6 +102,8 @@ static int Measure(const char* elf_path) {
                run.cycles[kMarkCopyEnd], frame_size);
   PrintPerByte("lumivane_draw_rows, 8 pages, each anew", run.cycles[kMarkRedrawEnd],
                run.cycles[kMarkCopyEnd], frame_size);
+  PrintPerByte("lumivane_rows_to_tiles, whole frame", run.cycles[kMarkTilesEnd],
+               run.cycles[kMarkCopyEnd], frame_size);
   printf(
       "RAM while drawing page by page: %u bytes (stream %u + row %u + calls %u), "
       "against %u for a frame\n",
@@ -110,21 +112,23 @@ static int Measure(const char* elf_path) {
 }
 
 int main(int argc, char** argv) {
-  long with_decoder, without_decoder;
-  int i;
-  if (argc < 4) {
-    fprintf(stderr, "usage: %s SIZE_PROBE.elf SIZE_BASELINE.elf FIRMWARE.elf...\n", argv[0]);
+  int i = 1;
+  for (; i + 1 < argc && strcmp(argv[i], "--") != 0; i += 2) {
+    const long with_decoder = avr_sim_flash_size(argv[i]);
+    const long without_decoder = avr_sim_flash_size(argv[i + 1]);
+    if (with_decoder < 0 || without_decoder < 0) {
+      fprintf(stderr, "cannot read the size probes %s and %s\n", argv[i], argv[i + 1]);
+      return 1;
+    }
+    printf("flash the decoder adds to %s: %ld bytes (%ld with it, %ld without)\n", argv[i],
+           with_decoder - without_decoder, with_decoder, without_decoder);
+  }
+  if (i >= argc || strcmp(argv[i], "--") != 0) {
+    fprintf(stderr, "usage: %s [SIZE_PROBE.elf SIZE_BASELINE.elf]... -- FIRMWARE.elf...\n",
+            argv[0]);
     return 2;
   }
-  with_decoder = avr_sim_flash_size(argv[1]);
-  without_decoder = avr_sim_flash_size(argv[2]);
-  if (with_decoder < 0 || without_decoder < 0) {
-    fprintf(stderr, "cannot read the size probes\n");
-    return 1;
-  }
-  printf("flash the decoder adds to a page-mode sketch: %ld bytes (%ld with it, %ld without)\n",
-         with_decoder - without_decoder, with_decoder, without_decoder);
-  for (i = 3; i < argc; ++i) {
+  for (++i; i < argc; ++i) {
     if (Measure(argv[i]) != 0) return 1;
   }
   return 0;

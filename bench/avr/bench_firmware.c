@@ -77,6 +77,16 @@ __attribute__((noinline)) static void ReadRowByRow(void) {
   }
 }
 
+/* The whole frame as text-mode tiles, 8 rows at a time. */
+__attribute__((noinline)) static void FrameToTiles(void) {
+  unsigned char tiles[kWidth];
+  unsigned band;
+  for (band = 0; band < kHeight / kPageRows; ++band) {
+    lumivane_rows_to_tiles(frame + band * kWidth, kWidth, tiles);
+    last_drawn = tiles[band];
+  }
+}
+
 int main(void) {
   Report((unsigned)(size_t)frame);
   Report(sizeof frame);
@@ -107,6 +117,9 @@ int main(void) {
   Mark(kMarkRedrawStart);
   DrawAllPagesFromTheTop();
   Mark(kMarkRedrawEnd);
+  Mark(kMarkTilesStart);
+  FrameToTiles();
+  Mark(kMarkTilesEnd);
 
   cli();
   sleep_enable();

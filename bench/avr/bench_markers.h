@@ -12,7 +12,9 @@ enum {
   kMarkDrawStart,
   kMarkDrawEnd,
   kMarkRedrawStart,
-  kMarkRedrawEnd
+  kMarkRedrawEnd,
+  kMarkTilesStart,
+  kMarkTilesEnd
 };
 
 #endif

@@ -223,6 +223,7 @@ LUMIVANE__INLINE_ALWAYS size_t lumivane__take_flash(lumivane_stream* s, unsigned
   const unsigned char* next = s->next;
   unsigned char repeats = s->repeats;
   unsigned char value = s->pending;
+  uint16_t block;
 #if defined(LUMIVANE__FAR_FLASH)
   RAMPZ = s->far_bank;
 #endif
@@ -247,7 +248,7 @@ LUMIVANE__INLINE_ALWAYS size_t lumivane__take_flash(lumivane_stream* s, unsigned
       "st X+, %[value]\n"
       "5:\n\t"
       "sbiw %[left], 1\n\t"
-      "breq 9f\n"
+      "breq 90f\n"
       "6:\n\t"
       "tst %[repeats]\n\t"
       "breq 8f\n\t"
@@ -267,26 +268,83 @@ LUMIVANE__INLINE_ALWAYS size_t lumivane__take_flash(lumivane_stream* s, unsigned
       "brne 71b\n"
       "72:\n\t"
       "sbiw %[left], 0\n\t"
-      "breq 9f\n"
-      /* Literals: copied until a run byte or the end of either side. A
-       * byte is 0x00 or 0xFF when (byte + 1) / 2 is 0. */
+      "breq 90f\n"
+      /* Literals, in blocks of up to 255 that end neither array nor
+       * output early, so that a literal costs one count: a block is as
+       * long as the shorter side, taken from `left` at its start. A byte
+       * is 0x00 or 0xFF when (byte + 1) / 2 is 0. */
       "8:\n\t"
-      "cp %A[next], %A[end]\n\t"
-      "cpc %B[next], %B[end]\n\t"
-      "breq 9f\n\t" LUMIVANE__LPM
+      "movw %A[block], %A[end]\n\t"
+      "sub %A[block], %A[next]\n\t"
+      "sbc %B[block], %B[next]\n\t"
+      "breq 90f\n\t"
+      "cp %A[block], %A[left]\n\t"
+      "cpc %B[block], %B[left]\n\t"
+      "brlo 81f\n\t"
+      "movw %A[block], %A[left]\n"
+      "81:\n\t"
+      "tst %B[block]\n\t"
+      "breq 82f\n\t"
+      "mov %A[block], __zero_reg__\n\t"
+      "dec %A[block]\n"
+      "82:\n\t"
+      "sub %A[left], %A[block]\n\t"
+      "sbc %B[left], __zero_reg__\n\t"
+      "brts 86f\n"
+      "83:\n\t" LUMIVANE__LPM
       " %[value], Z+\n\t"
       "mov __tmp_reg__, %[value]\n\t"
       "inc __tmp_reg__\n\t"
       "lsr __tmp_reg__\n\t"
-      "breq 3b\n\t"
-      "brts 81f\n\t"
-      "st X+, %[value]\n"
-      "81:\n\t"
-      "sbiw %[left], 1\n\t"
+      "breq 84f\n\t"
+      "st X+, %[value]\n\t"
+      "dec %A[block]\n\t"
+      "brne 83b\n"
+      "87:\n\t"
+      "sbiw %[left], 0\n\t"
       "brne 8b\n"
+      /* The way out, in reach of the branches above. */
+      "90:\n\t"
+      "rjmp 9f\n"
+      /* The same, passing over. */
+      "86:\n\t" LUMIVANE__LPM
+      " %[value], Z+\n\t"
+      "mov __tmp_reg__, %[value]\n\t"
+      "inc __tmp_reg__\n\t"
+      "lsr __tmp_reg__\n\t"
+      "breq 84f\n\t"
+      "dec %A[block]\n\t"
+      "brne 86b\n\t"
+      "rjmp 87b\n"
+      /* A run byte in a block. With its count in the block too, a single
+       * byte (count 0) stays in the block, which counted two bytes for
+       * it; a longer run gives the rest of the block back and is filled
+       * above. Without it, the byte goes back to `left` and the run is
+       * read the careful way. */
+      "84:\n\t"
+      "dec %A[block]\n\t"
+      "breq 88f\n\t" LUMIVANE__LPM
+      " %[repeats], Z+\n\t"
+      "brts 89f\n\t"
+      "st X+, %[value]\n"
+      "89:\n\t"
+      "tst %[repeats]\n\t"
+      "brne 85f\n\t"
+      "adiw %[left], 1\n\t"
+      "dec %A[block]\n\t"
+      "breq 87b\n\t"
+      "brts 86b\n\t"
+      "rjmp 83b\n"
+      "85:\n\t"
+      "add %A[left], %A[block]\n\t"
+      "adc %B[left], __zero_reg__\n\t"
+      "rjmp 6b\n"
+      "88:\n\t"
+      "adiw %[left], 1\n\t"
+      "rjmp 3b\n"
       "9:\n"
       : [next] "+z"(next), [out] "+x"(out), [left] "+w"(left), [repeats] "+r"(repeats),
-        [value] "+r"(value)
+        [value] "+r"(value), [block] "=&r"(block)
       : [end] "r"(s->end)
       : "memory");
   s->next = next;
