@@ -132,6 +132,7 @@ class Animation {
       }
     }
     frames_.push_back(screen_);
+    frames_.back().delayMs = control.DelayTime * 10;
 
     if (control.DisposalMode == DISPOSE_BACKGROUND) {
       for (int row = desc.Top; row < desc.Top + desc.Height; ++row) {

@@ -18,6 +18,8 @@ struct GrayFrame {
   int height = 0;
   std::vector<std::uint8_t> luminance;
   std::vector<std::uint8_t> alpha;
+  // How long an animation shows the frame (a GIF's delay), 0 where unsaid.
+  int delayMs = 0;
 };
 
 // A one-bit picture in XBM order: rows top to bottom, each row padded to

@@ -31,6 +31,7 @@ std::vector<ImportedBitmap> ImportFrames(const std::vector<GrayFrame>& frames,
     imported.name = frames.size() == 1 ? name : name + "_" + std::to_string(i);
     imported.bitmap = ToBitmap(frames[i], settings, path);
     imported.xbmText = XbmText(imported.bitmap, imported.name);
+    imported.delayMs = frames[i].delayMs;
     bitmaps.push_back(std::move(imported));
   }
   return bitmaps;

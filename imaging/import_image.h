@@ -15,6 +15,8 @@ struct ImportedBitmap {
   std::string name;
   std::string xbmText;
   Bitmap bitmap;
+  // How long an animation shows it, 0 where the image does not say.
+  int delayMs = 0;
 };
 
 // The array name of an image: its file name (without folder) up to the first dot.

@@ -4,7 +4,7 @@
 lumivane_packages_build="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation
   libspng-dev libjpeg62-turbo-dev libgif-dev libstb-dev libcli11-dev"
 lumivane_packages_test="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  gcc-avr avr-libc binutils-avr xxd simavr libsimavr-dev
+  gcc-avr avr-libc binutils-avr xxd simavr libsimavr-dev xbitmaps
   g++-mingw-w64-x86-64-posix dpkg-dev lintian desktop-file-utils appstream"
 lumivane_packages_web="emscripten node-acorn nodejs chromium libstb-dev python3"
 # Only where nodejs comes without npm (Debian's own).

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -20,6 +22,8 @@ namespace {
 
 const std::string kCli = LUMIVANE_CLI_PATH;
 const std::string kDecoderDir = LUMIVANE_DECODER_DIR;
+const std::string kArduinoStandIns = LUMIVANE_ARDUINO_STAND_INS;
+const std::filesystem::path kX11Bitmaps = "/usr/include/X11/bitmaps";
 
 struct Compiler {
   const char* name;
@@ -49,7 +53,37 @@ bool IsMissing(const Compiler& compiler) {
 struct Source {
   std::string stem;
   Bytes bytes;
+  int width = 8;
+  int height = 0;
 };
+
+// X11's own bitmaps (Debian: xbitmaps) as x11_NAME.xbm, each with its bytes
+// and size read here by the plain rule, and an X10 bitmap whose 16-bit
+// literals are two bytes each, low first, a 20-pixel row's last high byte
+// dropped.
+std::vector<Source> X11Sources(TempFolder& folder) {
+  folder.MakeFolder("x11");
+  std::vector<Source> sources{{"x10", {0xFF, 0x00, 0x34, 0xCD, 0xAB, 0x78}, 20, 2}};
+  folder.Write("x11/x10.xbm",
+               "#define x10_width 20\n#define x10_height 2\nstatic short x10_bits[] = {\n"
+               "   0x00ff, 0x1234, 0xabcd, 0x5678};\n");
+  if (!std::filesystem::is_directory(kX11Bitmaps)) return sources;
+  for (const auto& entry : std::filesystem::directory_iterator(kX11Bitmaps)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Source source{"x11_" + entry.path().filename().string(), {}, 0, 0};
+    source.width = std::stoi(text.substr(text.find("_width ") + 7));
+    source.height = std::stoi(text.substr(text.find("_height ") + 8));
+    for (std::size_t at = text.find("0x", text.find('{')); at != std::string::npos;
+         at = text.find("0x", at + 2)) {
+      source.bytes.push_back(
+          static_cast<unsigned char>(std::stoi(text.substr(at + 2, 2), nullptr, 16)));
+    }
+    folder.Write("x11/" + source.stem + ".xbm", text);
+    sources.push_back(std::move(source));
+  }
+  return sources;
+}
 
 std::vector<Source> Sources() {
   std::mt19937 random(153);
@@ -91,6 +125,9 @@ class GeneratedHeaders : public ::testing::Test {
     folder_->Write("refused.xbm", "static char refused_bits[] = { 0x01, 0x7e };\n");
     const ProcessResult cli = RunProcess({kCli, folder_->Path()});
     ASSERT_EQ(cli.exitCode, 0) << cli.err;
+    x11_ = X11Sources(*folder_);
+    const ProcessResult x11 = RunProcess({kCli, folder_->PathOf("x11")});
+    ASSERT_EQ(x11.exitCode, 0) << x11.err;
   }
   static void TearDownTestSuite() { folder_.reset(); }
 
@@ -101,41 +138,38 @@ class GeneratedHeaders : public ::testing::Test {
     std::ofstream(source, std::ios::binary) << program;
     std::vector<std::string> argv = {compiler.path};
     argv.insert(argv.end(), compiler.flags.begin(), compiler.flags.end());
-    argv.insert(argv.end(), {"-I", kDecoderDir, "-I", folder_->Path(), source});
+    argv.insert(argv.end(), {"-I", kDecoderDir, "-I", kArduinoStandIns, "-I", folder_->Path(), "-I",
+                             folder_->PathOf("x11"), source});
     argv.insert(argv.end(), link ? std::initializer_list<std::string>{"-o", folder_->PathOf(name)}
                                  : std::initializer_list<std::string>{"-c", "-o", "/dev/null"});
     return RunProcess(argv);
   }
 
-  // Builds a program that decodes the header's array to standard output,
-  // runs it and compares the bytes with the source.
-  static void ExpectDecodesToSource(const Compiler& compiler, const Source& source) {
-    SCOPED_TRACE(compiler.name + (" " + source.stem));
-    const std::string array = source.stem;
-    const std::string program =
-        "#include <stdio.h>\n"
-        "#define U8X8_PROGMEM\n"
-        "#include \"lumivane_decode.h\"\n"
-        "#include \"" +
-        source.stem +
-        ".h\"\n"
-        "static unsigned char out[" +
-        std::to_string(source.bytes.size() + 1) +
-        "];\n"
-        "int main(void) {\n"
-        "  long n = lumivane_decode(" +
-        array + ", sizeof " + array +
-        ", out, sizeof out);\n"
-        "  if (n < 0) return 1;\n"
-        "  fwrite(out, 1, (size_t)n, stdout);\n"
-        "  return 0;\n"
-        "}\n";
-    const std::string name = source.stem + "_" + compiler.name;
+  // Builds one program that decodes each header's array to standard output,
+  // runs it and compares the bytes with the sources'.
+  static void ExpectDecodeToSources(const Compiler& compiler, const std::vector<Source>& sources) {
+    SCOPED_TRACE(compiler.name + (" " + sources.front().stem));
+    std::string program =
+        "#include <stdio.h>\n#define U8X8_PROGMEM\n#include \"lumivane_decode.h\"\n";
+    std::string calls;
+    std::string expected;
+    std::size_t largest = 0;
+    for (const Source& source : sources) {
+      program += "#include \"" + source.stem + ".h\"\n";
+      calls +=
+          "  n = lumivane_decode(" + source.stem + ", sizeof " + source.stem +
+          ", out, sizeof out);\n  if (n < 0) return 1;\n  fwrite(out, 1, (size_t)n, stdout);\n";
+      expected.append(source.bytes.begin(), source.bytes.end());
+      largest = std::max(largest, source.bytes.size());
+    }
+    program += "static unsigned char out[" + std::to_string(largest + 1) +
+               "];\nint main(void) {\n  long n;\n" + calls + "  return 0;\n}\n";
+    const std::string name = sources.front().stem + "_" + compiler.name;
     const ProcessResult build = Build(compiler, name, program, true);
     ASSERT_EQ(build.exitCode, 0) << build.err;
     const ProcessResult run = RunProcess({folder_->PathOf(name)});
     ASSERT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, std::string(source.bytes.begin(), source.bytes.end()));
+    EXPECT_EQ(run.out, expected);
   }
 
   static void ExpectCompiles(const Compiler& compiler, const std::string& header) {
@@ -147,9 +181,12 @@ class GeneratedHeaders : public ::testing::Test {
   }
 
   static void ExpectEveryHeaderBuilds(const Compiler& compiler) {
-    for (const Source& source : Sources()) ExpectDecodesToSource(compiler, source);
-    ExpectDecodesToSource(compiler, {"empty", {}});
-    for (const char* header : {"refused.h", "allFiles.h"}) ExpectCompiles(compiler, header);
+    for (const Source& source : Sources()) ExpectDecodeToSources(compiler, {source});
+    ExpectDecodeToSources(compiler, {{"empty", {}}});
+    // Nothing to compress: its bytes are their own encoding.
+    ExpectDecodeToSources(compiler, {{"refused", {0x01, 0x7E}}});
+    ExpectDecodeToSources(compiler, x11_);
+    ExpectCompiles(compiler, "allFiles.h");
   }
 
   // A u8g2-style sketch: the frame decoded from flash into RAM.
@@ -171,7 +208,31 @@ class GeneratedHeaders : public ::testing::Test {
     EXPECT_EQ(build.exitCode, 0) << build.err;
   }
 
+  // A sketch drawing every X11 bitmap with u8g2's drawXBM, decoded from flash.
+  static void ExpectX11SketchBuildsForAvr(const Compiler& compiler) {
+    std::string sketch =
+        "#include <Arduino.h>\n#include <U8g2lib.h>\n#include \"lumivane_decode.h\"\n";
+    std::string draws;
+    for (const Source& source : x11_) {
+      sketch += "#include \"" + source.stem + ".h\"\n";
+      draws += "  Draw(" + source.stem + ", sizeof " + source.stem + ", " +
+               std::to_string(source.width) + ", " + std::to_string(source.height) + ");\n";
+    }
+    sketch +=
+        "U8G2_SSD1306_128X64_NONAME_1_HW_I2C u8g2(U8G2_R0, U8X8_PIN_NONE);\n"
+        "static unsigned char frame[13300];\n"
+        "static void Draw(const unsigned char* a, unsigned size, int w, int h) {\n"
+        "  if (lumivane_decode_with(lumivane_read_progmem, a, size, frame, sizeof frame) > 0)\n"
+        "    u8g2.drawXBM(0, 0, w, h, frame);\n"
+        "}\n"
+        "void loop() {\n" +
+        draws + "}\n";
+    const ProcessResult build = Build(compiler, "x11_sketch", sketch, false);
+    EXPECT_EQ(build.exitCode, 0) << build.err;
+  }
+
   static inline std::unique_ptr<TempFolder> folder_;
+  static inline std::vector<Source> x11_;
 };
 
 TEST_F(GeneratedHeaders, BuildAsC99AndDecodeToTheirSource) {
@@ -192,6 +253,7 @@ TEST_F(GeneratedHeaders, BuildForAvrWithTheDataInFlash) {
 TEST_F(GeneratedHeaders, BuildForAvrAsArduinoCpp) {
   SKIP_IF_MISSING(kAvrCpp);
   ExpectBuildsForAvr(kAvrCpp);
+  ExpectX11SketchBuildsForAvr(kAvrCpp);
 }
 
 }  // namespace

@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "convert_source_text.h"
+#include "header_pictures.h"
 #include "listing_decoder.h"
 #include "memory_surface.h"
 #include "sample_bytes.h"
@@ -108,6 +111,65 @@ TEST(RoundTrip, EveryByteValueUpAndDown) {
   for (int value = 0; value <= 255; ++value) bytes.push_back(static_cast<std::uint8_t>(value));
   for (int value = 255; value >= 0; --value) bytes.push_back(static_cast<std::uint8_t>(value));
   ExpectRoundTrip(bytes);
+}
+
+// Pixel (x, y) as each drawing call's documentation says it reads its bytes.
+bool DrawnPixel(ByteLayout layout, const std::vector<std::uint8_t>& bytes, int width, int x,
+                int y) {
+  const std::size_t row = static_cast<std::size_t>(y * ((width + 7) / 8) + x / 8);
+  switch (layout) {
+    case ByteLayout::kXbm:  // drawXBM: leftmost pixel in bit 0
+      return (bytes.at(row) >> (x % 8)) & 1;
+    case ByteLayout::kRowsMsb:  // drawBitmap: leftmost pixel in bit 7
+      return (bytes.at(row) >> (7 - x % 8)) & 1;
+    case ByteLayout::kPages:  // display memory: a byte a column of 8 rows, top row in bit 0
+      return (bytes.at(static_cast<std::size_t>(y / 8 * width + x)) >> (y % 8)) & 1;
+  }
+  return false;
+}
+
+// X11's own bitmaps (Debian: xbitmaps): in every layout, compressed or not,
+// the header's bytes drawn by the layout's reading rule are the bitmap's
+// pixels, and reading the header back gives them again.
+TEST(RoundTrip, EveryX11BitmapInEveryLayoutDrawsItsPixels) {
+  const std::filesystem::path folder = "/usr/include/X11/bitmaps";
+  if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no " << folder << " (xbitmaps)";
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const int width = std::stoi(text.substr(text.find("_width ") + 7));
+    const int height = std::stoi(text.substr(text.find("_height ") + 8));
+    std::vector<std::uint8_t> source;
+    for (std::size_t at = text.find("0x", text.find('{')); at != std::string::npos;
+         at = text.find("0x", at + 2)) {
+      source.push_back(static_cast<std::uint8_t>(std::stoi(text.substr(at + 2, 2), nullptr, 16)));
+    }
+    for (const ByteLayout layout : {ByteLayout::kXbm, ByteLayout::kRowsMsb, ByteLayout::kPages}) {
+      for (const bool uncompressed : {false, true}) {
+        SCOPED_TRACE(entry.path().string() + " " + std::to_string(static_cast<int>(layout)) +
+                     (uncompressed ? " uncompressed" : ""));
+        ConversionState state;
+        MemorySurface window;
+        state.SourceFileName = "img.xbm";
+        state.SourceText = text;
+        state.Choice = {layout, uncompressed};
+        ConvertSourceText(state, window);
+        const std::vector<std::string> items = ParseListing(state.CompressedText).items;
+        const std::vector<std::uint8_t> bytes =
+            uncompressed ? ListedBytes(items) : DecodeRuns(items);
+        const std::vector<HeaderPicture> pictures =
+            HeaderPictures(state.CompressedText, "img.h", state.Choice, BitmapSize{width, height});
+        ASSERT_EQ(pictures.size(), 1u);
+        for (int y = 0; y < height; ++y) {
+          for (int x = 0; x < width; ++x) {
+            const bool pixel = DrawnPixel(ByteLayout::kXbm, source, width, x, y);
+            ASSERT_EQ(DrawnPixel(layout, bytes, width, x, y), pixel) << x << ", " << y;
+            ASSERT_EQ(DrawnPixel(ByteLayout::kXbm, pictures[0].xbm, width, x, y), pixel);
+          }
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

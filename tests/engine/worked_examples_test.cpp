@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "animation_table.h"
 #include "convert_source_text.h"
 #include "list_items.h"
 #include "memory_surface.h"
@@ -135,6 +136,15 @@ TEST_F(WorkedExample, DotFirstNameGivesEmptyArrayName) {
   Convert(".xbm", "0x00");
 
   EXPECT_EQ(state.SourceText, "const unsigned char [] U8X8_PROGMEM = {\r\n0x00\r\n};");
+}
+
+TEST(AnimationTable, ListsTheFramesTheirCountAndDelays) {
+  const std::vector<std::string> frames{"cat_0", "cat_1", "cat_2"};
+  const std::vector<int> delays{100, 0, 650000};
+  EXPECT_EQ(AnimationTable("cat", frames, delays),
+            "const unsigned char* const cat_frames[] U8X8_PROGMEM = {cat_0, cat_1, cat_2};\r\n"
+            "const unsigned int cat_frame_count = 3;\r\n"
+            "const unsigned long cat_frame_delay_ms[] U8X8_PROGMEM = {100, 0, 650000};\r\n");
 }
 
 struct EncodingCase {
