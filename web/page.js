@@ -81,6 +81,8 @@
       files.push(file);
     }
     show(Module.convert({ folder: given.folder, files, settings: chosen }));
+    // From the latest files read or setting changed to the result on screen.
+    performance.measure('lumivane-convert', 'lumivane-given');
   }
 
   function run() {
@@ -88,12 +90,19 @@
     return running;
   }
 
+  // A batch of hundreds shows its first previews, and its headers folded.
+  const kMostPreviews = 48;
+  const kMostOpenHeaders = 20;
+
   function show(result) {
     $('box').textContent = result.box;
     $('report').textContent = result.report;
-    const previews = $('previews');
-    previews.replaceChildren(...previewsOf(result).map(figure));
-    $('outputs').replaceChildren(...result.outputs.map(outputSection));
+    const bitmaps = previewsOf(result);
+    const shown = bitmaps.slice(0, kMostPreviews).map(figure);
+    if (bitmaps.length > kMostPreviews) shown.push(note(`The first ${kMostPreviews} of ${bitmaps.length} bitmaps.`));
+    $('previews').replaceChildren(...shown);
+    const open = result.outputs.length <= kMostOpenHeaders;
+    $('outputs').replaceChildren(...result.outputs.map((output) => outputSection(output, open)));
     document.body.dataset.converted = String(Number(document.body.dataset.converted || 0) + 1);
   }
 
@@ -137,7 +146,13 @@
 
   const leaf = (path) => path.slice(path.lastIndexOf('/') + 1);
 
-  function outputSection(output) {
+  function note(text) {
+    const made = document.createElement('p');
+    made.textContent = text;
+    return made;
+  }
+
+  function outputSection(output, open) {
     const name = leaf(output.path);
     const section = document.createElement('section');
     section.className = 'output';
@@ -150,9 +165,14 @@
     });
     const download = button('Download', `Download ${name}`, () => save(name, output.text));
     header.append(title, copy, download);
+    const folded = document.createElement('details');
+    folded.open = open;
+    const summary = document.createElement('summary');
+    summary.textContent = `${name}, ${output.text.length} characters`;
     const text = document.createElement('pre');
     text.textContent = output.text;
-    section.append(header, text);
+    folded.append(summary, text);
+    section.append(header, folded);
     return section;
   }
 
@@ -174,8 +194,11 @@
   }
 
   async function read(files, folder) {
+    performance.mark('lumivane-given');
     const read = await Promise.all(files.map(async ({ file, path }) => ({ path, bytes: new Uint8Array(await file.arrayBuffer()) })));
     given = { folder, files: read };
+    performance.measure('lumivane-read', 'lumivane-given');
+    performance.mark('lumivane-given');
     return run();
   }
 
@@ -215,7 +238,10 @@
     return read([...event.dataTransfer.files].map((file) => ({ file, path: `./${file.name}` })), '');
   });
 
-  $('settings').addEventListener('input', run);
+  $('settings').addEventListener('input', () => {
+    performance.mark('lumivane-given');
+    run();
+  });
   $('settings').addEventListener('submit', (event) => event.preventDefault());
   Module.onRuntimeInitialized = () => { ready = true; document.body.dataset.ready = 'true'; run(); };
 })();
