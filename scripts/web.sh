@@ -4,6 +4,7 @@
 #   bash scripts/web.sh build    only builds it
 #   bash scripts/web.sh test     runs its tests in headless Chromium against
 #                                build/cli/lumivane-cli (built beforehand)
+#   bash scripts/web.sh screenshot  screenshots/web.png and web-narrow.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -21,16 +22,18 @@ cmake --build build-web
 case "${1:-serve}" in
   build) ;;
   test)
-    cd tests/web
-    npm ci --no-audit --no-fund --loglevel=error
-    node --test
+    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error && node --test)
+    ;;
+  screenshot)
+    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+    node scripts/web_screenshot.mjs
     ;;
   serve)
     echo "Serving http://127.0.0.1:8000/lumivane.html (Ctrl+C ends); the file also works opened from disk."
     exec python3 -m http.server 8000 --bind 127.0.0.1 --directory build-web
     ;;
   *)
-    echo "Usage: bash scripts/web.sh [serve|build|test]" >&2
+    echo "Usage: bash scripts/web.sh [serve|build|test|screenshot]" >&2
     exit 2
     ;;
 esac
