@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app_error.h"
+#include "listing_layout.h"
 #include "path_rules.h"
 #include "size_defines.h"
 #include "stem_name.h"
@@ -14,8 +15,6 @@
 
 namespace lumivane::cli {
 namespace {
-
-constexpr std::string_view kBatchEnd = "\r\n";
 
 void CreateFolders(const std::string& folder) {
   std::error_code failure;
@@ -79,7 +78,7 @@ void CliPlatform::WriteTextFile(const std::string& path, std::string_view conten
     Made(output, sources_);
     if (options_.withSize) {
       // The headers now start with their size defines; the batch repeats them.
-      Deliver(output, collected_ + std::string(kBatchEnd), kind);
+      Deliver(output, collected_ + std::string(kLineEnd), kind);
     } else {
       Deliver(output, content, kind);
     }
@@ -106,7 +105,7 @@ void CliPlatform::WriteCollection(const std::string& name) {
   // The collection would replace a header of this run.
   if (header_sources_.contains(output)) throw SystemError(EEXIST, output);
   Made(output, sources_);
-  Deliver(output, collected_ + std::string(kBatchEnd), WriteKind::kBatchFile);
+  Deliver(output, collected_ + std::string(kLineEnd), WriteKind::kBatchFile);
 }
 
 void CliPlatform::Deliver(const std::string& path, std::string_view content, WriteKind kind) {

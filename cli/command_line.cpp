@@ -12,6 +12,16 @@ bool IsUnknownOption(std::string_view argument) {
   return argument.size() > 1 && argument.front() == '-' && argument != "--";
 }
 
+// An unset variable in a build script, never the current folder.
+const CLI::Validator kNonEmpty(
+    [](const std::string& name) { return name.empty() ? std::string("empty name") : ""; }, "");
+const CLI::Validator kFileName(
+    [](const std::string& name) {
+      return name.find_first_of("/\\") == std::string::npos ? std::string()
+                                                            : "a file name, not a path";
+    },
+    "");
+
 CommandLine Refused(std::string why) {
   CommandLine command;
   command.action = CommandLine::Action::kUsageError;
@@ -35,16 +45,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   app.add_flag("-h,--help", help);
   app.add_flag("--version", version);
   CLI::Option* toStdout = app.add_flag("--stdout", options.listingsToStdout);
-  CLI::Option* check = app.add_flag("--check", options.check);
-  app.add_option("-o,--output-dir", options.outputDir)->excludes(toStdout);
-  app.add_option("--depfile", options.depfile)->excludes(toStdout)->excludes(check);
-  app.add_option("--collect", options.collect)->excludes(toStdout);
+  CLI::Option* check = app.add_flag("--check", options.check)->excludes(toStdout);
+  app.add_option("-o,--output-dir", options.outputDir)->check(kNonEmpty)->excludes(toStdout);
+  app.add_option("--depfile", options.depfile)
+      ->check(kNonEmpty)
+      ->excludes(toStdout)
+      ->excludes(check);
+  app.add_option("--collect", options.collect)
+      ->check(kNonEmpty)
+      ->check(kFileName)
+      ->excludes(toStdout);
   app.add_flag("--with-size", options.withSize);
   app.add_flag("-q,--quiet", options.quiet);
   app.add_flag("-v,--verbose", options.verbose);
-  AddImportOptions(app, command.import, check);
+  AddImportOptions(app, command.import, check, toStdout);
   app.add_option("paths", command.paths);
-  toStdout->excludes(check);
 
   // CLI11 takes the arguments last to first.
   std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
@@ -64,19 +79,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     command.action = CommandLine::Action::kHelp;
   } else if (version) {
     command.action = CommandLine::Action::kVersion;
-  } else if (const std::string imageOption = ImageOptionWithoutImport(app, command.import);
-             !imageOption.empty()) {
-    return Refused("option '" + imageOption + "' needs --import");
   } else if (command.paths.empty()) {
     return Refused("no file or folder given");
   } else if (std::find(command.paths.begin(), command.paths.end(), "") != command.paths.end()) {
     // An unset variable in a build script, never the current folder.
     return Refused("empty path");
-  } else if (options.collect.find_first_of("/\\") != std::string::npos) {
-    return Refused("--collect takes a file name, not a path");
-  } else if ((options.outputDir.empty() && app.count("--output-dir") > 0) ||
-             (options.collect.empty() && app.count("--collect") > 0)) {
-    return Refused("empty name for --output-dir or --collect");
   }
   return command;
 }

@@ -24,11 +24,9 @@ namespace {
 // check and the dependency file, each only when asked for.
 int FinishRun(CliPlatform& platform, const ConvertOptions& options) {
   if (!options.collect.empty()) platform.WriteCollection(options.collect);
-  if (options.check) {
-    const std::vector<std::string> stale = static_cast<CheckingPlatform&>(platform).Stale();
-    for (const std::string& output : stale) platform.PrintError("lumivane-cli: " + output);
-    return stale.empty() ? kExitSuccess : kExitFailure;
-  }
+  const std::vector<std::string> stale = platform.Stale();
+  for (const std::string& output : stale) platform.PrintError("lumivane-cli: " + output);
+  if (!stale.empty()) return kExitFailure;
   if (!options.depfile.empty()) {
     ReplaceFileWhole(options.depfile, FormatDepfile(platform.MadeOutputs()));
   }
@@ -90,7 +88,7 @@ int DropPaths(CliPlatform& platform, std::vector<std::string> dropped,
   try {
     return FinishRun(platform, options);
   } catch (const AppError& error) {
-    platform.ShowError(error, {});
+    platform.PrintError(error.what());
     return kExitFailure;
   }
 }

@@ -5,7 +5,6 @@
 
 #include "app_error.h"
 #include "convert_command.h"
-#include "error_box.h"
 #include "half_block_preview.h"
 #include "import_image.h"
 #include "native_files.h"
@@ -16,7 +15,7 @@ namespace lumivane::cli {
 namespace {
 
 // A bitmap the drop reads at `xbmPath` instead of the file there.
-struct ImportedBitmap {
+struct ServedBitmap {
   std::string xbmPath;
   std::string text;
   SourceOrigin image;
@@ -25,7 +24,7 @@ struct ImportedBitmap {
 // What the drop will be given, and what it reads instead of the files.
 struct ImportedDrop {
   std::vector<std::string> dropped;
-  std::vector<ImportedBitmap> bitmaps;
+  std::vector<ServedBitmap> bitmaps;
 };
 
 void ShowPreview(const imaging::ImportedBitmap& imported) {
@@ -71,13 +70,13 @@ int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& impo
   ImportedDrop drop;
   try {
     drop = ImportAll(paths, importOptions);
-    for (ImportedBitmap& bitmap : drop.bitmaps) {
+    for (ServedBitmap& bitmap : drop.bitmaps) {
       if (importOptions.writeXbm)
         ReplaceFileWhole(bitmap.xbmPath, imaging::XbmFileText(bitmap.text));
       platform->ServeText(bitmap.xbmPath, std::move(bitmap.text), std::move(bitmap.image));
     }
   } catch (const AppError& error) {
-    platform->ShowError(error, std::string(kSaveErrorTitle));
+    platform->PrintError(error.what());
     return kExitFailure;
   }
   return DropPaths(*platform, std::move(drop.dropped), options);

@@ -1,9 +1,11 @@
 #include "import_options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <map>
 #include <optional>
-#include <span>
 #include <string_view>
 
 namespace lumivane::cli {
@@ -16,6 +18,19 @@ std::optional<int> WholeNumber(std::string_view text) {
   return value;
 }
 
+// Digits only, read as decimal: the parser itself would read "010" as octal
+// eight, and take a sign or "0x".
+const CLI::Validator kWholeNumber(
+    [](std::string& text) -> std::string {
+      if (text.empty() || !std::all_of(text.begin(), text.end(),
+                                       [](unsigned char c) { return std::isdigit(c) != 0; })) {
+        return "not a whole number: " + text;
+      }
+      text.erase(0, std::min(text.find_first_not_of('0'), text.size() - 1));
+      return {};
+    },
+    "N");
+
 // "WxH" with both sides at least 1.
 std::optional<imaging::FitBox> FitBoxOf(std::string_view text) {
   const std::size_t x = text.find('x');
@@ -26,60 +41,47 @@ std::optional<imaging::FitBox> FitBoxOf(std::string_view text) {
   return imaging::FitBox{*width, *height};
 }
 
-// Applies `value` to the option `name`; false when the value is wrong.
-bool Apply(std::string_view name, std::string_view value, imaging::ImportSettings& settings) {
-  if (name == "--threshold") {
-    const std::optional<int> threshold = WholeNumber(value);
-    if (!threshold || *threshold < 0 || *threshold > imaging::kMaxThreshold) return false;
-    settings.threshold = *threshold;
-  } else if (name == "--dither") {
-    const std::optional<imaging::Dithering> dithering = imaging::DitheringNamed(value);
-    if (!dithering) return false;
-    settings.dithering = *dithering;
-  } else if (name == "--rotate") {
-    const std::optional<int> degrees = WholeNumber(value);
-    if (!degrees || !imaging::IsRotation(*degrees)) return false;
-    settings.rotation = *degrees;
-  } else if (name == "--flip") {
-    if (value != "h" && value != "v") return false;
-    settings.flip = value == "h" ? imaging::Flip::kHorizontal : imaging::Flip::kVertical;
-  } else if (name == "--fit") {
-    settings.fit = FitBoxOf(value);
-    if (!settings.fit) return false;
-  }
-  return true;
-}
-
-constexpr std::string_view kValued[] = {"--threshold", "--dither", "--rotate", "--flip", "--fit"};
-constexpr std::string_view kImageFlags[] = {"--invert", "--write-xbm", "--preview"};
+const std::map<std::string, imaging::Flip> kFlips = {{"h", imaging::Flip::kHorizontal},
+                                                     {"v", imaging::Flip::kVertical}};
 
 }  // namespace
 
-void AddImportOptions(CLI::App& app, ImportOptions& options, CLI::Option* check) {
-  app.add_flag("--import", options.enabled);
-  app.add_flag("--invert", options.settings.invert);
-  app.add_flag("--write-xbm", options.writeXbm)->excludes(check);
-  app.add_flag("--preview", options.preview);
-  for (const std::string_view name : kValued) {
-    app.add_option_function<std::string>(
-        std::string(name), [name, &options](const std::string& value) {
-          if (!Apply(name, value, options.settings)) {
-            throw CLI::ValidationError("wrong value '" + value + "' for option '" +
-                                       std::string(name) + "'");
-          }
-        });
-  }
-}
-
-std::string ImageOptionWithoutImport(const CLI::App& app, const ImportOptions& options) {
-  if (options.enabled) return {};
-  for (const auto& names : {std::span<const std::string_view>(kImageFlags),
-                            std::span<const std::string_view>(kValued)}) {
-    for (const std::string_view name : names) {
-      if (app.count(std::string(name)) > 0) return std::string(name);
-    }
-  }
-  return {};
+void AddImportOptions(CLI::App& app, ImportOptions& options, CLI::Option* check,
+                      CLI::Option* toStdout) {
+  imaging::ImportSettings& settings = options.settings;
+  CLI::Option* import = app.add_flag("--import", options.enabled);
+  app.add_flag("--invert", settings.invert)->needs(import);
+  app.add_flag("--write-xbm", options.writeXbm)->needs(import)->excludes(check)->excludes(toStdout);
+  app.add_flag("--preview", options.preview)->needs(import);
+  app.add_option("--threshold", settings.threshold)
+      ->transform(kWholeNumber)
+      ->check(CLI::Range(0, imaging::kMaxThreshold))
+      ->needs(import);
+  app.add_option("--rotate", settings.rotation)
+      ->transform(kWholeNumber)
+      ->check([](const std::string& degrees) {
+        const std::optional<int> turn = WholeNumber(degrees);
+        return turn && imaging::IsRotation(*turn) ? std::string() : "not 0, 90, 180 or 270";
+      })
+      ->needs(import);
+  app.add_option_function<std::string>("--dither",
+                                       [&settings](const std::string& name) {
+                                         settings.dithering = *imaging::DitheringNamed(name);
+                                       })
+      ->check([](const std::string& name) {
+        return imaging::DitheringNamed(name) ? std::string() : "unknown method: " + name;
+      })
+      ->needs(import);
+  app.add_option_function<std::string>(
+         "--flip", [&settings](const std::string& side) { settings.flip = kFlips.at(side); })
+      ->check(CLI::IsMember(kFlips))
+      ->needs(import);
+  app.add_option_function<std::string>(
+         "--fit", [&settings](const std::string& box) { settings.fit = FitBoxOf(box); })
+      ->check([](const std::string& box) {
+        return FitBoxOf(box) ? std::string() : "not WxH with both at least 1: " + box;
+      })
+      ->needs(import);
 }
 
 }  // namespace lumivane::cli

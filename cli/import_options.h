@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "import_settings.h"
 
 namespace CLI {
@@ -20,11 +18,10 @@ struct ImportOptions {
   bool preview = false;
 };
 
-// Adds "--import" and the image options to the parser; a wrong value is a
-// parse error. "--write-xbm" writes, so `check` excludes it.
-void AddImportOptions(CLI::App& app, ImportOptions& options, CLI::Option* check);
-
-// The first image option given without "--import", or empty.
-std::string ImageOptionWithoutImport(const CLI::App& app, const ImportOptions& options);
+// Adds "--import" and the image options, which need it, to the parser; a
+// wrong value is a parse error. "--write-xbm" writes, so `check` and
+// `toStdout` exclude it.
+void AddImportOptions(CLI::App& app, ImportOptions& options, CLI::Option* check,
+                      CLI::Option* toStdout);
 
 }  // namespace lumivane::cli

@@ -7,6 +7,7 @@
 #include "app_error.h"
 #include "convert_and_report.h"
 #include "error_box.h"
+#include "listing_layout.h"
 #include "path_rules.h"
 #include "running_action.h"
 #include "workflows.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr std::string_view kBatchFileName = "allFiles.h";
 constexpr std::string_view kComplete = "COMPLETE";
-constexpr std::string_view kLineEnd = "\r\n";
 
 AppError FolderTooLarge(const std::string& folder) {
   return AppError(error::kOverflow,

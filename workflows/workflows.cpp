@@ -1,12 +1,13 @@
 #include "workflows.h"
 
+#include "listing_layout.h"
+
 namespace lumivane {
 
 Workflows::Workflows(ConversionState& state, WindowSurface& window, Platform& platform)
     : state_(state), window_(window), platform_(platform) {}
 
 void Workflows::WriteWhole(const std::string& path, std::string& text, WriteKind kind) {
-  constexpr std::string_view kLineEnd = "\r\n";
   const std::size_t size = text.size();
   text.append(kLineEnd);
   try {

@@ -37,10 +37,10 @@ TEST(CliImport, WritesTheHeaderTheEquivalentXbmGivesAndNoXbm) {
   const std::string png = WritePng(Stripes(), PngKind::kGrey8);
   images.Write("logo.v2.png", png);
   images.Write("logo.xbm", "hand-edited, kept");
-  const std::vector<std::string> settings = {"--threshold", "210", "--dither", "none",
+  const std::vector<std::string> settings = {"--threshold", "255", "--dither", "none",
                                              "--rotate",    "90",  "--flip",   "h"};
   imaging::ImportSettings same;
-  same.threshold = 210;
+  same.threshold = 255;
   same.rotation = 90;
   same.flip = imaging::Flip::kHorizontal;
   bitmaps.Write("logo.xbm", imaging::ImportImage(png, "logo.v2.png", same).front().xbmText);
@@ -125,6 +125,8 @@ TEST(CliImport, ABadImageOrSettingStopsBeforeAnythingIsWritten) {
       {{"--import", "--flip", "x", folder.PathOf("good.png")}, 2, ""},
       {{"--import", folder.PathOf("good.png"), "--threshold"}, 2, ""},
       {{"--threshold", "100", folder.PathOf("good.png")}, 2, ""},
+      {{"--import", "--check", "--write-xbm", folder.PathOf("good.png")}, 2, ""},
+      {{"--import", "--stdout", "--write-xbm", folder.PathOf("good.png")}, 2, ""},
   };
   const auto before = folder.Snapshot();
   for (const Case& row : cases) {

@@ -173,6 +173,8 @@ TEST(CliUsage, WrongArgumentsExitTwoAndTouchNothing) {
       {"--collect", "sub/all.h", "logo.xbm"},
       {"--stdout", "--check", "logo.xbm"},
       {"--stdout", "-o", "out", "logo.xbm"},
+      {"--stdout", "--collect", "all.h", "logo.xbm"},
+      {"--depfile", "", "logo.xbm"},
       {"--check", "--depfile", "d.d", "logo.xbm"}};
   for (const auto& arguments : cases) {
     SCOPED_TRACE(::testing::PrintToString(arguments));
