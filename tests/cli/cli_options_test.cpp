@@ -196,13 +196,18 @@ TEST_F(CliOptions, CheckTellsCurrentFromStaleAndWritesNothing) {
               "missing: " + Src("logo.h")})},
       {"source changed",
        {"-o", Out()},
-       "logo.xbm",
+       "src/logo.xbm",
        1,
        stale({"differs: " + Out("allFiles.h"), "differs: " + Out("logo.h")})},
+      {"one output stale",
+       {"-o", Out(), Src("b.small.xbm")},
+       "out/new/b.small.h",
+       1,
+       stale({"differs: " + Out("b.small.h")})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    if (!c.change.empty()) folder_.Write("src/" + c.change, XbmText("logo", {0x00, 0x01}));
+    if (!c.change.empty()) folder_.Write(c.change, XbmText("logo", {0x00, 0x01}));
     const Files before = folder_.Snapshot();
     std::vector<std::string> arguments = c.options;
     arguments.insert(arguments.begin(), "--check");

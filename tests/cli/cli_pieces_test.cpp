@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "depfile.h"
 #include "report_stream.h"
 #include "size_defines.h"
 #include "terminal_text.h"
@@ -52,6 +53,25 @@ TEST(SizeDefines, TakesBothNumbersOrNothing) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(cli::SizeDefines(c.source, "logo"), c.defines) << c.source;
+  }
+}
+
+// Each expected text was read back by GNU Make 4.3 (make -p) and Ninja 1.11
+// (ninja -t deps) as the path it escapes.
+TEST(FormatDepfile, EscapesWhatMakeAndNinjaWouldReadOtherwise) {
+  struct Case {
+    std::string path;
+    std::string escaped;
+  };
+  const Case cases[] = {
+      {"d/x y.xbm", "d/x\\ y.xbm"},
+      {"d/x\\ y.xbm", "d/x\\\\\\ y.xbm"},
+      {"d/x\\y #1.xbm", "d/x\\y\\ \\#1.xbm"},
+      {"d/$x.xbm", "d/$$x.xbm"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(cli::FormatDepfile({{"out.h", {c.path}}}), "out.h: \\\n " + c.escaped + "\n")
+        << c.path;
   }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bitmap_samples.h"
+#include "native_files.h"
 #include "system_call_faults.h"
 #include "system_calls.h"
 #include "unusual_files.h"
@@ -305,6 +306,8 @@ TEST_F(FolderFaultTest, SpecialFilesInTheFolderAreNotListed) {
 }
 
 TEST_F(FolderFaultTest, SourceLargerThan64MiBIsRefusedByName) {
+  ASSERT_EQ(::truncate(folder.PathOf("drop/b.xbm").c_str(), 64 << 20), 0);
+  EXPECT_EQ(ReadSourceFile(folder.PathOf("drop/b.xbm"), std::nullopt).text.size(), 64u << 20);
   ASSERT_EQ(::truncate(folder.PathOf("drop/b.xbm").c_str(), (64 << 20) + 1), 0);
   workflows.Text1_OLEDragDrop(DropOf({"drop"}));
 
@@ -424,7 +427,8 @@ TEST_P(InPlaceTest, WritesTheExistingHeaderItself) {
 INSTANTIATE_TEST_SUITE_P(
     Files, InPlaceTest,
     ::testing::Values(InPlaceCase{"OwnerCannotBeGivenBack", FailingCall::kFchown, 65534},
-                      InPlaceCase{"FolderTakesNoNewFile", FailingCall::kCreateTemporary, {}}),
+                      InPlaceCase{"FolderTakesNoNewFile", FailingCall::kCreateTemporary, {}},
+                      InPlaceCase{"ImmutableFolder", FailingCall::kCreateImmutable, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

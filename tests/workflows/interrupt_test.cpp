@@ -48,5 +48,20 @@ TEST_F(InterruptTest, RemovesTheTemporaryFileAndExitsWith128PlusTheSignal) {
   EXPECT_TRUE(NoTemporaryFiles());
 }
 
+// Started under nohup, the program goes on ignoring SIGHUP.
+TEST_F(InterruptTest, ASignalIgnoredAtStartStaysIgnored) {
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGHUP, SIG_IGN);
+    RemoveTemporaryOnInterrupt();
+    ::raise(SIGHUP);
+    std::_Exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
 }  // namespace
 }  // namespace lumivane::test

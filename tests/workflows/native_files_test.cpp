@@ -47,8 +47,10 @@ TEST(ReplaceFileWhole, KeepsTheOwnerGroupAndModeOfTheFileItReplaces) {
     // Another owner and group need root; -1 keeps ours.
     uid_t owner;
     gid_t group;
-  } rows[] = {
-      {0640, static_cast<uid_t>(-1), static_cast<gid_t>(-1)}, {0604, 65534, 4242}, {0644, 0, 4242}};
+  } rows[] = {{0640, static_cast<uid_t>(-1), static_cast<gid_t>(-1)},
+              {02664, static_cast<uid_t>(-1), static_cast<gid_t>(-1)},
+              {0604, 65534, 4242},
+              {0644, 0, 4242}};
   for (const auto& row : rows) {
     TempFolder folder;
     const std::string path = folder.Write("logo.h", "old");

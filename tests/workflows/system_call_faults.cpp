@@ -34,9 +34,10 @@ int Fail(int number) {
 
 int Open(const char* path, int flags, mode_t mode) {
   const std::string_view name = path;
-  if (fault.call == FailingCall::kCreateTemporary && (flags & O_EXCL) != 0 &&
-      name.starts_with(fault.temporaryPrefix)) {
-    return Fail(EACCES);
+  const bool creates =
+      fault.call == FailingCall::kCreateTemporary || fault.call == FailingCall::kCreateImmutable;
+  if (creates && (flags & O_EXCL) != 0 && name.starts_with(fault.temporaryPrefix)) {
+    return Fail(fault.call == FailingCall::kCreateTemporary ? EACCES : EPERM);
   }
   const int fd = Real().open(path, flags, mode);
   if (fd >= 0 && (name == fault.path || name.starts_with(fault.temporaryPrefix))) fault.fd = fd;

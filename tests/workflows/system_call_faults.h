@@ -10,6 +10,7 @@ enum class FailingCall {
   kFchmod,            // giving the temporary the old file's mode fails (EPERM)
   kFchown,            // giving the temporary the old file's owner is not allowed (EPERM)
   kCreateTemporary,   // the folder takes no new file (EACCES)
+  kCreateImmutable,   // nor does an immutable one (EPERM)
   kShortWrite,        // half is written, then the disk is full (ENOSPC)
   kInterruptedWrite,  // every write is first interrupted (EINTR), then cut short
   kClose,             // closing reports a delayed write error (EIO)
