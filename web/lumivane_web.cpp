@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <map>
 #include <set>
 #include <string>
@@ -27,13 +26,26 @@
 #include "memory_surface.h"
 #include "native_files.h"
 #include "path_rules.h"
-#include "system_error.h"
 #include "workflows.h"
 
 namespace lumivane::web {
 namespace {
 
 using emscripten::val;
+
+// File failures with the numbers and texts of Linux, where the command line
+// runs: WebAssembly's C library numbers errno its own way.
+struct FileFailure {
+  int number;
+  std::string_view text;
+};
+constexpr FileFailure kNoSuchFile{2, "No such file or directory"};
+constexpr FileFailure kFileExists{17, "File exists"};
+constexpr FileFailure kFileTooLarge{27, "File too large"};
+
+AppError Failed(const FileFailure& failure, const std::string& path) {
+  return AppError(failure.number, std::string(failure.text) + ": " + path);
+}
 
 struct WrittenFile {
   std::string path;
@@ -43,8 +55,9 @@ struct WrittenFile {
 // The given files, by path ("./NAME" or "./FOLDER/NAME"), and what the run writes.
 class PagePlatform : public Platform {
  public:
-  PagePlatform(std::map<std::string, std::string> files, std::string folder)
-      : files_(std::move(files)), folder_(std::move(folder)) {}
+  PagePlatform(std::map<std::string, std::string> files, std::set<std::string> tooLarge,
+               std::string folder)
+      : files_(std::move(files)), too_large_(std::move(tooLarge)), folder_(std::move(folder)) {}
 
   std::string ShowOpen(const FileDialogSettings&) override { throw AppError::Cancelled(); }
   std::string ShowSave(const FileDialogSettings&) override { throw AppError::Cancelled(); }
@@ -53,7 +66,7 @@ class PagePlatform : public Platform {
   bool IsDirectory(const std::string& path) override {
     if (!folder_.empty() && path == folder_) return true;
     if (files_.contains(path)) return false;
-    throw SystemError(ENOENT, path);
+    throw Failed(kNoSuchFile, path);
   }
 
   std::vector<std::string> ListFolder(const std::string& folder) override {
@@ -68,8 +81,8 @@ class PagePlatform : public Platform {
 
   std::string ReadTextFile(const std::string& path) override {
     const auto file = files_.find(path);
-    if (file == files_.end()) throw SystemError(ENOENT, path);
-    if (file->second.size() > kLargestSource) throw SystemError(EFBIG, path);
+    if (file == files_.end()) throw Failed(kNoSuchFile, path);
+    if (too_large_.contains(path)) throw Failed(kFileTooLarge, path);
     read_ = path;
     return file->second;
   }
@@ -78,7 +91,7 @@ class PagePlatform : public Platform {
   void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override {
     if (kind == WriteKind::kHeader) {
       const auto [made, first] = header_sources_.emplace(path, read_);
-      if (!first && made->second != read_) throw SystemError(EEXIST, path);
+      if (!first && made->second != read_) throw Failed(kFileExists, path);
     }
     for (WrittenFile& written : written_) {
       if (written.path == path) {
@@ -95,6 +108,8 @@ class PagePlatform : public Platform {
 
  private:
   std::map<std::string, std::string> files_;
+  // Files the page did not read, as the command line would refuse them.
+  std::set<std::string> too_large_;
   std::string folder_;
   std::string box_;
   std::string read_;
@@ -208,10 +223,16 @@ val Convert(const val& request) {
   const imaging::ImportSettings settings = SettingsOf(request["settings"]);
 
   std::map<std::string, std::string> given;
+  std::set<std::string> tooLarge;
   std::vector<std::string> dropped;
   for (std::size_t i = 0; i < count; ++i) {
     std::string path = files[i]["path"].as<std::string>();
-    given[path] = BytesOf(files[i]["bytes"]);
+    if (files[i]["size"].as<double>() > static_cast<double>(kLargestSource)) {
+      given[path];
+      tooLarge.insert(path);
+    } else {
+      given[path] = BytesOf(files[i]["bytes"]);
+    }
     dropped.push_back(std::move(path));
   }
   // Files with an image among them are imported as `--import` takes them:
@@ -223,7 +244,7 @@ val Convert(const val& request) {
 
   val result = val::object();
   val bitmaps = val::array();
-  PagePlatform platform(given, folder);
+  PagePlatform platform(given, tooLarge, folder);
   MemorySurface window(MemorySurface::Listings::kNotShown);
   ConversionState state;
   Workflows workflows(state, window, platform);

@@ -3,9 +3,10 @@
 // whenever a setting changes, on the files already given.
 (() => {
   const $ = (id) => document.getElementById(id);
-  // What the command line refuses without reading (kMaxPixels, kMaxFrames).
+  // What the command line refuses without reading (kMaxPixels, kMaxFrames, kLargestSource).
   const kMaxPixels = 16 << 20;
   const kMaxFrames = 1024;
+  const kLargestSource = 64 << 20;
   let given = { folder: '', files: [] };
   let ready = false;
   let running = Promise.resolve();
@@ -76,7 +77,7 @@
     const chosen = settings();
     const files = [];
     for (const source of given.files) {
-      const file = { path: source.path, bytes: source.bytes };
+      const file = { path: source.path, size: source.size, bytes: source.bytes };
       if (!given.folder && !isBitmap(file.path) && isGif(file.bytes) && !Module.checkImage(file.bytes, file.path, chosen)) await gifFrames(file, file.bytes);
       files.push(file);
     }
@@ -195,7 +196,9 @@
 
   async function read(files, folder) {
     performance.mark('lumivane-given');
-    const read = await Promise.all(files.map(async ({ file, path }) => ({ path, bytes: new Uint8Array(await file.arrayBuffer()) })));
+    // A file larger than the command line reads is not read here either.
+    const read = await Promise.all(files.map(async ({ file, path }) => ({ path, size: file.size,
+      bytes: file.size > kLargestSource ? new Uint8Array(0) : new Uint8Array(await file.arrayBuffer()) })));
     given = { folder, files: read };
     performance.measure('lumivane-read', 'lumivane-given');
     performance.mark('lumivane-given');

@@ -166,12 +166,18 @@ test('a JPEG differs from the command line only by decoder rounding', async () =
 });
 
 // The command line's error, as the page's box shows it after its first line.
-const hostile = ['huge.png', 'notes.png', 'wide.gif', 'large.png', 'cut.png', 'cut.gif'];
+const hostile = ['huge.png', 'notes.png', 'wide.gif', 'large.png', 'cut.png', 'cut.gif', 'big.png', 'big.xbm'];
 
 test('hostile files give the command line error and leave the page working', async () => {
+  // Larger than the command line reads: 64 MiB and one byte, holes only.
+  const spare = fs.mkdtempSync(path.join(os.tmpdir(), 'lumivane-big-'));
+  for (const name of ['big.png', 'big.xbm']) {
+    fs.writeFileSync(path.join(spare, name), '');
+    fs.truncateSync(path.join(spare, name), (64 << 20) + 1);
+  }
   for (const name of hostile) {
-    const file = path.join(images, name);
-    const cli = runCli([file], ['--import']);
+    const file = path.join(name.startsWith('big.') ? spare : images, name);
+    const cli = runCli([file], name.endsWith('.xbm') ? [] : ['--import']);
     const shown = await settle(() => page.setInputFiles('#pick-files', [file]));
     const [title, line] = shown.box.split('\r\n');
     assert.equal(title, 'The following error has occurred:');
@@ -184,6 +190,26 @@ test('hostile files give the command line error and leave the page working', asy
     }
     assert.deepEqual(shown.outputs, {});
   }
+  fs.rmSync(spare, { recursive: true });
+});
+
+test('every control is labelled and Tab reaches each one, at 360 px too', async () => {
+  await page.setViewportSize({ width: 360, height: 740 });
+  await settle(() => page.setInputFiles('#pick-files', [path.join(bitmaps, 'logo.xbm')]));
+  const controls = await page.evaluate(() => [...document.querySelectorAll('input, select, button')].map((control) =>
+    ({ id: control.id, named: control.labels?.length > 0 || control.hasAttribute('aria-label'), wide: control.getBoundingClientRect().right <= 360 })));
+  assert.equal(controls.length, 12);
+  assert.deepEqual(controls.filter((control) => !control.named || !control.wide), []);
+  await page.click('h1');
+  const reached = [];
+  for (let i = 0; i < controls.length + 2; ++i) {
+    await page.keyboard.press('Tab');
+    reached.push(await page.evaluate(() => document.activeElement.id || document.activeElement.getAttribute('aria-label')));
+  }
+  const settings = ['pick-files', 'pick-folder', 'threshold', 'dither', 'invert', 'rotate', 'flip', 'fit-width', 'fit-height', 'background'];
+  assert.deepEqual(reached.slice(0, settings.length), settings);
+  assert.ok(reached.includes('Copy logo.h') && reached.includes('Download logo.h'), reached.join(' '));
+  await page.setViewportSize({ width: 1280, height: 720 });
 });
 
 test('the page makes no request beyond its own file', () => {
