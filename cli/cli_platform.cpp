@@ -72,7 +72,7 @@ std::string CliPlatform::ReadTextFile(const std::string& path) {
 
 void CliPlatform::WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) {
   if (before_file_work_) before_file_work_();
-  const std::string output = OutputPath(path);
+  std::string output = OutputPath(path);
   if (kind == WriteKind::kBatchFile) {
     if (before_batch_file_) before_batch_file_();
     Made(output, sources_);
@@ -85,14 +85,21 @@ void CliPlatform::WriteTextFile(const std::string& path, std::string_view conten
     return;
   }
 
-  RefuseSecondSource(output);
-  Made(output, std::span(&depended_on_, 1));
   std::string sized;
   if (!size_defines_.empty()) {
     sized.reserve(size_defines_.size() + content.size());
     sized.append(size_defines_).append(content);
     content = sized;
   }
+  std::optional<AnimationGathering::Whole> animation;
+  if (animations_.Gathers(path)) {
+    animation = animations_.Take(path, content);
+    if (!animation) return;
+    output = OutputPath(animation->header);
+    content = animation->content;
+  }
+  RefuseSecondSource(output);
+  Made(output, std::span(&depended_on_, 1));
   if (options_.withSize || !options_.collect.empty()) collected_.append(content);
   Deliver(output, content, kind);
 }

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "animation_gathering.h"
 #include "convert_options.h"
 #include "depfile.h"
 #include "file_system_platform.h"
@@ -41,6 +42,9 @@ class CliPlatform : public FileSystemPlatform {
   // ".xbm" had been read. What is made from it is made from `origin`, the
   // image: its header never replaces it, and the dependency file names it.
   void ServeText(const std::string& path, std::string text, SourceOrigin origin);
+
+  // The animations whose frames' headers are written as one header each.
+  AnimationGathering& Animations() { return animations_; }
 
   // Runs `hook` when the drop turns to the folder's "allFiles.h": every file
   // has been reported by then.
@@ -95,6 +99,7 @@ class CliPlatform : public FileSystemPlatform {
   std::unordered_map<std::string, std::string> header_sources_;
   std::map<std::string, ServedText> served_;
   std::vector<MadeOutput> made_;
+  AnimationGathering animations_;
 };
 
 // Compares each output with the file it would replace and writes nothing.

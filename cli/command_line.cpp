@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <charconv>
+#include <optional>
 #include <string_view>
 
 namespace lumivane::cli {
@@ -21,6 +23,48 @@ const CLI::Validator kFileName(
                                                             : "a file name, not a path";
     },
     "");
+
+std::optional<int> Whole(std::string_view text) {
+  int value = 0;
+  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (status != std::errc() || end != text.data() + text.size() || value < 1) return std::nullopt;
+  return value;
+}
+
+// "WxH", both at least 1.
+std::optional<BitmapSize> SizeOf(std::string_view text) {
+  const std::size_t x = text.find('x');
+  if (x == std::string_view::npos) return std::nullopt;
+  const std::optional<int> width = Whole(text.substr(0, x));
+  const std::optional<int> height = Whole(text.substr(x + 1));
+  if (!width || !height) return std::nullopt;
+  return BitmapSize{*width, *height};
+}
+
+// The byte layouts, and reading headers back, which excludes every option
+// that converts or writes.
+void AddLayoutOptions(CLI::App& app, CommandLine& command) {
+  std::vector<std::string> layouts;
+  for (const ByteLayoutName& entry : kByteLayoutNames) layouts.emplace_back(entry.name);
+  app.add_option_function<std::string>("--layout",
+                                       [&command](const std::string& name) {
+                                         command.options.choice.layout = *ByteLayoutNamed(name);
+                                       })
+      ->check(CLI::IsMember(layouts));
+  app.add_flag("--uncompressed", command.options.choice.uncompressed);
+  CLI::Option* show = app.add_flag("--show", command.readBack.show);
+  CLI::Option* toPng = app.add_option("--to-png", command.readBack.pngFolder)->check(kNonEmpty);
+  app.add_option_function<std::string>(
+         "--size", [&command](const std::string& text) { command.readBack.size = SizeOf(text); })
+      ->check([](const std::string& text) {
+        return SizeOf(text) ? std::string() : "not WxH with both at least 1: " + text;
+      });
+  for (const char* converting : {"--stdout", "--check", "--output-dir", "--depfile", "--collect",
+                                 "--with-size", "--import"}) {
+    show->excludes(app.get_option(converting));
+    toPng->excludes(app.get_option(converting));
+  }
+}
 
 CommandLine Refused(std::string why) {
   CommandLine command;
@@ -59,6 +103,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   app.add_flag("-q,--quiet", options.quiet);
   app.add_flag("-v,--verbose", options.verbose);
   AddImportOptions(app, command.import, check, toStdout);
+  AddLayoutOptions(app, command);
   app.add_option("paths", command.paths);
 
   // CLI11 takes the arguments last to first.
@@ -79,6 +124,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     command.action = CommandLine::Action::kHelp;
   } else if (version) {
     command.action = CommandLine::Action::kVersion;
+  } else if (app.count("--size") > 0 && !command.readBack.Enabled()) {
+    return Refused("option '--size' needs --show or --to-png");
   } else if (command.paths.empty()) {
     return Refused("no file or folder given");
   } else if (std::find(command.paths.begin(), command.paths.end(), "") != command.paths.end()) {

@@ -5,6 +5,7 @@
 
 #include "convert_options.h"
 #include "import_options.h"
+#include "read_back_command.h"
 
 namespace lumivane::cli {
 
@@ -16,6 +17,8 @@ struct CommandLine {
   Action action = Action::kConvert;
   ConvertOptions options;
   ImportOptions import;
+  // Headers read back instead of bitmaps converted.
+  ReadBackOptions readBack;
   std::vector<std::string> paths;
   // Why the arguments were refused, for kUsageError.
   std::string usageError;

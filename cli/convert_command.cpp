@@ -81,6 +81,7 @@ int DropPaths(CliPlatform& platform, std::vector<std::string> dropped,
   });
 
   ConversionState state;
+  state.Choice = options.choice;
   Workflows workflows(state, window, platform);
   const ActionOutcome outcome = workflows.Text1_OLEDragDrop(DropData::FileList(std::move(dropped)));
   if (outcome.kind != ActionOutcome::Kind::kDone) return kExitFailure;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "byte_layout.h"
+
 namespace lumivane::cli {
 
 // How a conversion run differs from a plain drop. The defaults are the drop.
@@ -16,6 +18,8 @@ struct ConvertOptions {
   std::string collect;
   // Outputs compared with what they would be; nothing written.
   bool check = false;
+  // The headers' byte layout, and whether the run code is left out.
+  ConversionChoice choice;
   // The source's width and height defines, carried into its header.
   bool withSize = false;
   bool quiet = false;

@@ -21,10 +21,20 @@ struct ServedBitmap {
   SourceOrigin image;
 };
 
+// An image whose frames' headers become one header.
+struct Animation {
+  std::string header;
+  std::string name;
+  std::vector<std::string> frameHeaders;
+  std::vector<std::string> frameNames;
+  std::vector<int> delaysMs;
+};
+
 // What the drop will be given, and what it reads instead of the files.
 struct ImportedDrop {
   std::vector<std::string> dropped;
   std::vector<ServedBitmap> bitmaps;
+  std::vector<Animation> animations;
 };
 
 void ShowPreview(const imaging::ImportedBitmap& imported) {
@@ -51,13 +61,23 @@ ImportedDrop ImportAll(const std::vector<std::string>& paths, const ImportOption
       continue;
     }
     const SourceFile image = ReadSourceFile(path, std::nullopt);
+    Animation animation;
     for (imaging::ImportedBitmap& imported :
          imaging::ImportImage(image.text, path, options.settings)) {
       if (options.preview) ShowPreview(imported);
       const std::string xbmPath = JoinPath(DirName(path), imported.name + ".xbm");
       take(xbmPath, path);
+      animation.frameHeaders.push_back(HeaderPath(xbmPath));
+      animation.frameNames.push_back(imported.name);
+      animation.delaysMs.push_back(imported.delayMs);
       drop.bitmaps.push_back({xbmPath, std::move(imported.xbmText), {path, image.identity}});
     }
+    if (!options.animation) continue;
+    // One frame is named as the image is; several NAME_0, NAME_1...
+    const std::string& first = animation.frameNames.front();
+    animation.name = animation.frameNames.size() == 1 ? first : first.substr(0, first.rfind('_'));
+    animation.header = HeaderPath(JoinPath(DirName(path), animation.name + ".xbm"));
+    drop.animations.push_back(std::move(animation));
   }
   return drop;
 }
@@ -70,6 +90,11 @@ int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& impo
   ImportedDrop drop;
   try {
     drop = ImportAll(paths, importOptions);
+    for (Animation& animation : drop.animations) {
+      platform->Animations().Add(std::move(animation.header), std::move(animation.name),
+                                 std::move(animation.frameHeaders), std::move(animation.frameNames),
+                                 std::move(animation.delaysMs));
+    }
     for (ServedBitmap& bitmap : drop.bitmaps) {
       if (importOptions.writeXbm)
         ReplaceFileWhole(bitmap.xbmPath, imaging::XbmFileText(bitmap.text));

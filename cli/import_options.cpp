@@ -53,6 +53,7 @@ void AddImportOptions(CLI::App& app, ImportOptions& options, CLI::Option* check,
   app.add_flag("--invert", settings.invert)->needs(import);
   app.add_flag("--write-xbm", options.writeXbm)->needs(import)->excludes(check)->excludes(toStdout);
   app.add_flag("--preview", options.preview)->needs(import);
+  app.add_flag("--animation", options.animation)->needs(import);
   app.add_option("--threshold", settings.threshold)
       ->transform(kWholeNumber)
       ->check(CLI::Range(0, imaging::kMaxThreshold))

@@ -16,6 +16,8 @@ struct ImportOptions {
   imaging::ImportSettings settings;
   bool writeXbm = false;
   bool preview = false;
+  // An image's frames as one header with their table, not a header each.
+  bool animation = false;
 };
 
 // Adds "--import" and the image options, which need it, to the parser; a

@@ -8,6 +8,7 @@
 #include "import_command.h"
 #include "interrupt_cleanup.h"
 #include "lumivane_version.h"
+#include "read_back_command.h"
 #include "terminal_text.h"
 
 #ifdef __GLIBC__
@@ -19,7 +20,9 @@ namespace {
 constexpr const char* kUsage =
     "Usage: lumivane-cli [OPTION...] [--] FILE.xbm...\n"
     "       lumivane-cli [OPTION...] [--] FOLDER\n"
-    "       lumivane-cli --import [IMAGE OPTION...] [OPTION...] [--] IMAGE...\n";
+    "       lumivane-cli --import [IMAGE OPTION...] [OPTION...] [--] IMAGE...\n"
+    "       lumivane-cli --show|--to-png DIR [--layout L] [--uncompressed] [--size WxH]\n"
+    "                    [--] HEADER.h...\n";
 
 constexpr const char* kHelp =
     "Converts XBM bitmaps into C headers whose 0x00 and 0xFF runs are shortened\n"
@@ -49,6 +52,13 @@ constexpr const char* kHelp =
     "  --stdout     write the headers' contents to standard output, in order,\n"
     "               instead of files (no allFiles.h); the report then goes to\n"
     "               standard error\n"
+    "  --layout L   arrange each header's bytes for the drawing call that reads\n"
+    "               them: xbm (the default; drawXBM, drawXBitmap), rows-msb\n"
+    "               (drawBitmap) or pages (SSD1306 memory, u8x8 drawTile); the\n"
+    "               other layouts take the size from the source's _width and\n"
+    "               _height defines and refuse a source without them\n"
+    "  --uncompressed  every byte as it is, without the run code, for a\n"
+    "               drawing call handed the array itself\n"
     "  -q, --quiet  print no report\n"
     "  -v, --verbose  warn on standard error of each path that is skipped\n"
     "  -h, --help   show this help and exit\n"
@@ -74,11 +84,20 @@ constexpr const char* kHelp =
     "                     that is there; without this option it is never written)\n"
     "  --preview          show each bitmap on standard error, two pixel rows a\n"
     "                     line, set bits as blocks\n"
+    "  --animation        the frames of an image in one NAME.h: each frame's\n"
+    "                     array, then NAME_frames[], NAME_frame_count and\n"
+    "                     NAME_frame_delay_ms[] (the GIF's delays, 0 where none)\n"
     "Transparent pixels are background (unset). An image is refused before\n"
     "decoding when it has more than 16 megapixels or its bitmap would take\n"
     "more than 32,766 bytes; errors 1001 (not an image), 1002 (damaged), 1003\n"
     "(too large) and 1004 (two images with the same NAME) name the file, and\n"
     "nothing is written then.\n"
+    "\n"
+    "Reading headers back (--show, --to-png), with the --layout and\n"
+    "--uncompressed they were written with:\n"
+    "  --show       print each array of the headers as a picture, as --preview does\n"
+    "  --to-png DIR  write each array as DIR/NAME.png; DIR is made if missing\n"
+    "  --size WxH   the size of arrays without NAME_width and NAME_height defines\n"
     "\n"
     "One report line per file and then COMPLETE are printed as they come; the\n"
     "report lines end in CR LF, as in the window. On a terminal, control\n"
@@ -130,6 +149,9 @@ int Run(const std::vector<std::string>& arguments) {
       break;
   }
   KeepLargeBuffersOnTheHeap();
+  if (command.readBack.Enabled()) {
+    return lumivane::cli::ReadBackHeaders(command.paths, command.readBack, command.options.choice);
+  }
   if (command.import.enabled) {
     return lumivane::cli::ImportPaths(command.paths, command.import, command.options);
   }

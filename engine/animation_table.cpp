@@ -26,6 +26,9 @@ std::string AnimationTable(std::string_view name, std::span<const std::string> f
   table.append("const unsigned long ").append(prefix);
   table.append("_frame_delay_ms[] U8X8_PROGMEM = ");
   AppendList(table, delaysMs, [&](int delay) { table.append(std::to_string(delay)); });
+  table.append("const unsigned int ").append(prefix).append("_frame_sizes[] U8X8_PROGMEM = ");
+  AppendList(table, frameNames,
+             [&](const std::string& frame) { table.append("sizeof ").append(frame); });
   return table;
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,37 @@ TEST(CliImport, PreviewShowsTwoPixelRowsALine) {
   EXPECT_EQ(cli.err, "p (3 x 3)\n\u2580\u2588\u2584\n\u2580  \nNOTHING TO COMPRESS\r\nCOMPLETE\n");
 }
 
+// In every layout, compressed or not: --show prints what the import's
+// preview showed, and the PNG of --to-png imports to the same header as the
+// image itself.
+TEST(CliImport, ReadBackGivesTheImportedPixelsInEveryLayout) {
+  TempFolder folder;
+  folder.Write("s.png", WritePng(Stripes(), PngKind::kGrey8));
+  const ProcessResult plain = RunCli({"--import", "--stdout", folder.PathOf("s.png")});
+  for (const char* layout : {"xbm", "rows-msb", "pages"}) {
+    for (const bool uncompressed : {false, true}) {
+      SCOPED_TRACE(layout + std::string(uncompressed ? " uncompressed" : ""));
+      std::vector<std::string> choice{"--layout", layout};
+      if (uncompressed) choice.push_back("--uncompressed");
+      std::vector<std::string> import{"--import", "--preview", folder.PathOf("s.png")};
+      import.insert(import.end(), choice.begin(), choice.end());
+      const ProcessResult imported = RunCli(import);
+      ASSERT_EQ(imported.exitCode, 0) << imported.err;
+      std::vector<std::string> show{"--show", folder.PathOf("s.h"), "--size", "20x10"};
+      show.insert(show.end(), choice.begin(), choice.end());
+      EXPECT_EQ(RunCli(show).out, imported.err);
+      show[0] = "--to-png";
+      show.insert(show.begin() + 1, folder.PathOf("png"));
+      ASSERT_EQ(RunCli(show).exitCode, 0);
+      EXPECT_EQ(RunCli({"--import", "--stdout", folder.PathOf("png/s.png")}).out, plain.out);
+      if (std::system("command -v identify >/dev/null") == 0) {
+        EXPECT_EQ(std::system(("identify '" + folder.PathOf("png/s.png") + "' >/dev/null").c_str()),
+                  0);
+      }
+    }
+  }
+}
+
 TEST(CliImport, ABadImageOrSettingStopsBeforeAnythingIsWritten) {
   TempFolder folder;
   folder.Write("good.png", WritePng(Stripes(), PngKind::kGrey8));
@@ -127,6 +159,10 @@ TEST(CliImport, ABadImageOrSettingStopsBeforeAnythingIsWritten) {
       {{"--threshold", "100", folder.PathOf("good.png")}, 2, ""},
       {{"--import", "--check", "--write-xbm", folder.PathOf("good.png")}, 2, ""},
       {{"--import", "--stdout", "--write-xbm", folder.PathOf("good.png")}, 2, ""},
+      {{"--import", "--layout", "columns", folder.PathOf("good.png")}, 2, ""},
+      {{"--animation", folder.PathOf("good.gif")}, 2, ""},
+      {{"--show", "--import", folder.PathOf("good.png")}, 2, ""},
+      {{"--size", "20x10", folder.PathOf("good.png")}, 2, ""},
   };
   const auto before = folder.Snapshot();
   for (const Case& row : cases) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "image_writers.h"
 #include "process_runner.h"
 #include "temp_folder.h"
 #include "xbm_writer.h"
@@ -243,6 +244,39 @@ TEST_F(GeneratedHeaders, BuildAsC99AndDecodeToTheirSource) {
 TEST_F(GeneratedHeaders, BuildAsCpp17AndDecodeToTheirSource) {
   SKIP_IF_MISSING(kCpp17);
   ExpectEveryHeaderBuilds(kCpp17);
+}
+
+// A GIF's three 9 x 2 frames (a pixel moving right in each row) in one
+// header, read back frame by frame through its table.
+TEST_F(GeneratedHeaders, AnimationTableReadsBackFrameByFrame) {
+  SKIP_IF_MISSING(kCpp17);
+  std::vector<GreyPicture> frames;
+  for (int f = 0; f < 3; ++f) {
+    GreyPicture frame{9, 2, std::vector<std::uint8_t>(18, 255), {}};
+    frame.grey[static_cast<std::size_t>(f)] = frame.grey[static_cast<std::size_t>(9 + f + 1)] = 0;
+    frames.push_back(frame);
+  }
+  folder_->Write("spin.gif", WriteGif(frames, {10, 0, 25}));
+  const ProcessResult cli =
+      RunProcess({kCli, "--import", "--animation", folder_->PathOf("spin.gif")});
+  ASSERT_EQ(cli.exitCode, 0) << cli.err;
+  const std::string program =
+      "#include <stdio.h>\n#include \"lumivane_decode.h\"\n#include \"spin.h\"\n"
+      "int main(void) {\n"
+      "  for (unsigned i = 0; i < spin_frame_count; ++i) {\n"
+      "    unsigned char out[4];\n"
+      "    if (lumivane_decode(spin_frames[i], spin_frame_sizes[i], out, 4) != 4) return 1;\n"
+      "    printf(\"%02X %02X %02X %02X %lu\\n\", out[0], out[1], out[2], out[3],\n"
+      "           spin_frame_delay_ms[i]);\n"
+      "  }\n"
+      "  return 0;\n"
+      "}\n";
+  const ProcessResult build = Build(kCpp17, "spin", program, true);
+  ASSERT_EQ(build.exitCode, 0) << build.err;
+  const ProcessResult run = RunProcess({folder_->PathOf("spin")});
+  ASSERT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "01 00 02 00 100\n02 00 04 00 0\n04 00 08 00 250\n");
+  EXPECT_FALSE(folder_->Exists("spin_0.h"));
 }
 
 TEST_F(GeneratedHeaders, BuildForAvrWithTheDataInFlash) {

@@ -144,7 +144,9 @@ TEST(AnimationTable, ListsTheFramesTheirCountAndDelays) {
   EXPECT_EQ(AnimationTable("cat", frames, delays),
             "const unsigned char* const cat_frames[] U8X8_PROGMEM = {cat_0, cat_1, cat_2};\r\n"
             "const unsigned int cat_frame_count = 3;\r\n"
-            "const unsigned long cat_frame_delay_ms[] U8X8_PROGMEM = {100, 0, 650000};\r\n");
+            "const unsigned long cat_frame_delay_ms[] U8X8_PROGMEM = {100, 0, 650000};\r\n"
+            "const unsigned int cat_frame_sizes[] U8X8_PROGMEM = "
+            "{sizeof cat_0, sizeof cat_1, sizeof cat_2};\r\n");
 }
 
 struct EncodingCase {

@@ -84,7 +84,7 @@ std::string WritePng(const GreyPicture& picture, PngKind kind) {
   return png;
 }
 
-std::string WriteGif(const std::vector<GreyPicture>& frames) {
+std::string WriteGif(const std::vector<GreyPicture>& frames, const std::vector<int>& delays) {
   std::string out;
   int status = 0;
   GifFileType* gif = EGifOpen(&out, AppendGif, &status);
@@ -98,7 +98,15 @@ std::string WriteGif(const std::vector<GreyPicture>& frames) {
   ColorMapObject* palette = GifMakeMapObject(256, greys);
   const GreyPicture& first = frames.front();
   EGifPutScreenDesc(gif, first.width, first.height, 8, 0, palette);
-  for (const GreyPicture& frame : frames) {
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    const GreyPicture& frame = frames[i];
+    if (i < delays.size()) {
+      const GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, delays[i],
+                                         NO_TRANSPARENT_COLOR};
+      GifByteType extension[4];
+      EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE,
+                       static_cast<int>(EGifGCBToExtension(&control, extension)), extension);
+    }
     EGifPutImageDesc(gif, 0, 0, frame.width, frame.height, false, nullptr);
     for (int y = 0; y < frame.height; ++y) {
       std::vector<GifPixelType> row(frame.grey.begin() + y * frame.width,

@@ -20,8 +20,9 @@ enum class PngKind { kGrey8, kGreyAlpha8, kGrey16, kPalette, kInterlaced };
 // Files as other programs write them, made with the formats' own encoders
 // (libspng, giflib) or, for the simplest formats, by hand.
 std::string WritePng(const GreyPicture& picture, PngKind kind);
-// Every frame the same size; palette of 256 greys.
-std::string WriteGif(const std::vector<GreyPicture>& frames);
+// Every frame the same size; palette of 256 greys; each frame's delay in
+// hundredths of a second, when given.
+std::string WriteGif(const std::vector<GreyPicture>& frames, const std::vector<int>& delays = {});
 // 24-bit uncompressed, bottom-up rows.
 std::string WriteBmp(const GreyPicture& picture);
 // Greyscale baseline JPEG at the given quality.
