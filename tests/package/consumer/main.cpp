@@ -3,9 +3,11 @@
 // same arrays.
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 
 #define U8X8_PROGMEM
 #include "arrow.h"
+#include "dot.h"
 #include "icons.h"
 #include "logo.h"
 #include "lumivane_decode.h"
@@ -34,6 +36,13 @@ int main() {
   ok = FillsFrame("icons", icons, sizeof icons, icons_width, icons_height) && ok;
   if (CollectedBytes() != sizeof logo + sizeof arrow + sizeof icons) {
     std::printf("images.h does not hold the three arrays\n");
+    ok = false;
+  }
+  // 3 x 2 pixels, (0, 0), (1, 1) and (2, 1) set: one page, a byte a column.
+  const unsigned char page[] = {0x01, 0x02, 0x02};
+  if (dot_frame_count != 1 || dot_frame_sizes[0] != sizeof page ||
+      std::memcmp(dot_frames[0], page, sizeof page) != 0) {
+    std::printf("dot.h does not hold its one page\n");
     ok = false;
   }
   return ok ? 0 : 1;
