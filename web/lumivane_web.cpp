@@ -9,11 +9,14 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "animation_gathering.h"
 #include "app_error.h"
+#include "byte_layout.h"
 #include "conversion_state.h"
 #include "drop_data.h"
 #include "error_box.h"
@@ -87,22 +90,32 @@ class PagePlatform : public Platform {
     return file->second;
   }
 
+  // An animation's frames go into its one header, as on the command line.
   // A header made from a second source would replace the first one's.
   void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override {
+    std::string output = path;
+    std::optional<cli::AnimationGathering::Whole> animation;
+    if (kind == WriteKind::kHeader && animations_.Gathers(path)) {
+      animation = animations_.Take(path, content);
+      if (!animation) return;
+      output = animation->header;
+      content = animation->content;
+    }
     if (kind == WriteKind::kHeader) {
-      const auto [made, first] = header_sources_.emplace(path, read_);
-      if (!first && made->second != read_) throw Failed(kFileExists, path);
+      const auto [made, first] = header_sources_.emplace(output, read_);
+      if (!first && made->second != read_) throw Failed(kFileExists, output);
     }
     for (WrittenFile& written : written_) {
-      if (written.path == path) {
+      if (written.path == output) {
         written.text = content;
         return;
       }
     }
-    written_.push_back({path, std::string(content)});
+    written_.push_back({output, std::string(content)});
   }
 
   void Serve(const std::string& path, std::string text) { files_[path] = std::move(text); }
+  cli::AnimationGathering& Animations() { return animations_; }
   const std::vector<WrittenFile>& Written() const { return written_; }
   const std::string& Box() const { return box_; }
 
@@ -114,6 +127,7 @@ class PagePlatform : public Platform {
   std::string box_;
   std::string read_;
   std::map<std::string, std::string> header_sources_;
+  cli::AnimationGathering animations_;
   std::vector<WrittenFile> written_;
 };
 
@@ -156,6 +170,7 @@ std::vector<imaging::GrayFrame> FramesOf(const val& given) {
     imaging::GrayFrame gray;
     gray.width = frame["width"].as<int>();
     gray.height = frame["height"].as<int>();
+    gray.delayMs = frame["delayMs"].as<int>();
     const std::string rgba = BytesOf(frame["rgba"]);
     const std::size_t pixels = rgba.size() / 4;
     gray.luminance.resize(pixels);
@@ -214,7 +229,8 @@ std::string CheckImage(const val& bytesGiven, const std::string& path, const val
   return {};
 }
 
-// request: {folder: "./NAME" or "", files: [{path, bytes, frames?, ...}], settings}
+// request: {folder: "./NAME" or "", files: [{path, size, bytes, frames?, ...}], settings,
+//           layout, uncompressed, animation}
 // result:  {report, box, outputs: [{path, text}], bitmaps: [{name, width, height, bits}]}
 val Convert(const val& request) {
   const std::string folder = request["folder"].as<std::string>();
@@ -247,6 +263,10 @@ val Convert(const val& request) {
   PagePlatform platform(given, tooLarge, folder);
   MemorySurface window(MemorySurface::Listings::kNotShown);
   ConversionState state;
+  state.Choice.layout =
+      ByteLayoutNamed(request["layout"].as<std::string>()).value_or(ByteLayout::kXbm);
+  state.Choice.uncompressed = request["uncompressed"].as<bool>();
+  const bool animation = request["animation"].as<bool>();
   Workflows workflows(state, window, platform);
   if (importing) {
     std::vector<std::string> paths;
@@ -262,9 +282,15 @@ val Convert(const val& request) {
           paths.push_back(path);
           continue;
         }
+        std::vector<std::string> frameHeaders;
+        std::vector<std::string> frameNames;
+        std::vector<int> delaysMs;
         for (imaging::ImportedBitmap& imported :
              ImportGiven(files[i], path, platform.ReadTextFile(path), settings)) {
           const std::string xbmPath = JoinPath(DirName(path), imported.name + ".xbm");
+          frameHeaders.push_back(HeaderPath(xbmPath));
+          frameNames.push_back(imported.name);
+          delaysMs.push_back(imported.delayMs);
           if (!taken.insert(xbmPath).second) {
             throw AppError(error::kImageNameTaken,
                            "Another image or bitmap is also " + xbmPath + ": " + path);
@@ -277,6 +303,15 @@ val Convert(const val& request) {
           bitmaps.call<void>("push", bitmap);
           platform.Serve(xbmPath, std::move(imported.xbmText));
           paths.push_back(xbmPath);
+        }
+        if (animation) {
+          // One frame is named as the image is; several NAME_0, NAME_1...
+          const std::string& firstName = frameNames.front();
+          std::string name =
+              frameNames.size() == 1 ? firstName : firstName.substr(0, firstName.rfind('_'));
+          std::string header = HeaderPath(JoinPath(DirName(path), name + ".xbm"));
+          platform.Animations().Add(std::move(header), std::move(name), std::move(frameHeaders),
+                                    std::move(frameNames), std::move(delaysMs));
         }
       }
       dropped = std::move(paths);

@@ -41,13 +41,40 @@
       if (count > kMaxFrames || count * screen > kMaxPixels) {
         file.tooManyFrames = true;
       } else {
-        for (let i = 0; i < count; ++i) frames.push(await frameRgba((await decoder.decode({ frameIndex: i })).image));
+        const delays = gifDelays(bytes);
+        for (let i = 0; i < count; ++i) {
+          const frame = await frameRgba((await decoder.decode({ frameIndex: i })).image);
+          frame.delayMs = delays[i] || 0;
+          frames.push(frame);
+        }
       }
       decoder.close();
     } catch (failure) {
       file.decodeError = 'the browser could not decode it';
     }
     file.frames = frames;
+  }
+
+  // Each frame's delay as the file gives it (browsers lengthen short ones
+  // for display): the graphic control block before the frame, 0 without one.
+  function gifDelays(bytes) {
+    const delays = [];
+    const skipBlocks = (at) => { while (at < bytes.length && bytes[at] !== 0) at += bytes[at] + 1; return at + 1; };
+    const colours = (flags) => (flags & 0x80 ? 3 << ((flags & 7) + 1) : 0);
+    let delay = 0;
+    for (let at = 13 + colours(bytes[10]); at < bytes.length;) {
+      if (bytes[at] === 0x21) {
+        if (bytes[at + 1] === 0xf9) delay = (bytes[at + 4] | bytes[at + 5] << 8) * 10;
+        at = skipBlocks(at + 2);
+      } else if (bytes[at] === 0x2c) {
+        delays.push(delay);
+        delay = 0;
+        at = skipBlocks(at + 10 + colours(bytes[at + 9]) + 1);
+      } else {
+        break;
+      }
+    }
+    return delays;
   }
 
   async function frameRgba(image) {
@@ -81,7 +108,8 @@
       if (!given.folder && !isBitmap(file.path) && isGif(file.bytes) && !Module.checkImage(file.bytes, file.path, chosen)) await gifFrames(file, file.bytes);
       files.push(file);
     }
-    show(Module.convert({ folder: given.folder, files, settings: chosen }));
+    show(Module.convert({ folder: given.folder, files, settings: chosen, layout: $('layout').value,
+      uncompressed: $('uncompressed').checked, animation: $('animation').checked }));
     // From the latest files read or setting changed to the result on screen.
     performance.measure('lumivane-convert', 'lumivane-given');
   }
