@@ -260,7 +260,7 @@ val Convert(const val& request) {
 
   val result = val::object();
   val bitmaps = val::array();
-  PagePlatform platform(given, tooLarge, folder);
+  PagePlatform platform(std::move(given), std::move(tooLarge), folder);
   MemorySurface window(MemorySurface::Listings::kNotShown);
   ConversionState state;
   state.Choice.layout =
