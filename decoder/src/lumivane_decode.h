@@ -231,27 +231,13 @@ LUMIVANE__INLINE_ALWAYS size_t lumivane__take_flash(lumivane_stream* s, unsigned
       /* T: out is NULL (the Z flag, bit 1 of SREG). */
       "sbiw %[out], 0\n\t"
       "in __tmp_reg__, __SREG__\n\t"
-      "bst __tmp_reg__, 1\n\t"
-      "rjmp 6f\n"
-      /* A run byte without its count: the stream stays before it. */
-      "2:\n\t"
-      "sbiw %[next], 1\n\t"
-      "rjmp 9f\n"
-      /* A run byte: its first copy goes out like a literal, then as many
-       * of the `repeats` more as fit, up to 255 in one store loop. */
-      "3:\n\t"
-      "cp %A[next], %A[end]\n\t"
-      "cpc %B[next], %B[end]\n\t"
-      "breq 2b\n\t" LUMIVANE__LPM
-      " %[repeats], Z+\n\t"
-      "brts 5f\n\t"
-      "st X+, %[value]\n"
-      "5:\n\t"
-      "sbiw %[left], 1\n\t"
-      "breq 90f\n"
+      "bst __tmp_reg__, 1\n"
+      /* The rest of a run: as many of the `repeats` copies as fit, up to
+       * 255 in one store loop, two copies a turn. */
       "6:\n\t"
       "tst %[repeats]\n\t"
-      "breq 8f\n\t"
+      "breq 8f\n"
+      "61:\n\t"
       "mov __tmp_reg__, %[repeats]\n\t"
       "cp %A[left], %[repeats]\n\t"
       "cpc %B[left], __zero_reg__\n\t"
@@ -261,8 +247,14 @@ LUMIVANE__INLINE_ALWAYS size_t lumivane__take_flash(lumivane_stream* s, unsigned
       "sub %[repeats], __tmp_reg__\n\t"
       "sub %A[left], __tmp_reg__\n\t"
       "sbc %B[left], __zero_reg__\n\t"
-      "brts 72f\n"
+      "brts 72f\n\t"
+      "lsr __tmp_reg__\n\t"
+      "brcc 73f\n\t"
+      "st X+, %[value]\n"
+      "73:\n\t"
+      "breq 72f\n"
       "71:\n\t"
+      "st X+, %[value]\n\t"
       "st X+, %[value]\n\t"
       "dec __tmp_reg__\n\t"
       "brne 71b\n"
@@ -306,44 +298,90 @@ LUMIVANE__INLINE_ALWAYS size_t lumivane__take_flash(lumivane_stream* s, unsigned
       /* The way out, in reach of the branches above. */
       "90:\n\t"
       "rjmp 9f\n"
+      /* A run byte in a block, read. With its count in the block too, a
+       * single byte (count 0) stays in the block, which counted two bytes
+       * for it, and so does a short run whose copies `left` holds beyond
+       * the block. */
+      "84:\n\t"
+      "dec %A[block]\n\t"
+      "breq 88f\n\t" LUMIVANE__LPM
+      " %[repeats], Z+\n\t"
+      "st X+, %[value]\n\t"
+      "adiw %[left], 1\n\t"
+      "tst %[repeats]\n\t"
+      "brne 85f\n\t"
+      "dec %A[block]\n\t"
+      "brne 83b\n\t"
+      "rjmp 87b\n"
+      "85:\n\t"
+      "cpi %[repeats], 16\n\t"
+      "brsh 851f\n\t"
+      "sub %A[left], %[repeats]\n\t"
+      "sbc %B[left], __zero_reg__\n\t"
+      "brcs 852f\n"
+      "853:\n\t"
+      "st X+, %[value]\n\t"
+      "dec %[repeats]\n\t"
+      "brne 853b\n\t"
+      "dec %A[block]\n\t"
+      "brne 83b\n\t"
+      "rjmp 87b\n"
       /* The same, passing over. */
       "86:\n\t" LUMIVANE__LPM
       " %[value], Z+\n\t"
       "mov __tmp_reg__, %[value]\n\t"
       "inc __tmp_reg__\n\t"
       "lsr __tmp_reg__\n\t"
-      "breq 84f\n\t"
+      "breq 94f\n\t"
       "dec %A[block]\n\t"
       "brne 86b\n\t"
       "rjmp 87b\n"
-      /* A run byte in a block. With its count in the block too, a single
-       * byte (count 0) stays in the block, which counted two bytes for
-       * it; a longer run gives the rest of the block back and is filled
-       * above. Without it, the byte goes back to `left` and the run is
-       * read the careful way. */
-      "84:\n\t"
+      "94:\n\t"
       "dec %A[block]\n\t"
       "breq 88f\n\t" LUMIVANE__LPM
       " %[repeats], Z+\n\t"
-      "brts 89f\n\t"
-      "st X+, %[value]\n"
-      "89:\n\t"
-      "tst %[repeats]\n\t"
-      "brne 85f\n\t"
       "adiw %[left], 1\n\t"
+      "tst %[repeats]\n\t"
+      "breq 95f\n\t"
+      "cpi %[repeats], 16\n\t"
+      "brsh 851f\n\t"
+      "sub %A[left], %[repeats]\n\t"
+      "sbc %B[left], __zero_reg__\n\t"
+      "brcs 852f\n\t"
+      "clr %[repeats]\n"
+      "95:\n\t"
       "dec %A[block]\n\t"
-      "breq 87b\n\t"
-      "brts 86b\n\t"
-      "rjmp 83b\n"
-      "85:\n\t"
+      "brne 86b\n\t"
+      "rjmp 87b\n"
+      /* A longer run, or one `left` cannot hold: the rest of the block
+       * goes back to `left`, and the copies are filled above. */
+      "852:\n\t"
+      "add %A[left], %[repeats]\n\t"
+      "adc %B[left], __zero_reg__\n"
+      "851:\n\t"
       "add %A[left], %A[block]\n\t"
       "adc %B[left], __zero_reg__\n\t"
-      "rjmp 6b\n"
+      "sbiw %[left], 1\n\t"
+      "rjmp 61b\n"
+      /* A run byte that ends its block: the byte goes back to `left`, and
+       * its count is read the careful way. */
       "88:\n\t"
       "adiw %[left], 1\n\t"
-      "rjmp 3b\n"
+      "cp %A[next], %A[end]\n\t"
+      "cpc %B[next], %B[end]\n\t"
+      "breq 2f\n\t" LUMIVANE__LPM
+      " %[repeats], Z+\n\t"
+      "brts 5f\n\t"
+      "st X+, %[value]\n"
+      "5:\n\t"
+      "sbiw %[left], 1\n\t"
+      "breq 9f\n\t"
+      "rjmp 6b\n"
+      /* A run byte without its count: the stream stays before it. */
+      "2:\n\t"
+      "sbiw %[next], 1\n"
       "9:\n"
-      : [next] "+z"(next), [out] "+x"(out), [left] "+w"(left), [repeats] "+r"(repeats),
+      : [next] "+z"(next), [out] "+x"(out), [left] "+w"(left), [repeats] "+d"(repeats),
         [value] "+r"(value), [block] "=&r"(block)
       : [end] "r"(s->end)
       : "memory");

@@ -1,7 +1,8 @@
 /* Decodes the check images on the simulated AVR in every way the decoder
  * offers and sends every byte out through GPIOR1:
  *   1. all rows, page by page (8 rows), one flash stream for all pages;
- *   2. all rows, each page from the image's first row, through the reader;
+ *   2. all rows, each page from the image's first row (the rows above
+ *      passed over);
  *   3. the bytes after a skip of kCheckSkip, read kCheckChunk at a time;
  *   4. for widths that are a multiple of 8, the tiles of every full band
  *      of 8 rows;
@@ -38,9 +39,9 @@ static void DrawPages(const check_image* image, int one_stream) {
       lumivane_draw_rows_P(&stream, image->width, image->height - first, 0, kPageRows - 1, row,
                            SendRow, &row_size);
     } else {
-      lumivane_stream_init(&stream, lumivane_read_progmem, image->encoded, image->size);
-      lumivane_draw_rows(&stream, image->width, image->height, first, first + kPageRows - 1, row,
-                         SendRow, &row_size);
+      lumivane_stream_init_P(&stream, image->encoded, image->size);
+      lumivane_draw_rows_P(&stream, image->width, image->height, first, first + kPageRows - 1, row,
+                           SendRow, &row_size);
     }
   }
 }

@@ -57,6 +57,10 @@ static void SendBroken(lumivane_byte_reader read_byte, check_send send) {
   send(out, sizeof out);
   SendResult(send, lumivane_stream_skip(&stream, 1));
   SendResult(send, lumivane_stream_read(&stream, out, 1));
+  /* The flash calls: a skip past a short run into the break. */
+  lumivane_stream_init_P(&stream, broken, sizeof broken);
+  SendResult(send, lumivane_stream_skip_P(&stream, 9));
+  SendResult(send, lumivane_stream_read_P(&stream, out, 1));
 }
 
 #endif
