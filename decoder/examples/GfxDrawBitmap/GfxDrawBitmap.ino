@@ -8,7 +8,7 @@
 #include <Wire.h>
 #include <lumivane_decode.h>
 
-#include "logo_msb.h"  // made from logo.xbm by lumivane-cli --layout rows-msb
+#include "logo_msb.h"  // lumivane-cli --layout rows-msb logo_msb.xbm (a copy of logo.xbm)
 
 static const unsigned kLogoWidth = 128;
 static const unsigned kLogoHeight = 64;

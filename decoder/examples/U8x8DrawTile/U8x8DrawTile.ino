@@ -6,7 +6,7 @@
 #include <U8g2lib.h>
 #include <lumivane_decode.h>
 
-#include "logo_pages.h"  // made from logo.xbm by lumivane-cli --layout pages
+#include "logo_pages.h"  // lumivane-cli --layout pages logo_pages.xbm (a copy of logo.xbm)
 
 static const unsigned kLogoWidth = 128;
 static const unsigned kLogoHeight = 64;
