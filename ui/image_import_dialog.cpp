@@ -16,6 +16,7 @@
 
 #include "app_error.h"
 #include "bitmap_view.h"
+#include "byte_layout.h"
 #include "native_text.h"
 #include "to_bitmap.h"
 
@@ -105,6 +106,13 @@ void ImageImportDialog::CreateControls() {
                         {QStringLiteral("Dark (unset bits)"), QStringLiteral("Lit (set bits)")});
   size_ = new QLabel(this);
   size_->setObjectName(QStringLiteral("size"));
+  // In the order of kByteLayoutNames.
+  layout_ = Choices(this, "layout",
+                    {QStringLiteral("XBM rows (drawXBM, drawXBitmap)"),
+                     QStringLiteral("Rows, leftmost pixel in bit 7 (drawBitmap)"),
+                     QStringLiteral("Pages (SSD1306 memory, u8x8 drawTile)")});
+  uncompressed_ = new QCheckBox(QStringLiteral("Uncompressed (no run code)"), this);
+  uncompressed_->setObjectName(QStringLiteral("uncompressed"));
   save_xbm_ = new QCheckBox(QStringLiteral("Also save the bitmap as .xbm"), this);
   save_xbm_->setObjectName(QStringLiteral("saveXbm"));
 
@@ -125,6 +133,8 @@ void ImageImportDialog::CreateControls() {
   settings->addRow(QStringLiteral("Flip"), flip_);
   settings->addRow(QStringLiteral("Size"), fitRow);
   settings->addRow(QStringLiteral("Transparent pixels"), background_);
+  settings->addRow(QStringLiteral("Byte layout"), layout_);
+  settings->addRow(QString(), uncompressed_);
   settings->addRow(QStringLiteral("Result"), size_);
   settings->addRow(QString(), save_xbm_);
 
@@ -143,10 +153,10 @@ void ImageImportDialog::CreateControls() {
 
   preview_->FitZoomInto(QSize(2 * kViewSide - 8, kViewSide - 8));
   connect(threshold_, &QSlider::valueChanged, this, &ImageImportDialog::Redraw);
-  for (QComboBox* box : {dithering_, rotation_, flip_, background_}) {
+  for (QComboBox* box : {dithering_, rotation_, flip_, background_, layout_}) {
     connect(box, &QComboBox::currentIndexChanged, this, &ImageImportDialog::Redraw);
   }
-  for (QCheckBox* box : {invert_, fit_})
+  for (QCheckBox* box : {invert_, fit_, uncompressed_})
     connect(box, &QCheckBox::toggled, this, &ImageImportDialog::Redraw);
   for (QSpinBox* side : {fit_width_, fit_height_}) {
     connect(side, &QSpinBox::valueChanged, this, &ImageImportDialog::Redraw);
@@ -166,7 +176,9 @@ imaging::ImportSettings ImageImportDialog::Settings() const {
 }
 
 ImportChoice ImageImportDialog::Choice() const {
-  return {Settings(), save_xbm_->isChecked()};
+  const ByteLayout layout =
+      kByteLayoutNames[static_cast<std::size_t>(layout_->currentIndex())].layout;
+  return {Settings(), save_xbm_->isChecked(), {layout, uncompressed_->isChecked()}};
 }
 
 QString ImageImportDialog::SizeText() const {
@@ -179,11 +191,16 @@ void ImageImportDialog::Redraw() {
   fit_height_->setEnabled(fit_->isChecked());
   try {
     imaging::Bitmap bitmap = imaging::ToBitmap(frames_.front(), Settings(), path_);
+    const ConversionChoice conversion = Choice().conversion;
     QString text = QStringLiteral("%1 x %2 pixels, %3 bytes")
                        .arg(bitmap.width)
                        .arg(bitmap.height)
-                       .arg(bitmap.bits.size());
+                       .arg(ArrangedSize(conversion.layout, bitmap.width, bitmap.height));
     if (frames_.size() > 1) text += QStringLiteral(" a frame, %1 frames").arg(frames_.size());
+    if (conversion.layout != ByteLayout::kXbm) {
+      text += QStringLiteral(", %1 layout").arg(QLatin1String(NameOf(conversion.layout)));
+    }
+    if (conversion.uncompressed) text += QStringLiteral(", uncompressed");
     size_->setText(text);
     preview_->SetBitmap(std::move(bitmap));
     ok_->setEnabled(true);

@@ -52,6 +52,8 @@ class ImageImportDialog : public QDialog {
   QSpinBox* fit_height_;
   QComboBox* background_;
   QLabel* size_;
+  QComboBox* layout_;
+  QCheckBox* uncompressed_;
   QCheckBox* save_xbm_;
   QWidget* ok_;
 };

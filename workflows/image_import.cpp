@@ -1,5 +1,7 @@
 #include "image_import.h"
 
+#include <utility>
+
 #include "app_error.h"
 #include "error_box.h"
 #include "image_decoder.h"
@@ -21,6 +23,19 @@ void SaveXbm(Platform& platform, const std::string& initialDirectory, const std:
     }
   }
 }
+
+class ChoiceForImport {
+ public:
+  ChoiceForImport(ConversionState& state, ConversionChoice choice)
+      : state_(state), before_(std::exchange(state.Choice, choice)) {}
+  ~ChoiceForImport() { state_.Choice = before_; }
+  ChoiceForImport(const ChoiceForImport&) = delete;
+  ChoiceForImport& operator=(const ChoiceForImport&) = delete;
+
+ private:
+  ConversionState& state_;
+  ConversionChoice before_;
+};
 
 }  // namespace
 
@@ -54,6 +69,8 @@ void RunImageImport(ConversionState& state, Platform& platform, OfferingPlatform
     if (!choice) return;
     const std::vector<imaging::ImportedBitmap> bitmaps =
         imaging::ImportFrames(frames, path, choice->settings);
+    // The window's Loads and drops after the import write headers as before.
+    const ChoiceForImport conversion(state, choice->conversion);
     for (const imaging::ImportedBitmap& bitmap : bitmaps) {
       const std::string xbmPath = JoinPath(DirName(path), bitmap.name + ".xbm");
       offering.Offer(xbmPath, bitmap.xbmText);

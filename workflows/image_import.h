@@ -17,6 +17,8 @@ namespace lumivane {
 struct ImportChoice {
   imaging::ImportSettings settings;
   bool saveXbm = false;
+  // The headers' byte layout and run code, for the imported bitmaps only.
+  ConversionChoice conversion;
 };
 
 // Shows the import dialog for the decoded frames of the image at `path`;

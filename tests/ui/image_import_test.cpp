@@ -101,6 +101,32 @@ class ImageImportTest : public QObject {
     QVERIFY(platform.Boxes().empty());
   }
 
+  // Banded at the default threshold: columns 0 to 7 set, in two pages of 24
+  // columns (the second holding rows 8 to 11).
+  void importWritesTheChosenLayoutOnlyForItsOwnHeaders() {
+    TempFolder folder;
+    const std::string image = folder.Write("logo.png", WritePng(Banded(), PngKind::kGrey8));
+    ScriptedPlatform platform;
+    platform.AnswerWith(image);
+    platform.AnswerWith(folder.PathOf("logo.h"));
+    FormMain window(platform);
+    window.SetImportDialog([](const auto&, const auto&) -> std::optional<ImportChoice> {
+      return ImportChoice{{}, false, {ByteLayout::kPages, true}};
+    });
+    window.mnuImport_Click();
+
+    const auto items = [](const char* item, int count) {
+      std::string text;
+      for (int i = 0; i < count; ++i) text += item;
+      return text;
+    };
+    QCOMPARE(folder.Read("logo.h"), "const unsigned char logo[] U8X8_PROGMEM = {\r\n" +
+                                        items("0xFF, ", 8) + items("0x00, ", 8) + "\r\n" +
+                                        items("0x00, ", 8) + items("0x0F, ", 8) + "\r\n" +
+                                        items("0x00, ", 15) + "0x00\r\n};\r\n");
+    QVERIFY((window.State().Choice == ConversionChoice{}));
+  }
+
   void aDamagedImageShowsTheLoadErrorBoxAndWritesNothing() {
     TempFolder folder;
     const std::string image = folder.Write("bad.png", "\x89PNG\r\n\x1a\n cut");
@@ -144,12 +170,17 @@ class ImageImportTest : public QObject {
     QCOMPARE(dialog.SizeText(), QStringLiteral("12 x 24 pixels, 48 bytes"));
     dialog.findChild<QCheckBox*>(QStringLiteral("fit"))->setChecked(true);
     QCOMPARE(dialog.SizeText(), QStringLiteral("128 x 64 pixels, 1024 bytes"));
+    dialog.findChild<QComboBox*>(QStringLiteral("layout"))->setCurrentIndex(2);
+    dialog.findChild<QCheckBox*>(QStringLiteral("uncompressed"))->setChecked(true);
+    QCOMPARE(dialog.SizeText(),
+             QStringLiteral("128 x 64 pixels, 1024 bytes, pages layout, uncompressed"));
 
     const ImportChoice choice = dialog.Choice();
     QCOMPARE(choice.settings.threshold, 200);
     QVERIFY(choice.settings.invert);
     QCOMPARE(choice.settings.rotation, 90);
     QVERIFY(choice.settings.fit.has_value());
+    QVERIFY((choice.conversion == ConversionChoice{ByteLayout::kPages, true}));
   }
 
   void okIsRefusedWhileTheBitmapIsTooLarge() {
