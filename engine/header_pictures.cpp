@@ -4,11 +4,15 @@
 #include <charconv>
 
 #include "app_error.h"
+#include "work_list.h"
 
 namespace lumivane {
 namespace {
 
 constexpr std::string_view kArrayType = "unsigned char ";
+// The most bytes a conversion lists (pages of a one-row bitmap take 8 times
+// its XBM bytes).
+constexpr std::int64_t kMostBytes = std::int64_t{8} * (WorkList::kMaxItems - 1);
 
 bool IsNameCharacter(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
@@ -56,9 +60,12 @@ std::vector<RawArray> RawArrays(std::string_view header, std::string_view file) 
 }
 
 // As the display's decoder reads them: 0x00 or 0xFF, then its extra repeats.
-std::vector<std::uint8_t> ExpandedRuns(const RawArray& array, std::string_view file) {
+// Expanding stops past `most` bytes, so a hostile header cannot grow its
+// runs into gigabytes.
+std::vector<std::uint8_t> ExpandedRuns(const RawArray& array, std::string_view file,
+                                       std::size_t most) {
   std::vector<std::uint8_t> bytes;
-  for (std::size_t i = 0; i < array.items.size(); ++i) {
+  for (std::size_t i = 0; i < array.items.size() && bytes.size() <= most; ++i) {
     const std::uint8_t value = array.items[i];
     bytes.push_back(value);
     if (value != 0x00 && value != 0xFF) continue;
@@ -102,14 +109,23 @@ std::vector<HeaderPicture> HeaderPictures(std::string_view header, std::string_v
     } else {
       throw Refused(file, array.name, "has no size: give --size WxH, or convert --with-size");
     }
-    const std::vector<std::uint8_t> bytes =
-        choice.uncompressed ? array.items : ExpandedRuns(array, file);
     const std::int64_t needed = ArrangedSize(choice.layout, picture.width, picture.height);
+    if (needed > kMostBytes) {
+      throw Refused(file, array.name,
+                    "is " + std::to_string(picture.width) + " x " + std::to_string(picture.height) +
+                        " pixels, more than a header holds");
+    }
+    const std::vector<std::uint8_t> bytes =
+        choice.uncompressed ? array.items
+                            : ExpandedRuns(array, file, static_cast<std::size_t>(needed));
     if (static_cast<std::int64_t>(bytes.size()) != needed) {
       throw Refused(file, array.name,
-                    "holds " + std::to_string(bytes.size()) + " bytes where " +
-                        std::to_string(picture.width) + " x " + std::to_string(picture.height) +
-                        " pixels in the " + std::string(NameOf(choice.layout)) + " layout take " +
+                    (static_cast<std::int64_t>(bytes.size()) > needed
+                         ? std::string("holds more bytes")
+                         : "holds " + std::to_string(bytes.size()) + " bytes") +
+                        " where " + std::to_string(picture.width) + " x " +
+                        std::to_string(picture.height) + " pixels in the " +
+                        std::string(NameOf(choice.layout)) + " layout take " +
                         std::to_string(needed));
     }
     picture.xbm = XbmBytesOf(bytes, picture.width, picture.height, choice.layout);
