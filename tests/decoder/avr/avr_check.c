@@ -59,6 +59,7 @@ static void Expect(bytes* expected) {
     static unsigned char full[kMaxImage];
     const long size = lumivane_decode(image->encoded, image->size, full, sizeof full);
     const size_t rows_size = (size_t)(image->width + 7) / 8 * image->height;
+    size_t at;
     unsigned band;
     if (size < 0 || (size_t)size != rows_size) {
       fprintf(stderr, "image %u does not decode to %u rows of %u pixels on the host\n", i,
@@ -67,7 +68,10 @@ static void Expect(bytes* expected) {
     }
     Append(expected, full, rows_size);
     Append(expected, full, rows_size);
-    Append(expected, full + kCheckSkip, (size_t)size - kCheckSkip);
+    for (at = kCheckSkip; at < (size_t)size; at += 2 * kCheckChunk) {
+      Append(expected, full + at,
+             (size_t)size - at < kCheckChunk ? (size_t)size - at : kCheckChunk);
+    }
     for (band = 0; image->width % 8 == 0 && band < image->height / 8; ++band) {
       unsigned char tiles[kMaxImage];
       lumivane_rows_to_tiles(full + band * image->width, image->width, tiles);

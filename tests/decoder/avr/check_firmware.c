@@ -3,7 +3,8 @@
  *   1. all rows, page by page (8 rows), one flash stream for all pages;
  *   2. all rows, each page from the image's first row (the rows above
  *      passed over);
- *   3. the bytes after a skip of kCheckSkip, read kCheckChunk at a time;
+ *   3. after a skip of kCheckSkip, kCheckChunk bytes read and as many
+ *      passed over, in turn;
  *   4. for widths that are a multiple of 8, the tiles of every full band
  *      of 8 rows;
  *   5. the image's bytes as pages layout, tile by tile;
@@ -54,6 +55,7 @@ static void ReadInChunks(const check_image* image) {
   lumivane_stream_skip_P(&stream, kCheckSkip);
   while ((got = lumivane_stream_read_P(&stream, chunk, sizeof chunk)) > 0) {
     Send(chunk, (unsigned)got);
+    lumivane_stream_skip_P(&stream, sizeof chunk);
   }
 }
 
