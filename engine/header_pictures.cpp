@@ -119,11 +119,11 @@ std::vector<HeaderPicture> HeaderPictures(std::string_view header, std::string_v
         choice.uncompressed ? array.items
                             : ExpandedRuns(array, file, static_cast<std::size_t>(needed));
     if (static_cast<std::int64_t>(bytes.size()) != needed) {
+      const std::string held = static_cast<std::int64_t>(bytes.size()) > needed
+                                   ? "more than " + std::to_string(needed)
+                                   : std::to_string(bytes.size());
       throw Refused(file, array.name,
-                    (static_cast<std::int64_t>(bytes.size()) > needed
-                         ? std::string("holds more bytes")
-                         : "holds " + std::to_string(bytes.size()) + " bytes") +
-                        " where " + std::to_string(picture.width) + " x " +
+                    "holds " + held + " bytes where " + std::to_string(picture.width) + " x " +
                         std::to_string(picture.height) + " pixels in the " +
                         std::string(NameOf(choice.layout)) + " layout take " +
                         std::to_string(needed));
