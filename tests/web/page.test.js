@@ -126,13 +126,16 @@ test('a folder gives its own .xbm files in listing order and allFiles.h', async 
   assert.deepEqual(Object.keys(shown.outputs), ['arrow.h', 'icons.h', 'logo.h', 'plain.h', 'wave.small.h', 'allFiles.h']);
 });
 
-test('Download saves exactly the header shown', async () => {
+test('Copy and Download give exactly the header shown', async () => {
   const files = ['logo.xbm', 'wave.small.xbm'].map((name) => path.join(bitmaps, name));
   const shown = await settle(() => page.setInputFiles('#pick-files', files));
   for (const [name, text] of Object.entries(shown.outputs)) {
     const [download] = await Promise.all([page.waitForEvent('download'), page.click(`button[aria-label="Download ${name}"]`)]);
     assert.equal(download.suggestedFilename(), name);
     assert.equal(fs.readFileSync(await download.path(), 'latin1'), text);
+    await page.click(`button[aria-label="Copy ${name}"]`);
+    await page.waitForSelector(`button[aria-label="Copy ${name}"]:text("Copied")`);
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), text);
   }
 });
 
