@@ -34,7 +34,7 @@ static void DrawImage(const unsigned char* image, unsigned size, unsigned width,
   }
 #else
   for (top = 0; top < height; top += 8) {
-    row[0] = pgm_read_byte(image + top % size + width);
+    row[0] = pgm_read_byte(image + (top < size ? top : width));
     KeepRow(0, top, row);
   }
 #endif
