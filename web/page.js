@@ -41,8 +41,9 @@
       if (count > kMaxFrames || count * screen > kMaxPixels) {
         file.tooManyFrames = true;
       } else {
-        const delays = gifDelays(bytes);
-        for (let i = 0; i < count; ++i) {
+        const { delays, damage } = gifFrameFacts(bytes);
+        if (damage) file.decodeError = damage;
+        for (let i = 0; !damage && i < count; ++i) {
           const frame = await frameRgba((await decoder.decode({ frameIndex: i })).image);
           frame.delayMs = delays[i] || 0;
           frames.push(frame);
@@ -55,18 +56,26 @@
     file.frames = frames;
   }
 
-  // Each frame's delay as the file gives it (browsers lengthen short ones
-  // for display): the graphic control block before the frame, 0 without one.
-  function gifDelays(bytes) {
+  // What the browser does not tell, from the file's blocks: each frame's
+  // delay as written (browsers lengthen short ones for display; 0 without a
+  // graphic control block), and the damage the command line refuses where
+  // browsers draw anyway.
+  function gifFrameFacts(bytes) {
     const delays = [];
+    const word = (at) => bytes[at] | bytes[at + 1] << 8;
     const skipBlocks = (at) => { while (at < bytes.length && bytes[at] !== 0) at += bytes[at] + 1; return at + 1; };
     const colours = (flags) => (flags & 0x80 ? 3 << ((flags & 7) + 1) : 0);
     let delay = 0;
     for (let at = 13 + colours(bytes[10]); at < bytes.length;) {
       if (bytes[at] === 0x21) {
-        if (bytes[at + 1] === 0xf9) delay = (bytes[at + 4] | bytes[at + 5] << 8) * 10;
+        if (bytes[at + 1] === 0xf9) delay = word(at + 4) * 10;
         at = skipBlocks(at + 2);
       } else if (bytes[at] === 0x2c) {
+        const [left, top, width, height] = [word(at + 1), word(at + 3), word(at + 5), word(at + 7)];
+        if (width === 0 || height === 0 || left + width > word(6) || top + height > word(8)) {
+          return { delays, damage: 'a frame outside the screen' };
+        }
+        if (!(bytes[10] & 0x80) && !(bytes[at + 9] & 0x80)) return { delays, damage: 'no colour table' };
         delays.push(delay);
         delay = 0;
         at = skipBlocks(at + 10 + colours(bytes[at + 9]) + 1);
@@ -74,7 +83,7 @@
         break;
       }
     }
-    return delays;
+    return { delays };
   }
 
   async function frameRgba(image) {

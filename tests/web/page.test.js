@@ -187,7 +187,7 @@ test('a JPEG differs from the command line only by decoder rounding', async () =
 });
 
 // The command line's error, as the page's box shows it after its first line.
-const hostile = ['huge.png', 'notes.png', 'wide.gif', 'large.png', 'cut.png', 'cut.gif', 'big.png', 'big.xbm'];
+const hostile = ['huge.png', 'notes.png', 'wide.gif', 'outside.gif', 'large.png', 'cut.png', 'cut.gif', 'big.png', 'big.xbm'];
 
 test('hostile files give the command line error and leave the page working', async () => {
   // Larger than the command line reads: 64 MiB and one byte, holes only.
