@@ -123,8 +123,13 @@
     performance.measure('lumivane-convert', 'lumivane-given');
   }
 
+  // Conversions run one after the other; the count of those waiting tells
+  // when the page is idle (the tests wait for that).
+  let pending = 0;
   function run() {
-    running = running.then(convert).catch((failure) => { $('box').textContent = String(failure); });
+    document.body.dataset.pending = String(++pending);
+    const done = () => { document.body.dataset.pending = String(--pending); };
+    running = running.then(convert).catch((failure) => { $('box').textContent = String(failure); }).then(done);
     return running;
   }
 

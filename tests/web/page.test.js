@@ -77,6 +77,8 @@ async function setOptions({ threshold = 128, dither = 'none', invert = false, ro
   await page.selectOption('#flip', flip);
   await page.fill('#fit-width', fit[0]);
   await page.fill('#fit-height', fit[1]);
+  // Each change converts the files given before: those conversions end first.
+  await page.waitForFunction(() => !Number(document.body.dataset.pending));
 }
 
 // Drops files on the drop zone as the file manager would.
