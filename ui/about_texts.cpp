@@ -2,8 +2,8 @@
 
 namespace lumivane::ui {
 
-QString VersionText(int major, int minor, int revision) {
-  return QStringLiteral("Version %1.%2.%3").arg(major).arg(minor).arg(revision);
+QString VersionText(const char* version) {
+  return QStringLiteral("Version ") + QLatin1String(version);
 }
 
 QString ProductText(const QString& title, const QString& designText) {

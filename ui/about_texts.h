@@ -4,8 +4,9 @@
 
 namespace lumivane::ui {
 
-// "Version " major "." minor "." revision, each in plain decimal digits.
-QString VersionText(int major, int minor, int revision);
+// "Version " and the program's version exactly as the command line shows it
+// (major.minor.patch.revision), so the two never disagree.
+QString VersionText(const char* version);
 
 // The program title, two spaces, then the product name as designed.
 QString ProductText(const QString& title, const QString& designText);

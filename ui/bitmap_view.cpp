@@ -6,7 +6,7 @@
 namespace lumivane::ui {
 namespace {
 
-constexpr int kMinZoom = 2;
+constexpr int kMinZoom = 1;
 const QColor kDark(0x10, 0x14, 0x1a);
 const QColor kLit(0xb8, 0xf0, 0xff);
 

@@ -7,7 +7,7 @@
 namespace lumivane::ui {
 
 // A one-bit bitmap as an OLED shows it: set bits lit, light on a dark
-// background, each pixel a square of whole screen pixels (at least 2).
+// background, each pixel a square of whole screen pixels.
 class BitmapView : public QWidget {
   Q_OBJECT
 
@@ -15,7 +15,8 @@ class BitmapView : public QWidget {
   explicit BitmapView(QWidget* parent = nullptr);
 
   void SetBitmap(imaging::Bitmap bitmap);
-  // Pixels a bitmap pixel; the largest that lets the bitmap fit `room`.
+  // Pixels a bitmap pixel: the largest that lets the bitmap fit `room`, at
+  // least 1 (a bitmap larger than the room scrolls).
   void FitZoomInto(QSize room);
   int Zoom() const { return zoom_; }
   const imaging::Bitmap& Shown() const { return bitmap_; }

@@ -1,6 +1,7 @@
 #include "file_dialog_setup.h"
 
 #include "native_text.h"
+#include "screen_fit.h"
 
 namespace lumivane::ui {
 namespace {
@@ -40,6 +41,11 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileDialogSettings& settings
   const QStringList filters = NameFiltersFromFilter(settings.Filter);
   dialog.setNameFilters(filters);
   if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
+
+  // Wide enough for the name, size, type and date columns side by side,
+  // where the screen has room for it.
+  dialog.setViewMode(QFileDialog::Detail);
+  dialog.resize(SizeOnScreen(dialog, QSize(900, 560)));
 
   if (!settings.InitDir.empty()) dialog.setDirectory(FromNative(settings.InitDir));
   if (!settings.FileName.empty()) dialog.selectFile(FromNative(settings.FileName));

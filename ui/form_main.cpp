@@ -58,6 +58,11 @@ FormMain::FormMain(Platform& platform, QWidget* parent)
   CreateControls();
   CreateMenus();
   Form_Load();
+  // Images dropped on the input box go through the same dialog, replaced or not.
+  workflows_.SetImportDialog(
+      [this](const std::vector<imaging::GrayFrame>& frames, const std::string& path) {
+        return import_dialog_(frames, path);
+      });
 
   // The client area has its designed size; the menu bar comes on top of it.
   resize(client_->DesignedSize() + QSize(0, menuBar()->sizeHint().height()));
@@ -139,7 +144,8 @@ void FormMain::mnuLoad_Click() {
 }
 
 void FormMain::mnuImport_Click() {
-  RunAction([this] { RunImageImport(state_, platform_, offering_, workflows_, import_dialog_); });
+  RunAction(
+      [this] { RunImageImport(state_, *this, platform_, offering_, workflows_, import_dialog_); });
 }
 
 void FormMain::Text1_OLEDragDrop(const DropData& data) {

@@ -107,7 +107,7 @@ void FormSplash::CreateLabels() {
 }
 
 void FormSplash::Form_Load() {
-  SetCaption(*lbl_version_, VersionText(version::kMajor, version::kMinor, version::kRevision));
+  SetCaption(*lbl_version_, VersionText(version::kFull));
   SetCaption(*lbl_product_name_,
              ProductText(QLatin1String(version::kTitle), lbl_product_name_->text()));
 }

@@ -10,6 +10,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QScrollArea;
 class QSlider;
 class QSpinBox;
 
@@ -20,7 +21,12 @@ class BitmapView;
 // The import dialog: the image beside its one-bit result, drawn as the
 // display will show it, and the settings that make the result; every change
 // redraws it at once. OK is possible only while the result fits the
-// conversion; otherwise the size line says why not.
+// conversion; otherwise the result line says why not.
+//
+// The settings stand in one column beside the pictures, so on a small or
+// scaled screen the pictures shrink and the controls stay whole; the dialog
+// opens no larger than the screen's free area. It starts with the settings
+// of the last import.
 class ImageImportDialog : public QDialog {
   Q_OBJECT
 
@@ -32,15 +38,24 @@ class ImageImportDialog : public QDialog {
   const BitmapView& Preview() const { return *preview_; }
   QString SizeText() const;
 
+  void accept() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void CreateControls();
+  void ArrangeControls();
+  void TakeChoice(const ImportChoice& choice);
   void Redraw();
   imaging::ImportSettings Settings() const;
 
   const std::vector<imaging::GrayFrame>& frames_;
   std::string path_;
-  QLabel* original_;
+  QWidget* original_;
   BitmapView* preview_;
+  QScrollArea* preview_area_;
   QSlider* threshold_;
   QLabel* threshold_value_;
   QComboBox* dithering_;
@@ -56,6 +71,7 @@ class ImageImportDialog : public QDialog {
   QCheckBox* uncompressed_;
   QCheckBox* save_xbm_;
   QWidget* ok_;
+  bool fitted_ = false;
 };
 
 }  // namespace lumivane::ui

@@ -10,6 +10,8 @@ int main(int argc, char* argv[]) {
   lumivane::RemoveTemporaryOnInterrupt();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QLatin1String(lumivane::version::kProduct));
+  // Where QSettings keeps the last import's settings.
+  QApplication::setOrganizationName(QLatin1String(lumivane::version::kProduct));
   QApplication::setApplicationVersion(QLatin1String(lumivane::version::kFull));
   QApplication::setDesktopFileName(QStringLiteral("lumivane"));
   QApplication::setWindowIcon(lumivane::ui::ApplicationIcon());

@@ -7,6 +7,8 @@
 #include "app_error.h"
 #include "convert_and_report.h"
 #include "error_box.h"
+#include "image_decoder.h"
+#include "import_image.h"
 #include "listing_layout.h"
 #include "path_rules.h"
 #include "running_action.h"
@@ -17,6 +19,12 @@ namespace {
 
 constexpr std::string_view kBatchFileName = "allFiles.h";
 constexpr std::string_view kComplete = "COMPLETE";
+constexpr std::string_view kImageSkipped =
+    "  skipped: images are imported with File > Import Image";
+
+bool IsImportError(const AppError& error) {
+  return error.Number() >= error::kImageFormatUnknown && error.Number() <= error::kImageNameTaken;
+}
 
 AppError FolderTooLarge(const std::string& folder) {
   return AppError(error::kOverflow,
@@ -54,7 +62,7 @@ ActionOutcome Workflows::Text1_OLEDragDrop(const DropData& data) {
       ConvertFiles(data);
     }
   } catch (const AppError& error) {
-    return Fail(error, kSaveErrorTitle);
+    return Fail(error, IsImportError(error) ? kImportErrorTitle : kSaveErrorTitle);
   }
   return ActionOutcome::Done();
 }
@@ -73,7 +81,14 @@ void Workflows::ConvertFolder(const DropData& data) {
   for (std::int16_t i = 0; i < count; ++i) {
     const std::string& name = names[static_cast<std::size_t>(i)];
     std::string path = JoinPath(folder, name);
-    if (ExtName(path) != kBitmapExtension) continue;
+    if (ExtName(path) != kBitmapExtension) {
+      if (import_dialog_ && IsImagePath(name)) {
+        window_.AppendText3(name);
+        window_.AppendText3(kImageSkipped);
+        window_.AppendText3(kLineEnd);
+      }
+      continue;
+    }
     state_.SourceFileName = name;
     state_.SourcePath = std::move(path);
     if (!data.GetFormat(DropData::kFileListFormat)) continue;
@@ -95,10 +110,16 @@ void Workflows::ConvertFolder(const DropData& data) {
 void Workflows::ConvertFiles(const DropData& data) {
   window_.SetText3("");
   const std::int32_t count = data.FileCount();
+  DroppedImages images;
   for (std::int32_t i = 1; i <= count; ++i) {
     const std::string& item = data.File(i);
-    if (ExtName(item) != kBitmapExtension) continue;
+    const bool image = import_dialog_ && IsImagePath(item);
+    if (ExtName(item) != kBitmapExtension && !image) continue;
     if (!data.GetFormat(DropData::kFileListFormat)) continue;
+    if (image) {
+      ImportDroppedImage(item, images);
+      continue;
+    }
 
     state_.SourcePath = item;
     state_.SourceFileName = LeafName(item);
@@ -109,6 +130,29 @@ void Workflows::ConvertFiles(const DropData& data) {
     WriteWhole(HeaderPath(state_.SourcePath), state_.CompressedText, WriteKind::kHeader);
   }
   window_.AppendText3(kComplete);
+}
+
+// Each bitmap of the image is converted and written as the drop of its
+// NAME.xbm beside the image would be.
+void Workflows::ImportDroppedImage(const std::string& image, DroppedImages& images) {
+  const std::vector<imaging::GrayFrame> frames =
+      imaging::DecodeImage(platform_.ReadTextFile(image), image);
+  if (!images.asked) {
+    images.asked = true;
+    images.choice = import_dialog_(frames, image);
+  }
+  if (!images.choice) return;
+  const ChoiceForImport conversion(state_, images.choice->conversion);
+  for (imaging::ImportedBitmap& bitmap :
+       imaging::ImportFrames(frames, image, images.choice->settings)) {
+    state_.SourcePath = JoinPath(DirName(image), bitmap.name + ".xbm");
+    state_.SourceFileName = bitmap.name + ".xbm";
+    state_.CompressedText.clear();
+    state_.SourceText = std::move(bitmap.xbmText);
+    state_.LastDirectory = DirName(image);
+    ConvertAndReport(state_, window_);
+    WriteWhole(HeaderPath(state_.SourcePath), state_.CompressedText, WriteKind::kHeader);
+  }
 }
 
 }  // namespace lumivane

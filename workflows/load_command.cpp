@@ -34,7 +34,11 @@ ActionOutcome Workflows::mnuLoad_Click() {
   try {
     state_.SourcePath = platform_.ShowOpen(OpenDialogSettings(state_.LastDirectory));
     if (ExtName(state_.SourcePath) != kBitmapExtension) {
-      platform_.MsgBox("NOTHING TO COMPRESS", box_style::kOkOnly, "mnuLoad");
+      platform_.MsgBox(
+          IsImagePath(state_.SourcePath)
+              ? "NOTHING TO COMPRESS\r\n\r\nImages are imported with File > Import Image."
+              : "NOTHING TO COMPRESS",
+          box_style::kOkOnly, "mnuLoad");
       return ActionOutcome::Ended();
     }
     state_.SourceFileName = LeafName(state_.SourcePath);

@@ -4,17 +4,19 @@
 
 namespace lumivane {
 
-void OfferingPlatform::Offer(std::string path, std::string text) {
+void OfferingPlatform::Offer(std::string path, std::string text, std::string savePath) {
   offered_ = true;
   open_answered_ = false;
   path_ = std::move(path);
   text_ = std::move(text);
+  save_path_ = std::move(savePath);
 }
 
 void OfferingPlatform::Withdraw() {
   offered_ = false;
   path_.clear();
   text_.clear();
+  save_path_.clear();
 }
 
 std::string OfferingPlatform::ShowOpen(const FileDialogSettings& settings) {
@@ -25,6 +27,11 @@ std::string OfferingPlatform::ShowOpen(const FileDialogSettings& settings) {
     return path_;
   }
   return platform_.ShowOpen(settings);
+}
+
+std::string OfferingPlatform::ShowSave(const FileDialogSettings& settings) {
+  last_saved_ = offered_ && !save_path_.empty() ? save_path_ : platform_.ShowSave(settings);
+  return last_saved_;
 }
 
 bool OfferingPlatform::IsDirectory(const std::string& path) {

@@ -10,18 +10,20 @@ namespace lumivane {
 // the Load's open dialog answers with the bitmap's path (NAME.xbm beside its
 // image) without showing anything, and reading that path gives the bitmap's
 // text, whether a file is there or not: the Load converts an imported image
-// exactly as if its ".xbm" had been picked. Everything else passes on.
+// exactly as if its ".xbm" had been picked. An offer may also name where the
+// header goes; the save dialog then answers with it without showing. Every
+// other dialog and file passes on.
 class OfferingPlatform : public Platform {
  public:
   explicit OfferingPlatform(Platform& platform) : platform_(platform) {}
 
-  void Offer(std::string path, std::string text);
+  void Offer(std::string path, std::string text, std::string savePath = {});
   void Withdraw();
+  // The path the last save dialog answered, shown or not.
+  const std::string& LastSaved() const { return last_saved_; }
 
   std::string ShowOpen(const FileDialogSettings& settings) override;
-  std::string ShowSave(const FileDialogSettings& settings) override {
-    return platform_.ShowSave(settings);
-  }
+  std::string ShowSave(const FileDialogSettings& settings) override;
   void MsgBox(const std::string& prompt, int style, const std::string& title) override {
     platform_.MsgBox(prompt, style, title);
   }
@@ -45,6 +47,8 @@ class OfferingPlatform : public Platform {
   bool open_answered_ = false;
   std::string path_;
   std::string text_;
+  std::string save_path_;
+  std::string last_saved_;
 };
 
 }  // namespace lumivane

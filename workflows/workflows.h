@@ -6,6 +6,7 @@
 #include "action_outcome.h"
 #include "conversion_state.h"
 #include "drop_data.h"
+#include "import_dialog.h"
 #include "platform.h"
 #include "window_surface.h"
 
@@ -47,12 +48,24 @@ class Workflows {
   // True while a Load or a drop runs, also during its message-loop passes.
   bool IsRunning() const { return running_; }
 
+  // The window's import dialog. With it, images dropped among files are
+  // imported (one dialog for all of them, each header beside its image),
+  // and a dropped folder's images are named as skipped; without it (the
+  // command line) a drop takes bitmaps only.
+  void SetImportDialog(ImportDialog dialog) { import_dialog_ = std::move(dialog); }
+
  private:
   class RunningAction;
+  // The import dialog's answer, asked at the first dropped image.
+  struct DroppedImages {
+    bool asked = false;
+    std::optional<ImportChoice> choice;
+  };
 
   ActionOutcome SaveCompressedFile();
   void ConvertFolder(const DropData& data);
   void ConvertFiles(const DropData& data);
+  void ImportDroppedImage(const std::string& image, DroppedImages& images);
   // Replaces the file with `text` and its final CR LF. The line end is added
   // to `text` for the write and taken off again, whether the write works or
   // not: a folder's allFiles.h, megabytes long, is never copied.
@@ -62,6 +75,7 @@ class Workflows {
   ConversionState& state_;
   WindowSurface& window_;
   Platform& platform_;
+  ImportDialog import_dialog_;
   bool running_ = false;
 };
 

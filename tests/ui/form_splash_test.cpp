@@ -80,7 +80,7 @@ class FormSplashTest : public QObject {
                              << "KTR  Lumivane" << QPoint(20, 42) << QSize(445, 51) << 24.0 << true
                              << false << int(Qt::AlignHCenter) << "";
     QTest::newRow("version") << "lblVersion"
-                             << "Version 1.0.153" << QPoint(337, 116) << fits << 9.75 << true
+                             << "Version 1.0.0.153" << QPoint(337, 116) << fits << 9.75 << true
                              << false << int(Qt::AlignHCenter) << "05-11-2005";
     QTest::newRow("platform") << "lblPlatform"
                               << "Windows 98...Win7" << QPoint(320, 136) << fits << 9.75 << false

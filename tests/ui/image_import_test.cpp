@@ -5,8 +5,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "bitmap_view.h"
@@ -20,6 +27,7 @@
 #include "scripted_platform.h"
 #include "temp_folder.h"
 #include "xbm_text.h"
+#include "xbm_writer.h"
 
 namespace lumivane::test {
 
@@ -35,6 +43,12 @@ GreyPicture Banded() {
   return picture;
 }
 
+// The band picture turned light for dark, so each frame of a GIF differs.
+GreyPicture Inverted(GreyPicture picture) {
+  for (std::uint8_t& grey : picture.grey) grey = static_cast<std::uint8_t>(255 - grey);
+  return picture;
+}
+
 // What a Load of the equivalent NAME.xbm writes into NAME.h.
 std::string LoadedHeader(const std::string& name, const std::string& xbmText) {
   ConversionState state;
@@ -45,10 +59,37 @@ std::string LoadedHeader(const std::string& name, const std::string& xbmText) {
   return state.CompressedText + "\r\n";
 }
 
+std::vector<imaging::GrayFrame> Frames(int width, int height) {
+  GreyPicture picture{width, height, {}, {}};
+  for (int i = 0; i < width * height; ++i) picture.grey.push_back(i % 7 == 0 ? 0 : 255);
+  return imaging::DecodeImage(WritePng(picture, PngKind::kGrey8), "/img/picture.png");
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : " ") + name;
+  return joined;
+}
+
+// The first word of each line of the progress view: whose line it is.
+QStringList LineOwners(const std::string& report) {
+  QStringList owners;
+  for (const QString& line : QString::fromStdString(report).split("\r\n")) {
+    owners.append(line.section(QLatin1Char(' '), 0, 0));
+  }
+  return owners;
+}
+
 class ImageImportTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() {
+    // The last import's settings are kept in the user's settings; never in the real ones here.
+    QStandardPaths::setTestModeEnabled(true);
+  }
+  void init() { QSettings().clear(); }
+
   void ctrlIOpensTheImageDialogInTheProgramFolder() {
     ScriptedPlatform platform;
     platform.CancelUnscriptedDialogs();
@@ -127,7 +168,91 @@ class ImageImportTest : public QObject {
     QVERIFY((window.State().Choice == ConversionChoice{}));
   }
 
-  void aDamagedImageShowsTheLoadErrorBoxAndWritesNothing() {
+  // Every frame's header goes where the first frame's was saved, after one
+  // dialog for the .h (and one for the .xbm); a cancel ends the import.
+  void aFramesImportAsksWhereToSaveOnce_data() {
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("tree");
+    QTest::addColumn<QString>("owners");
+    QTest::newRow("saved") << QStringList{"h/anim_0.h", "x/anim_0.xbm"}
+                           << "anim.gif h/ h/anim_0.h h/anim_1.h h/anim_2.h x/ x/anim_0.xbm "
+                              "x/anim_1.xbm x/anim_2.xbm"
+                           << "anim_0 anim_1 anim_2 COMPLETE";
+    QTest::newRow("header cancelled") << QStringList{"cancel"} << "anim.gif h/ x/"
+                                      << "anim_0 SAVE";
+    QTest::newRow("bitmap cancelled")
+        << QStringList{"h/anim_0.h", "cancel"} << "anim.gif h/ h/anim_0.h x/"
+        << "anim_0 SAVE";
+  }
+  void aFramesImportAsksWhereToSaveOnce() {
+    QFETCH(QStringList, answers);
+    QFETCH(QString, tree);
+    QFETCH(QString, owners);
+    TempFolder folder;
+    folder.MakeFolder("h");
+    folder.MakeFolder("x");
+    const std::string gif = WriteGif({Banded(), Inverted(Banded()), Banded()});
+    ScriptedPlatform platform;
+    platform.AnswerWith(folder.Write("anim.gif", gif));
+    for (const QString& answer : answers) {
+      if (answer == "cancel") platform.AnswerCancel();
+      if (answer != "cancel") platform.AnswerWith(folder.PathOf(answer.toStdString()));
+    }
+    FormMain window(platform);
+    window.SetImportDialog([](const auto&, const auto&) { return ImportChoice{{}, true, {}}; });
+
+    window.mnuImport_Click();
+
+    QCOMPARE(platform.Dialogs().size(), std::size_t(answers.size() + 1));
+    QVERIFY(platform.Boxes().empty());
+    QCOMPARE(QString::fromStdString(Joined(folder.Tree())), tree);
+    QCOMPARE(LineOwners(window.Text3()).join(' '), owners);
+    if (owners.endsWith("COMPLETE")) {
+      const auto last = imaging::ImportImage(gif, folder.PathOf("anim.gif"), {}).back();
+      QCOMPARE(folder.Read("h/anim_2.h"), LoadedHeader("anim_2", last.xbmText));
+      QCOMPARE(folder.Read("x/anim_2.xbm"), imaging::XbmFileText(last.xbmText));
+    }
+  }
+
+  // One import dialog for all the images of a drop; each header lands
+  // beside its image as the drop of its NAME.xbm would write it. A folder's
+  // images are not imported but named.
+  void droppedImagesShareOneImportDialog() {
+    TempFolder folder;
+    const std::string gif = WriteGif({Inverted(Banded()), Banded()});
+    const std::string logo = folder.Write("logo.png", WritePng(Banded(), PngKind::kGrey8));
+    const std::string anim = folder.Write("anim.gif", gif);
+    folder.Write("plain.xbm", XbmText("plain", Concat({Run(4, 0x00), {0x3C}, Run(3, 0xFF)})));
+    ScriptedPlatform platform;
+    FormMain window(platform);
+    ImportChoice choice{{}, true, {}};
+    choice.settings.threshold = 200;
+    std::vector<std::string> asked;
+    window.SetImportDialog([&](const auto&, const std::string& path) {
+      asked.push_back(path);
+      return std::optional(choice);
+    });
+
+    window.Text1_OLEDragDrop(
+        DropData::FileList({logo, folder.PathOf("plain.xbm"), anim, folder.PathOf("notes.txt")}));
+
+    QCOMPARE(asked, std::vector<std::string>{logo});
+    QVERIFY(platform.Dialogs().empty() && platform.Boxes().empty());
+    QCOMPARE(folder.Tree(), (std::vector<std::string>{"anim.gif", "anim_0.h", "anim_1.h", "logo.h",
+                                                      "logo.png", "plain.h", "plain.xbm"}));
+    const auto frame = imaging::ImportImage(gif, anim, choice.settings).back();
+    QCOMPARE(folder.Read("anim_1.h"), LoadedHeader("anim_1", frame.xbmText));
+    QCOMPARE(LineOwners(window.Text3()),
+             (QStringList{"logo", "plain", "anim_0", "anim_1", "COMPLETE"}));
+
+    window.Text1_OLEDragDrop(DropData::FileList({folder.Path()}));
+    QCOMPARE(asked.size(), std::size_t{1});
+    const std::string skipped = "  skipped: images are imported with File > Import Image\r\n";
+    QVERIFY(window.Text3().starts_with("anim.gif" + skipped + "logo.png" + skipped + "plain  "));
+    QVERIFY(window.Text3().ends_with("\r\nCOMPLETE"));
+  }
+
+  void aDamagedImageShowsTheImportErrorBoxAndWritesNothing() {
     TempFolder folder;
     const std::string image = folder.Write("bad.png", "\x89PNG\r\n\x1a\n cut");
     ScriptedPlatform platform;
@@ -141,7 +266,7 @@ class ImageImportTest : public QObject {
     window.mnuImport_Click();
     QVERIFY(!dialogShown);
     QCOMPARE(platform.Boxes().size(), std::size_t{1});
-    QCOMPARE(platform.Boxes()[0].title, std::string("Load Error"));
+    QCOMPARE(platform.Boxes()[0].title, std::string("Import Error"));
     QVERIFY(platform.Boxes()[0].prompt.find("Err # 1002") != std::string::npos);
     QCOMPARE(folder.Tree(), std::vector<std::string>{"bad.png"});
   }
@@ -150,6 +275,8 @@ class ImageImportTest : public QObject {
     const std::vector<imaging::GrayFrame> frames =
         imaging::DecodeImage(WritePng(Banded(), PngKind::kGrey8), "/img/logo.png");
     ImageImportDialog dialog(frames, "/img/logo.png");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     const auto setBits = [&dialog] {
       const imaging::Bitmap& shown = dialog.Preview().Shown();
       int count = 0;
@@ -181,6 +308,78 @@ class ImageImportTest : public QObject {
     QCOMPARE(choice.settings.rotation, 90);
     QVERIFY(choice.settings.fit.has_value());
     QVERIFY((choice.conversion == ConversionChoice{ByteLayout::kPages, true}));
+
+    // Kept for the next import, also after the program ends.
+    dialog.accept();
+    const ImportChoice next = ImageImportDialog(frames, "/img/other.png").Choice();
+    QCOMPARE(next.settings.threshold, 200);
+    QVERIFY(next.settings.invert);
+    QCOMPARE(next.settings.rotation, 90);
+    QCOMPARE(next.settings.fit->width, 128);
+    QCOMPARE(next.settings.fit->height, 64);
+    QVERIFY((next.conversion == ConversionChoice{ByteLayout::kPages, true}));
+  }
+
+  // 1366 x 768 at the scale factors 1, 1.25, 1.5 and 2 leaves these logical
+  // screens (offscreen_screens.json).
+  void dialogFitsTheScreenWithEveryControlWhole_data() {
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QSize>("image");
+    QTest::addColumn<int>("pathLength");
+    QTest::addColumn<bool>("wholePreview");
+    for (const char* screen : {"small", "small@1.25", "small@1.5", "small@2"}) {
+      QTest::addRow("%s, 300 x 200", screen) << screen << QSize(300, 200) << 20 << true;
+      QTest::addRow("%s, too large, long path", screen)
+          << screen << QSize(3000, 3000) << 200 << false;
+    }
+  }
+  void dialogFitsTheScreenWithEveryControlWhole() {
+    QFETCH(QString, screen);
+    QFETCH(QSize, image);
+    QFETCH(int, pathLength);
+    QFETCH(bool, wholePreview);
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QScreen* target = *std::find_if(screens.begin(), screens.end(),
+                                    [&](QScreen* each) { return each->name() == screen; });
+    const auto frames = Frames(image.width(), image.height());
+    ImageImportDialog dialog(frames, "/home/" + std::string(pathLength - 17, 'd') + "/picture.png");
+    dialog.setScreen(target);
+    dialog.move(target->availableGeometry().topLeft());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+    QVERIFY(target->availableGeometry().contains(dialog.frameGeometry()));
+    for (QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (!control->isVisibleTo(&dialog) || control->objectName() == "previewArea") continue;
+      const QRect at(control->mapTo(&dialog, QPoint(0, 0)), control->size());
+      QVERIFY2(dialog.rect().contains(at), qPrintable(control->objectName()));
+      QVERIFY(control->height() >= control->minimumSizeHint().height());
+    }
+    QCOMPARE(dialog.findChild<QDialogButtonBox*>()->buttons().size(), 2);
+    auto* result = dialog.findChild<QLabel*>(QStringLiteral("size"));
+    QVERIFY(result->heightForWidth(result->width()) <= result->height());
+    auto* area = dialog.findChild<QScrollArea*>(QStringLiteral("previewArea"));
+    if (wholePreview) QVERIFY(!area->verticalScrollBar()->isVisible());
+  }
+
+  void tabVisitsTheControlsInVisualOrderAndShowsTheFocus() {
+    ImageImportDialog dialog(Frames(24, 12), "/img/logo.png");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QWidget* slider = QApplication::focusWidget();
+    QCOMPARE(slider->objectName(), QStringLiteral("threshold"));
+    const QImage focused = slider->grab().toImage();
+    QStringList visited;
+    for (int i = 0; i < 12; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QWidget* now = QApplication::focusWidget();
+      visited.append(now->objectName().isEmpty() ? QString::number(now->x()) : now->objectName());
+    }
+    QCOMPARE(visited.mid(0, 9), (QStringList{"dithering", "invert", "rotation", "flip", "fit",
+                                             "background", "layout", "uncompressed", "saveXbm"}));
+    QVERIFY(visited[9].toInt() < visited[10].toInt());
+    QCOMPARE(visited[11], QStringLiteral("threshold"));
+    QVERIFY(slider->grab().toImage() != focused);
   }
 
   void okIsRefusedWhileTheBitmapIsTooLarge() {
@@ -188,7 +387,10 @@ class ImageImportTest : public QObject {
     const std::vector<imaging::GrayFrame> frames =
         imaging::DecodeImage(WritePng(wide, PngKind::kGrey8), "/img/wide.png");
     ImageImportDialog dialog(frames, "/img/wide.png");
-    QVERIFY(dialog.SizeText().contains(QStringLiteral("Image too large")));
+    QCOMPARE(dialog.SizeText(),
+             QStringLiteral("Image too large (a bitmap of 600 x 500 takes 37500 bytes, at most "
+                            "32766): wide.png\nTick \"Fit into\" to shrink it to a "
+                            "display's size."));
     QPushButton* accept = nullptr;
     for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
       if (button->text().contains(QStringLiteral("OK"))) accept = button;

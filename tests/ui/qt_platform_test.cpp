@@ -85,6 +85,8 @@ class QtPlatformTest : public QObject {
     QCOMPARE(dialog.directory().absolutePath(), folder.path());
     QCOMPARE(dialog.selectedFiles().value(0), folder.filePath("logo.h"));
     QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    QCOMPARE(dialog.size(), QSize(900, 560));
+    QCOMPARE(dialog.viewMode(), QFileDialog::Detail);
   }
 
   void openDialogStartsInItsFolderWithoutOverwritePrompt() {
@@ -99,6 +101,7 @@ class QtPlatformTest : public QObject {
     QCOMPARE(dialog.directory().absolutePath(), folder.path());
     QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("Hex Files(*.xbm)"));
     QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    QCOMPARE(dialog.size(), QSize(900, 560));
   }
 
   void cancelIsItsOwnError() {

@@ -60,15 +60,20 @@ TEST_F(LoadCommandTest, CancelledOpenDialogEmptiesProgressAndKeepsListings) {
   EXPECT_EQ(folder.Tree(), filesBefore);
 }
 
+struct WrongExtension {
+  const char* name;
+  const char* prompt;
+};
+
 class WrongExtensionTest : public LoadCommandTest,
-                           public ::testing::WithParamInterface<const char*> {};
+                           public ::testing::WithParamInterface<WrongExtension> {};
 
 TEST_P(WrongExtensionTest, RefusedWithoutReadingAndOnlySourcePathChanges) {
-  const std::string path = folder.Write(std::string("img/") + GetParam(), kRunsBitmap);
+  const std::string path = folder.Write(std::string("img/") + GetParam().name, kRunsBitmap);
   platform.AnswerWith(path);
   workflows.mnuLoad_Click();
 
-  EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{{"NOTHING TO COMPRESS", 0, "mnuLoad"}}));
+  EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{{GetParam().prompt, 0, "mnuLoad"}}));
   EXPECT_EQ(platform.Calls(FileCall::ReadTextFile), 0);
   EXPECT_EQ(platform.Dialogs().size(), 1u);
   ExpectProgressEmptied();
@@ -79,9 +84,19 @@ TEST_P(WrongExtensionTest, RefusedWithoutReadingAndOnlySourcePathChanges) {
   EXPECT_TRUE(NoTemporaryFiles());
 }
 
-INSTANTIATE_TEST_SUITE_P(NotExactlyXbm, WrongExtensionTest,
-                         ::testing::Values("Logo.XBM", "logo.Xbm", "logo.h", "logo", "logo.xbm.txt",
-                                           "logo."));
+constexpr const char* kRefused = "NOTHING TO COMPRESS";
+constexpr const char* kImageRefused =
+    "NOTHING TO COMPRESS\r\n\r\nImages are imported with File > Import Image.";
+
+INSTANTIATE_TEST_SUITE_P(
+    NotExactlyXbm, WrongExtensionTest,
+    ::testing::Values(WrongExtension{"Logo.XBM", kRefused}, WrongExtension{"logo.Xbm", kRefused},
+                      WrongExtension{"logo.h", kRefused}, WrongExtension{"logo", kRefused},
+                      WrongExtension{"logo.xbm.txt", kRefused}, WrongExtension{"logo.", kRefused},
+                      WrongExtension{"logo.png", kImageRefused},
+                      WrongExtension{"photo.JPG", kImageRefused},
+                      WrongExtension{"scan.pgm", kImageRefused},
+                      WrongExtension{"logo.png.txt", kRefused}));
 
 TEST_F(LoadCommandTest, ReadFailureShowsLoadErrorAndNoSaveDialog) {
   const std::string missing = folder.PathOf("img/typed name.xbm");

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QSize>
+
+class QWidget;
+
+namespace lumivane::ui {
+
+// The size a top-level window asks for, cut to what the free area of its
+// screen holds once the window manager's frame is added. Before the window
+// is shown its frame is not known, so a title bar is allowed for.
+QSize SizeOnScreen(const QWidget& window, QSize wanted);
+
+// Once the window is on the screen and its frame is known: shrinks and moves
+// it so the whole frame lies in the screen's free area.
+void KeepOnScreen(QWidget& window);
+
+}  // namespace lumivane::ui
