@@ -20,9 +20,11 @@ for _ in $(seq 50); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1
 done
-"$program" >/dev/null 2>"${TMPDIR:-/tmp}/drive_import_program.log" &
+# The import dialog starts with the last import's settings: none here.
+settings=$(mktemp -d)
+XDG_CONFIG_HOME=$settings "$program" >/dev/null 2>"${TMPDIR:-/tmp}/drive_import_program.log" &
 window=$!
-trap 'kill $window $manager 2>/dev/null || true' EXIT
+trap 'kill $window $manager 2>/dev/null || true; rm -rf "$settings"' EXIT
 
 wait_for() { # a window name [tenths of a second]; prints its id once it is shown
   local id

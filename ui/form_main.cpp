@@ -13,6 +13,7 @@
 #include "image_import_dialog.h"
 #include "native_text.h"
 #include "read_only_box.h"
+#include "screen_fit.h"
 
 namespace lumivane::ui {
 namespace {
@@ -203,7 +204,7 @@ bool FormMain::eventFilter(QObject* watched, QEvent* event) {
 void FormMain::FitIntoScreen() {
   const QScreen* screen = this->screen();
   if (screen == nullptr) return;
-  const QRect available = screen->availableGeometry();
+  const QRect available = UsableArea(*screen);
   const QSize frame = frameGeometry().size() - size();
   const QSize designed = client_->DesignedSize() + QSize(0, menuBar()->height()) + frame;
   if (designed.width() <= available.width() && designed.height() <= available.height()) return;

@@ -53,7 +53,8 @@ class ScaledPicture : public QWidget {
   ScaledPicture(QImage image, QWidget* parent) : QWidget(parent), image_(std::move(image)) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   }
-  QSize sizeHint() const override { return {kViewSide, kViewSide}; }
+  // As wide as the result below it would like to be, where there is room.
+  QSize sizeHint() const override { return {2 * kViewSide, kViewSide}; }
   QSize minimumSizeHint() const override { return {kSmallestView, kSmallestView}; }
 
  protected:

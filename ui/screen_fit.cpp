@@ -3,6 +3,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 namespace lumivane::ui {
 namespace {
@@ -18,17 +19,23 @@ QSize FrameOf(const QWidget& window) {
 
 }  // namespace
 
+QRect UsableArea(const QScreen& screen) {
+  const QRect available = screen.availableGeometry();
+  const qreal ratio = screen.devicePixelRatio();
+  return ratio == std::floor(ratio) ? available : available.adjusted(0, 0, -1, -1);
+}
+
 QSize SizeOnScreen(const QWidget& window, QSize wanted) {
   const QScreen* screen = window.screen();
   if (screen == nullptr) return wanted;
-  const QSize room = screen->availableGeometry().size() - FrameOf(window);
+  const QSize room = UsableArea(*screen).size() - FrameOf(window);
   return wanted.boundedTo(room).expandedTo(window.minimumSize());
 }
 
 void KeepOnScreen(QWidget& window) {
   const QScreen* screen = window.screen();
   if (screen == nullptr) return;
-  const QRect available = screen->availableGeometry();
+  const QRect available = UsableArea(*screen);
   if (available.contains(window.frameGeometry())) return;
   const QSize frame = window.frameGeometry().size() - window.size();
   window.resize(window.size().boundedTo(available.size() - frame));

@@ -1,10 +1,17 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 
+class QScreen;
 class QWidget;
 
 namespace lumivane::ui {
+
+// The screen's free area that a window may take. At a fractional scale the
+// window manager's frame, in whole screen pixels, rounds a window that
+// fills the area out past it by one pixel; the area is one pixel smaller.
+QRect UsableArea(const QScreen& screen);
 
 // The size a top-level window asks for, cut to what the free area of its
 // screen holds once the window manager's frame is added. Before the window
