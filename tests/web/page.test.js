@@ -19,12 +19,14 @@ const bitmaps = path.join(here, 'bitmaps');
 let browser;
 let page;
 const requests = [];
+const consoleErrors = [];
 
 before(async () => {
   browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium' });
   const context = await browser.newContext({ offline: true, acceptDownloads: true, permissions: ['clipboard-read', 'clipboard-write'] });
   context.on('request', (request) => requests.push(request.url()));
   page = await context.newPage();
+  page.on('console', (message) => message.type() === 'error' && consoleErrors.push(message.text()));
   await page.goto(`file://${pagePath}`);
   await page.waitForSelector('body[data-ready="true"]');
 });
@@ -237,5 +239,6 @@ test('every control is labelled and Tab reaches each one, at 360 px too', async 
 
 test('the page makes no request beyond its own file', () => {
   assert.deepEqual(requests.filter((url) => !url.startsWith('data:')), [`file://${pagePath}`]);
+  assert.deepEqual(consoleErrors, []);
   assert.ok(fs.statSync(pagePath).size < 1.5 * 1024 * 1024);
 });
