@@ -7,7 +7,6 @@
 #include <emscripten/val.h>
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <optional>
 #include <set>
@@ -22,6 +21,7 @@
 #include "error_box.h"
 #include "file_order.h"
 #include "image_decoder.h"
+#include "image_import.h"
 #include "image_limits.h"
 #include "import_errors.h"
 #include "import_image.h"
@@ -204,15 +204,8 @@ std::vector<imaging::ImportedBitmap> ImportGiven(const val& file, const std::str
 
 // An image by its content, or by a name the import dialog offers.
 bool LooksLikeImage(const std::string& path, const std::string& bytes) {
-  static constexpr std::string_view kImageExtensions[] = {"png", "gif", "jpg", "jpeg",
-                                                          "bmp", "pbm", "pgm", "ppm"};
-  std::string extension = ExtName(path);
-  if (extension == kBitmapExtension) return false;
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return imaging::DetectFormat(bytes) ||
-         std::find(std::begin(kImageExtensions), std::end(kImageExtensions), extension) !=
-             std::end(kImageExtensions);
+  return ExtName(path) != kBitmapExtension &&
+         (imaging::DetectFormat(bytes).has_value() || IsImagePath(path));
 }
 
 // The size checks an image passes before anything decodes it: the page asks
