@@ -202,6 +202,62 @@ std::vector<imaging::ImportedBitmap> ImportGiven(const val& file, const std::str
   return imaging::ImportFrames(FramesOf(file["frames"]), path, settings);
 }
 
+val PreviewOf(const imaging::ImportedBitmap& imported) {
+  val bitmap = val::object();
+  bitmap.set("name", imported.name);
+  bitmap.set("width", imported.bitmap.width);
+  bitmap.set("height", imported.bitmap.height);
+  bitmap.set("bits", ArrayOf(imported.bitmap.bits));
+  return bitmap;
+}
+
+// The import before the drop, as `lumivane-cli --import` makes it: each
+// image's bitmaps are served as NAME.xbm beside it (an animation's frames
+// gathered into NAME.h), .xbm files are dropped as they are, and two of
+// either with one NAME are refused before anything is converted. Returns
+// what is dropped.
+std::vector<std::string> ImportAll(const val& files, const std::vector<std::string>& given,
+                                   const imaging::ImportSettings& settings, bool animation,
+                                   PagePlatform& platform, val& previews) {
+  std::vector<std::string> dropped;
+  std::set<std::string> taken;
+  const auto take = [&](const std::string& xbmPath, const std::string& source) {
+    if (!taken.insert(xbmPath).second) {
+      throw AppError(error::kImageNameTaken,
+                     "Another image or bitmap is also " + xbmPath + ": " + source);
+    }
+    dropped.push_back(xbmPath);
+  };
+  for (std::size_t i = 0; i < given.size(); ++i) {
+    const std::string& path = given[i];
+    if (ExtName(path) == kBitmapExtension) {
+      take(path, path);
+      continue;
+    }
+    std::vector<std::string> frameHeaders;
+    std::vector<std::string> frameNames;
+    std::vector<int> delaysMs;
+    for (imaging::ImportedBitmap& imported :
+         ImportGiven(files[i], path, platform.ReadTextFile(path), settings)) {
+      const std::string xbmPath = JoinPath(DirName(path), imported.name + ".xbm");
+      take(xbmPath, path);
+      frameHeaders.push_back(HeaderPath(xbmPath));
+      frameNames.push_back(imported.name);
+      delaysMs.push_back(imported.delayMs);
+      previews.call<void>("push", PreviewOf(imported));
+      platform.Serve(xbmPath, std::move(imported.xbmText));
+    }
+    if (!animation) continue;
+    // One frame is named as the image is; several NAME_0, NAME_1...
+    const std::string& first = frameNames.front();
+    std::string name = frameNames.size() == 1 ? first : first.substr(0, first.rfind('_'));
+    std::string header = HeaderPath(JoinPath(DirName(path), name + ".xbm"));
+    platform.Animations().Add(std::move(header), std::move(name), std::move(frameHeaders),
+                              std::move(frameNames), std::move(delaysMs));
+  }
+  return dropped;
+}
+
 // An image by its content, or by a name the import dialog offers.
 bool LooksLikeImage(const std::string& path, const std::string& bytes) {
   return ExtName(path) != kBitmapExtension &&
@@ -262,52 +318,8 @@ val Convert(const val& request) {
   const bool animation = request["animation"].as<bool>();
   Workflows workflows(state, window, platform);
   if (importing) {
-    std::vector<std::string> paths;
-    std::set<std::string> taken;
     try {
-      for (std::size_t i = 0; i < count; ++i) {
-        const std::string& path = dropped[i];
-        if (ExtName(path) == kBitmapExtension) {
-          if (!taken.insert(path).second) {
-            throw AppError(error::kImageNameTaken,
-                           "Another image or bitmap is also " + path + ": " + path);
-          }
-          paths.push_back(path);
-          continue;
-        }
-        std::vector<std::string> frameHeaders;
-        std::vector<std::string> frameNames;
-        std::vector<int> delaysMs;
-        for (imaging::ImportedBitmap& imported :
-             ImportGiven(files[i], path, platform.ReadTextFile(path), settings)) {
-          const std::string xbmPath = JoinPath(DirName(path), imported.name + ".xbm");
-          frameHeaders.push_back(HeaderPath(xbmPath));
-          frameNames.push_back(imported.name);
-          delaysMs.push_back(imported.delayMs);
-          if (!taken.insert(xbmPath).second) {
-            throw AppError(error::kImageNameTaken,
-                           "Another image or bitmap is also " + xbmPath + ": " + path);
-          }
-          val bitmap = val::object();
-          bitmap.set("name", imported.name);
-          bitmap.set("width", imported.bitmap.width);
-          bitmap.set("height", imported.bitmap.height);
-          bitmap.set("bits", ArrayOf(imported.bitmap.bits));
-          bitmaps.call<void>("push", bitmap);
-          platform.Serve(xbmPath, std::move(imported.xbmText));
-          paths.push_back(xbmPath);
-        }
-        if (animation) {
-          // One frame is named as the image is; several NAME_0, NAME_1...
-          const std::string& firstName = frameNames.front();
-          std::string name =
-              frameNames.size() == 1 ? firstName : firstName.substr(0, firstName.rfind('_'));
-          std::string header = HeaderPath(JoinPath(DirName(path), name + ".xbm"));
-          platform.Animations().Add(std::move(header), std::move(name), std::move(frameHeaders),
-                                    std::move(frameNames), std::move(delaysMs));
-        }
-      }
-      dropped = std::move(paths);
+      dropped = ImportAll(files, dropped, settings, animation, platform, bitmaps);
     } catch (const AppError& error) {
       platform.ShowError(error, std::string(kSaveErrorTitle));
       dropped.clear();
