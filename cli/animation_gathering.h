@@ -28,6 +28,11 @@ class AnimationGathering {
   // for a header outside every animation (see Gathers).
   std::optional<Whole> Take(const std::string& frameHeader, std::string_view content);
   bool Gathers(const std::string& frameHeader) const { return frames_.contains(frameHeader); }
+  // The header a frame's header becomes; any other header stays itself.
+  const std::string& HeaderOf(const std::string& frameHeader) const {
+    const auto frame = frames_.find(frameHeader);
+    return frame == frames_.end() ? frameHeader : animations_[frame->second].header;
+  }
 
  private:
   struct Animation {

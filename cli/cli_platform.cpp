@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <map>
 #include <system_error>
 #include <utility>
 
@@ -12,6 +13,7 @@
 #include "stem_name.h"
 #include "system_error.h"
 #include "terminal_text.h"
+#include "xbm_text.h"
 
 namespace lumivane::cli {
 namespace {
@@ -20,6 +22,11 @@ void CreateFolders(const std::string& folder) {
   std::error_code failure;
   std::filesystem::create_directories(folder, failure);
   if (failure) throw SystemError(failure.value(), folder);
+}
+
+bool SameFile(const std::string& one, const std::string& other) {
+  const std::optional<FileIdentity> identity = IdentityOfPath(one);
+  return one == other || (identity && identity == IdentityOfPath(other));
 }
 
 }  // namespace
@@ -49,8 +56,50 @@ bool CliPlatform::IsDirectory(const std::string& path) {
   return served_.count(path) == 0 && FileSystemPlatform::IsDirectory(path);
 }
 
-void CliPlatform::ServeText(const std::string& path, std::string text, SourceOrigin origin) {
-  served_[path] = {std::move(text), std::move(origin)};
+void CliPlatform::ServeText(const std::string& path, std::string text, SourceOrigin origin,
+                            bool alsoWrite) {
+  served_[path] = {std::move(text), std::move(origin), alsoWrite};
+}
+
+void CliPlatform::RefuseOwnSources(const std::vector<std::string>& sources,
+                                   const std::vector<std::string>& outputs) {
+  if (options_.listingsToStdout) return;
+  std::vector<std::string> read;
+  std::map<std::string, std::string> sourceOf;
+  std::vector<std::string> written;
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    written.push_back(OutputPath(animations_.HeaderOf(outputs[i])));
+    if (i >= sources.size()) continue;
+    const auto served = served_.find(sources[i]);
+    read.push_back(served != served_.end() ? served->second.origin.path : sources[i]);
+    // Two files of one name from different folders would give one header in
+    // the output folder; one file given twice is one source.
+    const auto [first, added] = sourceOf.emplace(written[i], read[i]);
+    if (!added && !SameFile(first->second, read[i])) {
+      throw SystemError(EEXIST, written[i]);
+    }
+  }
+  // Named by hand: neither may be a header of the run, nor named as a source
+  // (a build script's swapped arguments).
+  std::vector<std::string> named;
+  if (!options_.collect.empty()) named.push_back(CollectionPath(sources));
+  if (!options_.depfile.empty()) named.push_back(options_.depfile);
+  for (const std::string& output : named) {
+    if (sourceOf.contains(output)) throw SystemError(EEXIST, output);
+    if (ExtName(output) == kBitmapExtension) throw OutputIsSource(output);
+    written.push_back(output);
+  }
+  for (const auto& [path, served] : served_) {
+    if (served.alsoWrite) written.push_back(path);
+  }
+  FileSystemPlatform::RefuseOwnSources(read, written);
+
+  // Nothing refused: the bitmaps asked for are written first.
+  for (auto& [path, served] : served_) {
+    if (std::exchange(served.alsoWrite, false)) {
+      ReplaceFileWhole(path, imaging::XbmFileText(served.text));
+    }
+  }
 }
 
 std::string CliPlatform::ReadTextFile(const std::string& path) {
@@ -98,19 +147,20 @@ void CliPlatform::WriteTextFile(const std::string& path, std::string_view conten
     output = OutputPath(animation->header);
     content = animation->content;
   }
-  RefuseSecondSource(output);
   Made(output, std::span(&depended_on_, 1));
   if (options_.withSize || !options_.collect.empty()) collected_.append(content);
   Deliver(output, content, kind);
 }
 
-void CliPlatform::WriteCollection(const std::string& name) {
+std::string CliPlatform::CollectionPath(const std::vector<std::string>& sources) const {
   const std::string folder = !options_.outputDir.empty() ? options_.outputDir
-                             : !source_path_.empty()     ? DirName(source_path_)
+                             : !sources.empty()          ? DirName(sources.back())
                                                          : std::string(".");
-  const std::string output = JoinPath(folder, name);
-  // The collection would replace a header of this run.
-  if (header_sources_.contains(output)) throw SystemError(EEXIST, output);
+  return JoinPath(folder, options_.collect);
+}
+
+void CliPlatform::WriteCollection() {
+  const std::string output = CollectionPath({source_path_});
   Made(output, sources_);
   Deliver(output, collected_ + std::string(kLineEnd), WriteKind::kBatchFile);
 }
@@ -125,11 +175,6 @@ void CliPlatform::Deliver(const std::string& path, std::string_view content, Wri
 std::string CliPlatform::OutputPath(const std::string& path) const {
   if (options_.outputDir.empty()) return path;
   return JoinPath(options_.outputDir, LeafName(path));
-}
-
-void CliPlatform::RefuseSecondSource(const std::string& output) {
-  const auto [made, first] = header_sources_.emplace(output, source_path_);
-  if (!first && made->second != source_path_) throw SystemError(EEXIST, output);
 }
 
 void CliPlatform::Made(const std::string& output, std::span<const std::string> sources) {

@@ -7,7 +7,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "animation_gathering.h"
@@ -41,7 +40,12 @@ class CliPlatform : public FileSystemPlatform {
   // file exists or not: an imported image's bitmap is converted as if its
   // ".xbm" had been read. What is made from it is made from `origin`, the
   // image: its header never replaces it, and the dependency file names it.
-  void ServeText(const std::string& path, std::string text, SourceOrigin origin);
+  // With `alsoWrite` the text is written to `path` too, as an XBM file, once
+  // the run's outputs are known not to replace a source.
+  void ServeText(const std::string& path, std::string text, SourceOrigin origin, bool alsoWrite);
+  // Besides the headers: the collection, the dependency file, the bitmaps.
+  void RefuseOwnSources(const std::vector<std::string>& sources,
+                        const std::vector<std::string>& outputs) override;
 
   // The animations whose frames' headers are written as one header each.
   AnimationGathering& Animations() { return animations_; }
@@ -57,9 +61,9 @@ class CliPlatform : public FileSystemPlatform {
   // An error or warning line on standard error, after the report so far.
   void PrintError(std::string_view text);
 
-  // Every listing converted so far, in the output folder's file `name`,
-  // exactly as a folder's "allFiles.h" holds them.
-  void WriteCollection(const std::string& name);
+  // Every listing converted so far, in the output folder's file named by
+  // --collect, exactly as a folder's "allFiles.h" holds them.
+  void WriteCollection();
   // The files made (or checked), each with its sources, when a dependency
   // file was asked for.
   const std::vector<MadeOutput>& MadeOutputs() const { return made_; }
@@ -71,10 +75,8 @@ class CliPlatform : public FileSystemPlatform {
 
  private:
   std::string OutputPath(const std::string& path) const;
-  // Two sources of the same name from different folders would write one
-  // header in the output folder, the second over the first; so would a
-  // collection named like a header.
-  void RefuseSecondSource(const std::string& output);
+  // In the output folder, or in the folder of the last source.
+  std::string CollectionPath(const std::vector<std::string>& sources) const;
   void Made(const std::string& output, std::span<const std::string> sources);
   // A GIF's frames, or a file given twice, are one source of the collection.
   void AddSource(const std::string& source);
@@ -82,6 +84,7 @@ class CliPlatform : public FileSystemPlatform {
   struct ServedText {
     std::string text;
     SourceOrigin origin;
+    bool alsoWrite;
   };
 
   const ConvertOptions& options_;
@@ -96,7 +99,6 @@ class CliPlatform : public FileSystemPlatform {
   std::vector<std::string> sources_;
   std::set<std::string> source_set_;
   std::string collected_;
-  std::unordered_map<std::string, std::string> header_sources_;
   std::map<std::string, ServedText> served_;
   std::vector<MadeOutput> made_;
   AnimationGathering animations_;

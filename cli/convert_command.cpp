@@ -23,7 +23,7 @@ namespace {
 // The rest of the run after the drop: the collection, the verdict of a
 // check and the dependency file, each only when asked for.
 int FinishRun(CliPlatform& platform, const ConvertOptions& options) {
-  if (!options.collect.empty()) platform.WriteCollection(options.collect);
+  if (!options.collect.empty()) platform.WriteCollection();
   const std::vector<std::string> stale = platform.Stale();
   for (const std::string& output : stale) platform.PrintError("lumivane-cli: " + output);
   if (!stale.empty()) return kExitFailure;

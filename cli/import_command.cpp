@@ -9,7 +9,6 @@
 #include "import_image.h"
 #include "native_files.h"
 #include "path_rules.h"
-#include "xbm_text.h"
 
 namespace lumivane::cli {
 namespace {
@@ -96,9 +95,8 @@ int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& impo
                                  std::move(animation.delaysMs));
     }
     for (ServedBitmap& bitmap : drop.bitmaps) {
-      if (importOptions.writeXbm)
-        ReplaceFileWhole(bitmap.xbmPath, imaging::XbmFileText(bitmap.text));
-      platform->ServeText(bitmap.xbmPath, std::move(bitmap.text), std::move(bitmap.image));
+      platform->ServeText(bitmap.xbmPath, std::move(bitmap.text), std::move(bitmap.image),
+                          importOptions.writeXbm);
     }
   } catch (const AppError& error) {
     platform->PrintError(error.what());

@@ -50,6 +50,15 @@ void AppendToBatch(std::string& batch, std::string_view listing, std::size_t lis
 
 }  // namespace
 
+void Workflows::RefuseOwnSources(const std::vector<std::string>& sources,
+                                 const std::string& batchFile) {
+  std::vector<std::string> outputs;
+  outputs.reserve(sources.size() + 1);
+  for (const std::string& source : sources) outputs.push_back(HeaderPath(source));
+  if (!batchFile.empty()) outputs.push_back(batchFile);
+  platform_.RefuseOwnSources(sources, outputs);
+}
+
 ActionOutcome Workflows::Text1_OLEDragDrop(const DropData& data) {
   if (running_) return ActionOutcome::Refused();
   RunningAction running(running_);
@@ -76,6 +85,11 @@ void Workflows::ConvertFolder(const DropData& data) {
   constexpr std::size_t kMostFiles = std::numeric_limits<std::int16_t>::max();
   if (names.size() > kMostFiles) throw FolderTooLarge(folder);
   const auto count = static_cast<std::int16_t>(names.size());
+  std::vector<std::string> sources;
+  for (const std::string& name : names) {
+    if (ExtName(name) == kBitmapExtension) sources.push_back(JoinPath(folder, name));
+  }
+  RefuseOwnSources(sources, JoinPath(folder, kBatchFileName));
 
   std::size_t listed = 0;
   for (std::int16_t i = 0; i < count; ++i) {
@@ -111,6 +125,11 @@ void Workflows::ConvertFiles(const DropData& data) {
   window_.SetText3("");
   const std::int32_t count = data.FileCount();
   DroppedImages images;
+  std::vector<std::string> sources;
+  for (std::int32_t i = 1; i <= count; ++i) {
+    if (ExtName(data.File(i)) == kBitmapExtension) sources.push_back(data.File(i));
+  }
+  RefuseOwnSources(sources, {});
   for (std::int32_t i = 1; i <= count; ++i) {
     const std::string& item = data.File(i);
     const bool image = import_dialog_ && IsImagePath(item);

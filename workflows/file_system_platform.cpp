@@ -1,6 +1,10 @@
 #include "file_system_platform.h"
 
+#include <algorithm>
+#include <set>
+
 #include "path_rules.h"
+#include "system_error.h"
 
 namespace lumivane {
 
@@ -38,6 +42,21 @@ std::string FileSystemPlatform::ReadTextFile(const std::string& path) {
   SourceFile source = ReadSourceFile(path, TakeListed(path));
   source_ = SourceOrigin{path, source.identity};
   return std::move(source.text);
+}
+
+void FileSystemPlatform::RefuseOwnSources(const std::vector<std::string>& sources,
+                                          const std::vector<std::string>& outputs) {
+  const std::set<std::string> named(sources.begin(), sources.end());
+  std::set<FileIdentity> read;
+  for (const std::string& source : sources) {
+    if (const auto identity = IdentityOfPath(source)) read.insert(*identity);
+  }
+  for (const std::string& output : outputs) {
+    const auto identity = IdentityOfPath(output);
+    if (named.contains(output) || (identity && read.contains(*identity))) {
+      throw OutputIsSource(output);
+    }
+  }
 }
 
 void FileSystemPlatform::StandInFor(SourceOrigin origin) {

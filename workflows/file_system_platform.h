@@ -17,6 +17,8 @@ class FileSystemPlatform : public Platform {
   std::vector<std::string> ListFolder(const std::string& folder) override;
   std::string ReadTextFile(const std::string& path) override;
   void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override;
+  void RefuseOwnSources(const std::vector<std::string>& sources,
+                        const std::vector<std::string>& outputs) override;
 
  protected:
   // Text read from elsewhere stands for the file `origin`, so the header

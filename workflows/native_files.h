@@ -16,7 +16,7 @@ namespace lumivane {
 struct FileIdentity {
   std::uint64_t device = 0;
   std::uint64_t file = 0;
-  bool operator==(const FileIdentity&) const = default;
+  auto operator<=>(const FileIdentity&) const = default;
 };
 
 // A source larger than this is refused before it is read: a real bitmap's
@@ -24,6 +24,9 @@ struct FileIdentity {
 inline constexpr std::uint64_t kLargestSource = std::uint64_t{64} << 20;
 
 bool IsDirectory(const std::string& path);
+
+// The file a path leads to, through links; nothing when there is none.
+std::optional<FileIdentity> IdentityOfPath(const std::string& path);
 
 struct ListedFile {
   std::string name;

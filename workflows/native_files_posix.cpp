@@ -264,6 +264,12 @@ void WriteInPlace(const std::string& path, const std::string& target, std::strin
 
 }  // namespace
 
+std::optional<FileIdentity> IdentityOfPath(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return IdentityOf(info);
+}
+
 std::vector<ListedFile> ListOrdinaryFiles(const std::string& folder) {
   DirectoryHandle dir(::opendir(folder.c_str()));
   if (dir.Get() == nullptr) throw SystemError(errno, folder);

@@ -118,7 +118,8 @@ FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
           (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
-// The identity of an existing file, or nothing when it cannot be opened.
+}  // namespace
+
 std::optional<FileIdentity> IdentityOfPath(const std::string& path) {
   FileHandle file(::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -127,8 +128,6 @@ std::optional<FileIdentity> IdentityOfPath(const std::string& path) {
   if (!file.IsOpen() || !::GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
   return IdentityOf(info);
 }
-
-}  // namespace
 
 bool IsDirectory(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());

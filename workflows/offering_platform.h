@@ -38,6 +38,10 @@ class OfferingPlatform : public Platform {
   void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override {
     platform_.WriteTextFile(path, content, kind);
   }
+  void RefuseOwnSources(const std::vector<std::string>& sources,
+                        const std::vector<std::string>& outputs) override {
+    platform_.RefuseOwnSources(sources, outputs);
+  }
 
  private:
   bool Offers(const std::string& path) const { return offered_ && path == path_; }

@@ -61,6 +61,12 @@ class Platform {
   // Replaces the file whole with `content`, which holds its final line end,
   // or leaves it as it was.
   virtual void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) = 0;
+  // Before a batch writes anything: raises Err # 22 for an output that is one
+  // of the sources, by name or through a link. `outputs` holds the header of
+  // each source, in order, then any further file. Where no file can lead to
+  // another, there is nothing to refuse.
+  virtual void RefuseOwnSources(const std::vector<std::string>& /*sources*/,
+                                const std::vector<std::string>& /*outputs*/) {}
 };
 
 }  // namespace lumivane

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "action_outcome.h"
 #include "conversion_state.h"
@@ -66,6 +67,8 @@ class Workflows {
   void ConvertFolder(const DropData& data);
   void ConvertFiles(const DropData& data);
   void ImportDroppedImage(const std::string& image, DroppedImages& images);
+  // The sources with their headers, and the folder's allFiles.h when given.
+  void RefuseOwnSources(const std::vector<std::string>& sources, const std::string& batchFile);
   // Replaces the file with `text` and its final CR LF. The line end is added
   // to `text` for the write and taken off again, whether the write works or
   // not: a folder's allFiles.h, megabytes long, is never copied.

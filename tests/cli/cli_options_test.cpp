@@ -145,13 +145,12 @@ TEST_F(CliOptions, OneOutputFromTwoSourcesIsRefused) {
   struct Case {
     const char* name;
     std::vector<std::string> arguments;
-    std::size_t outputs;
   };
   const Case cases[] = {
-      {"two folders", {"-o", Out(), Src("logo.xbm"), folder_.PathOf("other/logo.xbm")}, 1},
+      {"two folders", {"-o", Out(), Src("logo.xbm"), folder_.PathOf("other/logo.xbm")}},
       {"a collection named as a header",
-       {"-o", Out(), "--collect", "logo.h", Src("logo.xbm"), Src("b.small.xbm")},
-       2},
+       {"-o", Out(), "--collect", "logo.h", Src("b.small.xbm"), Src("logo.xbm")}},
+      {"a depfile named as a header", {"-o", Out(), "--depfile", Out("logo.h"), Src("logo.xbm")}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -160,7 +159,59 @@ TEST_F(CliOptions, OneOutputFromTwoSourcesIsRefused) {
     EXPECT_EQ(cli.exitCode, 1);
     EXPECT_NE(cli.err.find("Err # 17 - File exists: " + Out("logo.h") + "\n"), std::string::npos)
         << cli.err;
-    EXPECT_EQ(Outputs().size(), c.outputs);
+    EXPECT_EQ(Outputs().size(), 0u);
+  }
+}
+
+TEST_F(CliOptions, AnOutputThatIsASourceIsRefusedBeforeAnythingIsWritten) {
+  WriteImages(folder_);
+  folder_.Write("src/logo.d", "");
+  const auto link = [this](const std::string& target, const std::string& at) {
+    std::filesystem::create_directories(std::filesystem::path(folder_.PathOf(at)).parent_path());
+    std::filesystem::create_symlink(folder_.PathOf(target), folder_.PathOf(at));
+  };
+  struct Case {
+    const char* name;
+    std::string linkTarget;
+    std::string linkAt;
+    std::vector<std::string> arguments;
+    std::string output;
+  };
+  const Case cases[] = {
+      {"collection", "", "", {"--collect", "logo.xbm", Src("logo.xbm")}, Src("logo.xbm")},
+      {"swapped depfile", "", "", {"--depfile", Src("logo.xbm"), Src("logo.d")}, Src("logo.xbm")},
+      {"image as depfile",
+       "",
+       "",
+       {"--import", "--depfile", folder_.PathOf("img/sun.png"), folder_.PathOf("img/sun.png")},
+       folder_.PathOf("img/sun.png")},
+      {"allFiles.h", "src/logo.xbm", "src/allFiles.h", {Src()}, Src("allFiles.h")},
+      {"a header before its target is read",
+       "src/logo.xbm",
+       "src/b.small.h",
+       {Src()},
+       Src("b.small.h")},
+      {"allFiles.h in the output folder",
+       "src/logo.xbm",
+       "out/new/allFiles.h",
+       {"-o", Out(), Src()},
+       Out("allFiles.h")},
+      {"bitmap",
+       "img/logo.png",
+       "img/sun.xbm",
+       {"--import", "--write-xbm", folder_.PathOf("img/logo.png"), folder_.PathOf("img/sun.png")},
+       folder_.PathOf("img/sun.xbm")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!c.linkAt.empty()) link(c.linkTarget, c.linkAt);
+    const Files before = folder_.Snapshot();
+    const ProcessResult cli = RunCli(c.arguments);
+    EXPECT_EQ(cli.exitCode, 1);
+    EXPECT_EQ(cli.out, "");
+    EXPECT_EQ(cli.err, "Err # 22 - Output is its own source: " + c.output + "\n");
+    EXPECT_EQ(folder_.Snapshot(), before);
+    if (!c.linkAt.empty()) std::filesystem::remove(folder_.PathOf(c.linkAt));
   }
 }
 

@@ -159,6 +159,7 @@ class BatchFault : public FaultTest {
  protected:
   // The batch must stop at b with a Save Error naming `faulty`, keep A's new
   // output and leave b's and c's earlier ones; `reports` is the progress by then.
+  // An output that is a source is refused before anything, A's output too.
   void ExpectStopAtB(const std::string& faulty, const std::string& reports) {
     folder.Write("A.xbm", kSmallBitmap);
     folder.Write("b.xbm", kRunsBitmap);
@@ -170,7 +171,8 @@ class BatchFault : public FaultTest {
     Run([this] { workflows.Text1_OLEDragDrop(DropOf({"A.xbm", "b.xbm", "c.xbm"})); });
 
     EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox(faulty, "Save Error")}));
-    EXPECT_EQ(folder.Read("A.h"), SmallListing("A") + "\r\n");
+    EXPECT_EQ(folder.Exists("A.h") ? folder.Read("A.h") : "",
+              reports.empty() ? "" : SmallListing("A") + "\r\n");
     EXPECT_EQ(window.Text3(), reports);
     ExpectUntouched({"b.xbm", "b.h", "c.h"});
   }
@@ -183,7 +185,8 @@ TEST_P(BatchSourceFault, StopsTheBatchWithSaveErrorKeepingEarlierOutputs) {
 }
 
 TEST_P(BatchOutputFault, StopsTheBatchWithSaveErrorKeepingEarlierOutputs) {
-  ExpectStopAtB("b.h", SmallReport("A") + RunsReport("b"));
+  const bool refusedFirst = GetParam().number == 22 && GetParam().description[0] == 'O';
+  ExpectStopAtB("b.h", refusedFirst ? "" : SmallReport("A") + RunsReport("b"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BatchSourceFault, ::testing::ValuesIn(kSourceObstacles), RowName);
