@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -162,6 +163,10 @@ int Run(const std::vector<std::string>& arguments) {
 
 int main(int argc, char** argv) {
   lumivane::RemoveTemporaryOnInterrupt();
+#ifdef SIGPIPE
+  // A reader gone early (| head) is a failed write like any other: reported, exit 1.
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
   try {
     return FinishOutput(Run(std::vector<std::string>(argv + 1, argv + argc)));
   } catch (const std::exception& failure) {

@@ -43,6 +43,9 @@ void RemoveTemporaryOnInterrupt() {
 #ifdef SIGHUP
   Catch(SIGHUP);
 #endif
+#ifdef SIGXFSZ
+  Catch(SIGXFSZ);
+#endif
 }
 
 void MarkPendingTemporary(const std::string& path) {

@@ -241,45 +241,57 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
     std::vector<std::string> arguments;
     std::string err;
     std::string out;
-    bool toFullOutput;
+    enum { kCaptured, kFull, kClosedPipe } to;
   };
   const Case cases[] = {
       {"missing path",
        {folder.PathOf("none.xbm")},
        "Err # 2 - No such file or directory: " + folder.PathOf("none.xbm") + "\n",
        "",
-       false},
+       Case::kCaptured},
       {"too many literals",
        {folder.PathOf("fine.xbm"), folder.PathOf("big.xbm")},
        "Err # 6 - Overflow\n",
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
        "-100%\r\n",
-       false},
+       Case::kCaptured},
       {"read-only allFiles.h after every file is reported",
        {folder.PathOf("locked")},
        "Err # 13 - Permission denied: " + folder.PathOf("locked/allFiles.h") + "\n",
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
        "-100%\r\nCOMPLETE\n",
-       false},
+       Case::kCaptured},
       {"full standard output",
        {"--stdout", folder.PathOf("fine.xbm")},
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
        "-100%\r\nErr # 28 - No space left on device: standard output\n",
        "",
-       true},
+       Case::kFull},
       {"report to a full standard output",
        {folder.PathOf("fine.xbm")},
        "lumivane-cli: cannot write standard output\n",
        "",
-       true},
+       Case::kFull},
+      {"closed pipe",
+       {"--stdout", folder.PathOf("fine.xbm")},
+       "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
+       "-100%\r\nErr # 32 - Broken pipe: standard output\n",
+       "",
+       Case::kClosedPipe},
+      {"report to a closed pipe",
+       {folder.PathOf("fine.xbm")},
+       "lumivane-cli: cannot write standard output\n",
+       "",
+       Case::kClosedPipe},
       // A lone "-" names a file of the working folder, as in most tools that
       // do not read standard input.
-      {"lone dash", {"-"}, "Err # 2 - No such file or directory: ./-\n", "", false},
+      {"lone dash", {"-"}, "Err # 2 - No such file or directory: ./-\n", "", Case::kCaptured},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ProcessOptions options = InFolder(folder.Path());
-    if (c.toFullOutput) options.stdoutPath = "/dev/full";
+    if (c.to == Case::kFull) options.stdoutPath = "/dev/full";
+    options.closedPipe = c.to == Case::kClosedPipe;
     const ProcessResult cli = RunCli(c.arguments, options);
     EXPECT_EQ(cli.exitCode, 1);
     EXPECT_EQ(cli.err, c.err);

@@ -44,7 +44,13 @@ std::string CaptureFile(const char* stream) {
                             const std::string& outPath, const std::string& errPath) {
   if (!options.workingFolder.empty() && ::chdir(options.workingFolder.c_str()) != 0) _exit(126);
   const int in = ::open("/dev/null", O_RDONLY);
-  const int out = ::open(outPath.c_str(), O_WRONLY | O_TRUNC);
+  int out = -1;
+  if (int ends[2]; options.closedPipe && ::pipe(ends) == 0) {
+    ::close(ends[0]);
+    out = ends[1];
+  } else if (!options.closedPipe) {
+    out = ::open(outPath.c_str(), O_WRONLY | O_TRUNC);
+  }
   const int err = options.errToOut ? out : ::open(errPath.c_str(), O_WRONLY | O_TRUNC);
   if (in < 0 || out < 0 || err < 0) _exit(126);
   ::dup2(in, 0);

@@ -21,6 +21,8 @@ struct ProcessOptions {
   // Standard error into the same capture as standard output, in the order
   // written.
   bool errToOut = false;
+  // Standard output is a pipe whose reader has gone (as after `| head -c1`).
+  bool closedPipe = false;
   // Standard output and error on a pseudo-terminal (no output processing),
   // both captured in ProcessResult::out.
   bool terminal = false;

@@ -24,7 +24,7 @@ TEST_F(InterruptTest, RemovesTheTemporaryFileAndExitsWith128PlusTheSignal) {
   }
   platform.CancelUnscriptedDialogs();
   const DropData drop = DropOf({"drop"});
-  const int signals[] = {SIGINT, SIGTERM, SIGHUP};
+  const int signals[] = {SIGINT, SIGTERM, SIGHUP, SIGXFSZ};
 
   for (int round = 0; round < kRounds; ++round) {
     const pid_t child = ::fork();
@@ -37,7 +37,7 @@ TEST_F(InterruptTest, RemovesTheTemporaryFileAndExitsWith128PlusTheSignal) {
     }
     // Sooner and later, so that the signals meet the batch at every step.
     ::usleep(static_cast<useconds_t>(20000 + 7000 * round));
-    const int signal = signals[round % 3];
+    const int signal = signals[round % 4];
     ::kill(child, signal);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
