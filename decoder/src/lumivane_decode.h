@@ -153,6 +153,7 @@ static inline long lumivane_decode(const unsigned char* encoded, size_t encoded_
  * flash reaches past 64 KB. */
 typedef struct lumivane_stream lumivane_stream;
 struct lumivane_stream {
+  /* NULL for flash, which the calls ending in _P read without a reader. */
   lumivane_byte_reader read_byte;
   /* The next item of the array, and the end of the array. */
   const unsigned char* next;
@@ -183,13 +184,14 @@ static inline void lumivane_stream_init(lumivane_stream* s, lumivane_byte_reader
  * PROGMEM arrays; see lumivane_stream_init_far for arrays above it. */
 static inline void lumivane_stream_init_P(lumivane_stream* s, const unsigned char* encoded,
                                           size_t encoded_size) {
-  lumivane_stream_init(s, LUMIVANE__FLASH_READER, encoded, encoded_size);
+  lumivane_stream_init(s, LUMIVANE__NULL, encoded, encoded_size);
 }
 
 #if defined(LUMIVANE__FAR_FLASH)
 /* A stream over an array anywhere in flash on an AVR with more than 64 KB
  * of it, at the 32-bit address pgm_get_far_address(array) gives. Only the
- * calls ending in _P read it; the others return LUMIVANE_DECODE_MALFORMED. */
+ * calls ending in _P read above 64 KB; the others return
+ * LUMIVANE_DECODE_MALFORMED there. */
 static inline void lumivane_stream_init_far(lumivane_stream* s, uint32_t address,
                                             size_t encoded_size) {
   const uint32_t end = address + encoded_size;
@@ -394,14 +396,16 @@ LUMIVANE__INLINE_ALWAYS size_t lumivane__take_flash(lumivane_stream* s, unsigned
 #endif
   return left;
 }
-/* A smaller loop for the draw calls, which hand out a row or a tile at a
- * time and so spend their time around the loop more than in it: 17 cycles
- * a literal, 26 a single-byte run, 36 plus 5 a byte a longer run, in half
- * the flash. */
-LUMIVANE__INLINE_ALWAYS size_t lumivane__take_flash_small(lumivane_stream* s, unsigned char* out,
-                                                          size_t n) {
+/* The draw calls' loop, a byte a turn in the least flash: they hand out a
+ * row or a tile at a time, so a sketch spends its time around the loop more
+ * than in it. 20 cycles a literal, 28 a single-byte run, 11 a byte more of a
+ * longer one. `n` is at least 1. Returns the bytes handed out, or
+ * LUMIVANE_DECODE_MALFORMED. */
+LUMIVANE__INLINE_ALWAYS long lumivane__take_flash_small(lumivane_stream* s, unsigned char* out,
+                                                        size_t n) {
   register size_t left __asm__("r24") = n;
   const unsigned char* next = s->next;
+  const unsigned char* const end = s->end;
   unsigned char repeats = s->repeats;
   unsigned char value = s->pending;
 #if defined(LUMIVANE__FAR_FLASH)
@@ -411,64 +415,40 @@ LUMIVANE__INLINE_ALWAYS size_t lumivane__take_flash_small(lumivane_stream* s, un
       /* T: out is NULL (the Z flag, bit 1 of SREG). */
       "sbiw %[out], 0\n\t"
       "in __tmp_reg__, __SREG__\n\t"
-      "bst __tmp_reg__, 1\n\t"
-      "rjmp 6f\n"
-      /* A run byte without its count: the stream stays before it. */
-      "2:\n\t"
-      "sbiw %[next], 1\n\t"
-      "rjmp 9f\n"
-      /* A run byte: its first copy goes out like a literal, then as many
-       * of the `repeats` more as fit, up to 255 in one store loop. */
-      "3:\n\t"
-      "cp %A[next], %A[end]\n\t"
-      "cpc %B[next], %B[end]\n\t"
-      "breq 2b\n\t" LUMIVANE__LPM
-      " %[repeats], Z+\n\t"
-      "brts 5f\n\t"
-      "st X+, %[value]\n"
-      "5:\n\t"
-      "sbiw %[left], 1\n\t"
-      "breq 9f\n"
-      "6:\n\t"
+      "bst __tmp_reg__, 1\n"
+      "1:\n\t"
       "tst %[repeats]\n\t"
-      "breq 8f\n\t"
-      "mov __tmp_reg__, %[repeats]\n\t"
-      "cp %A[left], %[repeats]\n\t"
-      "cpc %B[left], __zero_reg__\n\t"
-      "brsh 7f\n\t"
-      "mov __tmp_reg__, %A[left]\n"
-      "7:\n\t"
-      "sub %[repeats], __tmp_reg__\n\t"
-      "sub %A[left], __tmp_reg__\n\t"
-      "sbc %B[left], __zero_reg__\n\t"
-      "brts 72f\n"
-      "71:\n\t"
-      "st X+, %[value]\n\t"
-      "dec __tmp_reg__\n\t"
-      "brne 71b\n"
-      "72:\n\t"
-      "sbiw %[left], 0\n\t"
-      "breq 9f\n"
-      /* Literals: copied until a run byte or the end of either side. A
-       * byte is 0x00 or 0xFF when (byte + 1) / 2 is 0. */
-      "8:\n\t"
+      "brne 3f\n\t"
       "cp %A[next], %A[end]\n\t"
       "cpc %B[next], %B[end]\n\t"
       "breq 9f\n\t" LUMIVANE__LPM
       " %[value], Z+\n\t"
+      /* A byte is 0x00 or 0xFF when (byte + 1) / 2 is 0. */
       "mov __tmp_reg__, %[value]\n\t"
       "inc __tmp_reg__\n\t"
       "lsr __tmp_reg__\n\t"
-      "breq 3b\n\t"
-      "brts 81f\n\t"
+      "brne 4f\n\t"
+      "cp %A[next], %A[end]\n\t"
+      "cpc %B[next], %B[end]\n\t"
+      "brne 2f\n\t"
+      /* A run byte without its count: the stream stays before it. */
+      "sbiw %[next], 1\n\t"
+      "rjmp 9f\n"
+      "2:\n\t" LUMIVANE__LPM
+      " %[repeats], Z+\n\t"
+      "rjmp 4f\n"
+      "3:\n\t"
+      "dec %[repeats]\n"
+      "4:\n\t"
+      "brts 5f\n\t"
       "st X+, %[value]\n"
-      "81:\n\t"
+      "5:\n\t"
       "sbiw %[left], 1\n\t"
-      "brne 8b\n"
+      "brne 1b\n"
       "9:\n"
       : [next] "+z"(next), [out] "+x"(out), [left] "+w"(left), [repeats] "+r"(repeats),
         [value] "+r"(value)
-      : [end] "r"(s->end)
+      : [end] "r"(end)
       : "memory");
   s->next = next;
   s->repeats = repeats;
@@ -476,7 +456,8 @@ LUMIVANE__INLINE_ALWAYS size_t lumivane__take_flash_small(lumivane_stream* s, un
 #if defined(LUMIVANE__FAR_FLASH)
   s->far_bank = RAMPZ;
 #endif
-  return left;
+  if (left != 0 && next != end) return LUMIVANE_DECODE_MALFORMED;
+  return LUMIVANE__CAST(long, n - left);
 }
 #endif
 
@@ -488,22 +469,26 @@ static LUMIVANE__OUT_OF_LINE long lumivane__take_items(lumivane_stream* s, unsig
                                                        size_t n) {
   const size_t wanted = lumivane__usable_output_size(n);
   size_t left = wanted;
+  lumivane_byte_reader read_byte = s->read_byte;
+  if (read_byte == LUMIVANE__NULL) {
 #if defined(LUMIVANE__FAR_FLASH)
-  if (s->read_byte == LUMIVANE__NULL) return LUMIVANE_DECODE_MALFORMED;
+    if (s->far_bank != 0u) return LUMIVANE_DECODE_MALFORMED;
 #endif
+    read_byte = LUMIVANE__FLASH_READER;
+  }
   while (left > 0) {
     size_t chunk;
     if (s->repeats == 0) {
       const unsigned char* const item = s->next;
       if (item == s->end) break;
-      s->pending = s->read_byte(item);
+      s->pending = read_byte(item);
       s->next = item + 1;
       if (s->pending == 0x00u || s->pending == 0xFFu) {
         if (item + 1 == s->end) {
           s->next = item;
           return LUMIVANE_DECODE_MALFORMED;
         }
-        s->repeats = s->read_byte(item + 1);
+        s->repeats = read_byte(item + 1);
         s->next = item + 2;
       }
       if (out != LUMIVANE__NULL) *out++ = s->pending;
@@ -527,8 +512,9 @@ static LUMIVANE__OUT_OF_LINE long lumivane__take_items(lumivane_stream* s, unsig
 LUMIVANE__INLINE_ALWAYS long lumivane__take_flash_items(lumivane_stream* s, int small,
                                                         unsigned char* out, size_t n) {
   size_t left;
+  if (small) return lumivane__take_flash_small(s, out, n);
   if (n == 0) return 0;
-  left = small ? lumivane__take_flash_small(s, out, n) : lumivane__take_flash(s, out, n);
+  left = lumivane__take_flash(s, out, n);
   if (left != 0 && s->next != s->end) return LUMIVANE_DECODE_MALFORMED;
   return LUMIVANE__CAST(long, n - left);
 }
