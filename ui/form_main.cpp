@@ -50,6 +50,8 @@ FormMain::FormMain(Platform& platform, QWidget* parent)
       import_dialog_([this](const std::vector<imaging::GrayFrame>& frames,
                             const std::string& path) -> std::optional<ImportChoice> {
         ImageImportDialog dialog(frames, path, this);
+        // A drop writes no .xbm: one beside the image may be the user's own.
+        if (dropping_) dialog.HideXbmChoice();
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.Choice();
       }) {
@@ -150,7 +152,9 @@ void FormMain::mnuImport_Click() {
 }
 
 void FormMain::Text1_OLEDragDrop(const DropData& data) {
+  dropping_ = true;
   RunAction([this, &data] { workflows_.Text1_OLEDragDrop(data); });
+  dropping_ = false;
 }
 
 void FormMain::mnuQuit_Click() {

@@ -103,6 +103,8 @@ class FormMain : public QMainWindow, public WindowSurface {
   QPointer<FormSplash> splash_;
   QElapsedTimer last_pass_;
   bool closed_ = false;
+  // While a drop runs: its import dialog offers no .xbm.
+  bool dropping_ = false;
   bool fitted_ = false;
 };
 

@@ -270,12 +270,21 @@ imaging::ImportSettings ImageImportDialog::Settings() const {
 ImportChoice ImageImportDialog::Choice() const {
   const ByteLayout layout =
       kByteLayoutNames[static_cast<std::size_t>(layout_->currentIndex())].layout;
-  return {Settings(), save_xbm_->isChecked(), {layout, uncompressed_->isChecked()}};
+  return {Settings(),
+          save_xbm_->isChecked() && !save_xbm_->isHidden(),
+          {layout, uncompressed_->isChecked()}};
 }
 
 void ImageImportDialog::accept() {
-  StoreImportChoice(Choice());
+  // A hidden check box keeps its setting for the next import that shows it.
+  ImportChoice kept = Choice();
+  kept.saveXbm = save_xbm_->isChecked();
+  StoreImportChoice(kept);
   QDialog::accept();
+}
+
+void ImageImportDialog::HideXbmChoice() {
+  save_xbm_->hide();
 }
 
 QString ImageImportDialog::SizeText() const {

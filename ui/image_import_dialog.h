@@ -37,6 +37,8 @@ class ImageImportDialog : public QDialog {
   ImportChoice Choice() const;
   const BitmapView& Preview() const { return *preview_; }
   QString SizeText() const;
+  // For imports that write no .xbm.
+  void HideXbmChoice();
 
   void accept() override;
 
