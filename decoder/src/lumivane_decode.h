@@ -61,12 +61,17 @@
 #endif
 
 /* The loops are kept out of line, so that a sketch pays for them once
- * however many places it draws from. */
+ * however many places it draws from. The flash draw call is left to the
+ * compiler instead: called from one place it goes in line there, which
+ * saves a sketch with one such place the call's registers; from more
+ * places it stays one copy. */
 #if defined(__GNUC__)
 #define LUMIVANE__OUT_OF_LINE __attribute__((noinline, unused))
+#define LUMIVANE__SHARED __attribute__((unused))
 #define LUMIVANE__INLINE_ALWAYS static inline __attribute__((always_inline, unused))
 #else
 #define LUMIVANE__OUT_OF_LINE
+#define LUMIVANE__SHARED
 #define LUMIVANE__INLINE_ALWAYS static inline
 #endif
 
@@ -566,11 +571,12 @@ LUMIVANE__INLINE_ALWAYS long lumivane__draw(lumivane_stream* s, int flash, size_
                                             unsigned count, unsigned first, unsigned last,
                                             unsigned char* buffer, lumivane_row_sink draw,
                                             void* context) {
-  unsigned unit = 0;
+  unsigned unit;
   unsigned drawn = 0;
+  if (count == 0u || unit_size == 0u) return 0;
   if (last >= count) last = count - 1u;
-  if (unit_size == 0u || first >= count || first > last) return 0;
-  for (;;) {
+  if (first > last) return 0;
+  for (unit = 0;; ++unit) {
     const int drawing = unit >= first;
     const long got = lumivane__take(s, flash, drawing ? buffer : LUMIVANE__NULL, unit_size);
     if (got < 0) return got;
@@ -581,7 +587,6 @@ LUMIVANE__INLINE_ALWAYS long lumivane__draw(lumivane_stream* s, int flash, size_
       ++drawn;
     }
     if (unit == last) break;
-    ++unit;
   }
   return LUMIVANE__CAST(long, drawn);
 }
@@ -606,10 +611,10 @@ static LUMIVANE__OUT_OF_LINE long lumivane__draw_units(lumivane_stream* s, size_
                                                        lumivane_row_sink draw, void* context) {
   return lumivane__draw(s, 0, unit_size, count, first, last, buffer, draw, context);
 }
-static LUMIVANE__OUT_OF_LINE long lumivane__draw_units_P(lumivane_stream* s, size_t unit_size,
-                                                         unsigned count, unsigned first,
-                                                         unsigned last, unsigned char* buffer,
-                                                         lumivane_row_sink draw, void* context) {
+static LUMIVANE__SHARED long lumivane__draw_units_P(lumivane_stream* s, size_t unit_size,
+                                                    unsigned count, unsigned first, unsigned last,
+                                                    unsigned char* buffer, lumivane_row_sink draw,
+                                                    void* context) {
   return lumivane__draw(s, 2, unit_size, count, first, last, buffer, draw, context);
 }
 
