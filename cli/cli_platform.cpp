@@ -7,13 +7,13 @@
 #include <utility>
 
 #include "app_error.h"
+#include "import.h"
 #include "listing_layout.h"
 #include "path_rules.h"
 #include "size_defines.h"
 #include "stem_name.h"
 #include "system_error.h"
 #include "terminal_text.h"
-#include "xbm_text.h"
 
 namespace lumivane::cli {
 namespace {
@@ -97,7 +97,7 @@ void CliPlatform::RefuseOwnSources(const std::vector<std::string>& sources,
   // Nothing refused: the bitmaps asked for are written first.
   for (auto& [path, served] : served_) {
     if (std::exchange(served.alsoWrite, false)) {
-      ReplaceFileWhole(path, imaging::XbmFileText(served.text));
+      ReplaceFileWhole(path, served.text);
     }
   }
 }

@@ -6,7 +6,7 @@
 #include "app_error.h"
 #include "convert_command.h"
 #include "half_block_preview.h"
-#include "import_image.h"
+#include "import.h"
 #include "native_files.h"
 #include "path_rules.h"
 

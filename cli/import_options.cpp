@@ -32,13 +32,13 @@ const CLI::Validator kWholeNumber(
     "N");
 
 // "WxH" with both sides at least 1.
-std::optional<imaging::FitBox> FitBoxOf(std::string_view text) {
+std::optional<imaging::Size> FitBoxOf(std::string_view text) {
   const std::size_t x = text.find('x');
   if (x == std::string_view::npos) return std::nullopt;
   const std::optional<int> width = WholeNumber(text.substr(0, x));
   const std::optional<int> height = WholeNumber(text.substr(x + 1));
   if (!width || !height || *width < 1 || *height < 1) return std::nullopt;
-  return imaging::FitBox{*width, *height};
+  return imaging::Size{*width, *height};
 }
 
 const std::map<std::string, imaging::Flip> kFlips = {{"h", imaging::Flip::kHorizontal},

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "import_settings.h"
+#include <string>
+
+#include "import.h"
 
 namespace CLI {
 class App;

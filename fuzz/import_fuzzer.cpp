@@ -17,8 +17,7 @@
 #include <string_view>
 
 #include "app_error.h"
-#include "image_limits.h"
-#include "import_image.h"
+#include "import.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ imaging::ImportSettings SettingsFrom(std::uint8_t first, std::uint8_t second) {
   settings.rotation = ((second >> 2) & 3) * 90;
   settings.invert = (second & 0x10) != 0;
   settings.flip = static_cast<imaging::Flip>(((second >> 5) & 1) + ((second >> 6) & 1));
-  if ((second & 0x80) != 0) settings.fit = imaging::FitBox{64, 32};
+  if ((second & 0x80) != 0) settings.fit = imaging::Size{64, 32};
   settings.backgroundSet = (first & 8) != 0;
   return settings;
 }
@@ -71,7 +70,7 @@ void CheckBitmaps(const std::vector<imaging::ImportedBitmap>& bitmaps,
     }
     Require(imported.name.rfind("input", 0) == 0, "a name not from the file name");
     Require(CountLiterals(imported.xbmText) == bytes, "XBM text with another byte count");
-    Require(imported.xbmText.ends_with(" };\n"), "XBM text not closed");
+    Require(imported.xbmText.ends_with(" };\r\n"), "XBM text not closed");
   }
 }
 

@@ -2,7 +2,7 @@
 # Sourced by start.sh and test.sh; as root it installs directly, otherwise through sudo.
 
 lumivane_packages_build="cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation
-  libspng-dev libjpeg62-turbo-dev libgif-dev libstb-dev libcli11-dev"
+  libspng-dev libjpeg62-turbo-dev libgif-dev libcli11-dev"
 lumivane_packages_test="libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   gcc-avr avr-libc binutils-avr xxd simavr libsimavr-dev xbitmaps
   g++-mingw-w64-x86-64-posix dpkg-dev lintian desktop-file-utils appstream"

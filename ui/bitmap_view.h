@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "image_types.h"
+#include "import.h"
 
 namespace lumivane::ui {
 

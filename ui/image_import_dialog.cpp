@@ -20,11 +20,11 @@
 #include "app_error.h"
 #include "bitmap_view.h"
 #include "byte_layout.h"
+#include "import.h"
 #include "import_choice_store.h"
 #include "native_text.h"
 #include "path_rules.h"
 #include "screen_fit.h"
-#include "to_bitmap.h"
 
 namespace lumivane::ui {
 namespace {
@@ -35,14 +35,11 @@ constexpr int kMaxFitSide = 4096;
 
 // The image as it is, transparent parts on a mid grey.
 QImage OriginalImage(const imaging::GrayFrame& frame) {
-  QImage image(frame.width, frame.height, QImage::Format_Grayscale8);
-  for (int y = 0; y < frame.height; ++y) {
-    uchar* line = image.scanLine(y);
-    for (int x = 0; x < frame.width; ++x) {
-      const auto i = static_cast<std::size_t>(y) * frame.width + x;
-      const unsigned alpha = frame.alpha.empty() ? 255 : frame.alpha[i];
-      line[x] = static_cast<uchar>((frame.luminance[i] * alpha + 128 * (255 - alpha)) / 255);
-    }
+  const imaging::Plane plane = imaging::Composite(frame, 128);
+  QImage image(plane.width, plane.height, QImage::Format_Grayscale8);
+  for (int y = 0; y < plane.height; ++y) {
+    std::copy_n(&plane.values[static_cast<std::size_t>(y) * plane.width], plane.width,
+                image.scanLine(y));
   }
   return image;
 }
@@ -262,17 +259,16 @@ imaging::ImportSettings ImageImportDialog::Settings() const {
   settings.invert = invert_->isChecked();
   settings.rotation = rotation_->currentIndex() * 90;
   settings.flip = static_cast<imaging::Flip>(flip_->currentIndex());
-  if (fit_->isChecked()) settings.fit = imaging::FitBox{fit_width_->value(), fit_height_->value()};
+  if (fit_->isChecked()) settings.fit = imaging::Size{fit_width_->value(), fit_height_->value()};
   settings.backgroundSet = background_->currentIndex() == 1;
+  settings.conversion = {kByteLayoutNames[static_cast<std::size_t>(layout_->currentIndex())].layout,
+                         uncompressed_->isChecked()};
   return settings;
 }
 
 ImportChoice ImageImportDialog::Choice() const {
-  const ByteLayout layout =
-      kByteLayoutNames[static_cast<std::size_t>(layout_->currentIndex())].layout;
-  return {Settings(),
-          save_xbm_->isChecked() && !save_xbm_->isHidden(),
-          {layout, uncompressed_->isChecked()}};
+  const imaging::ImportSettings settings = Settings();
+  return {settings, save_xbm_->isChecked() && !save_xbm_->isHidden(), settings.conversion};
 }
 
 void ImageImportDialog::accept() {
@@ -296,8 +292,7 @@ void ImageImportDialog::Redraw() {
   fit_width_->setEnabled(fit_->isChecked());
   fit_height_->setEnabled(fit_->isChecked());
   try {
-    // The title bar names the whole path; the result line names the file only.
-    imaging::Bitmap bitmap = imaging::ToBitmap(frames_.front(), Settings(), LeafName(path_));
+    imaging::Bitmap bitmap = imaging::ToBitmap(frames_.front(), Settings());
     const ConversionChoice conversion = Choice().conversion;
     QString text = QStringLiteral("%1 x %2 pixels, %3 bytes")
                        .arg(bitmap.width)
@@ -312,7 +307,8 @@ void ImageImportDialog::Redraw() {
     preview_->SetBitmap(std::move(bitmap));
     ok_->setEnabled(true);
   } catch (const AppError& error) {
-    QString text = FromNative(error.Description());
+    // The title bar names the whole path; the result line names the file only.
+    QString text = FromNative(error.Description() + ": " + LeafName(path_));
     if (error.Number() == error::kImageTooLarge && !fit_->isChecked()) {
       text += QStringLiteral("\nTick \"Fit into\" to shrink it to a display's size.");
     }

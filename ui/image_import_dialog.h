@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "image_import.h"
-#include "image_types.h"
 
 class QCheckBox;
 class QComboBox;

@@ -6,10 +6,8 @@
 
 #include "app_error.h"
 #include "error_box.h"
-#include "image_decoder.h"
-#include "import_image.h"
+#include "import.h"
 #include "path_rules.h"
-#include "xbm_text.h"
 
 namespace lumivane {
 namespace {
@@ -36,7 +34,7 @@ void SaveXbm(Platform& platform, FrameFolders& folders, const std::string& xbmPa
   } else {
     chosen = JoinPath(folders.xbm, LeafName(xbmPath));
   }
-  platform.WriteTextFile(chosen, imaging::XbmFileText(text), WriteKind::kHeader);
+  platform.WriteTextFile(chosen, text, WriteKind::kHeader);
 }
 
 // Runs the Load of each frame's bitmap. The Load starts its progress view
@@ -128,7 +126,9 @@ void RunImageImport(ConversionState& state, WindowSurface& window, Platform& pla
         imaging::DecodeImage(platform.ReadTextFile(path), path);
     choice = dialog(frames, path);
     if (!choice) return;
-    bitmaps = imaging::ImportFrames(frames, path, choice->settings);
+    imaging::ImportSettings settings = choice->settings;
+    settings.conversion = choice->conversion;
+    bitmaps = imaging::ImportFrames(frames, path, settings);
   } catch (const AppError& error) {
     platform.ShowError(error, std::string(kImportErrorTitle));
     return;

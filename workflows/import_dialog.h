@@ -9,8 +9,7 @@
 
 #include "byte_layout.h"
 #include "conversion_state.h"
-#include "image_types.h"
-#include "import_settings.h"
+#include "import.h"
 
 namespace lumivane {
 

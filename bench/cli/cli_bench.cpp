@@ -32,7 +32,7 @@
 #include "bitmap_text.h"
 #include "file_work_baseline.h"
 #include "image_writers.h"
-#include "import_image.h"
+#include "import.h"
 #include "process_timer.h"
 
 namespace lumivane::bench {

@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "image_writers.h"
-#include "import_image.h"
+#include "import.h"
 #include "process_runner.h"
 #include "temp_folder.h"
-#include "xbm_text.h"
 
 namespace lumivane::test {
 namespace {
@@ -73,8 +72,8 @@ TEST(CliImport, WritesTheXbmOnlyWhenAskedAndEveryFrameOfAGif) {
   EXPECT_EQ(folder.Tree(), (std::vector<std::string>{"spin.gif", "spin_0.h", "spin_0.xbm",
                                                      "spin_1.h", "spin_1.xbm"}));
   // Written as the program writes every file: CR LF line ends.
-  EXPECT_EQ(folder.Read("spin_0.xbm"), imaging::XbmFileText(frames[0].xbmText));
-  EXPECT_EQ(folder.Read("spin_1.xbm"), imaging::XbmFileText(frames[1].xbmText));
+  EXPECT_EQ(folder.Read("spin_0.xbm"), frames[0].xbmText);
+  EXPECT_EQ(folder.Read("spin_1.xbm"), frames[1].xbmText);
   EXPECT_EQ(cli.out.rfind("spin_0 ", 0), 0u) << cli.out;
   EXPECT_NE(cli.out.find("\r\nspin_1 "), std::string::npos) << cli.out;
 }

@@ -10,7 +10,7 @@
 
 #include "app_error.h"
 #include "image_writers.h"
-#include "import_image.h"
+#include "import.h"
 
 namespace lumivane {
 namespace {
@@ -171,7 +171,7 @@ TEST(HostileImages, AreRefusedWithAnErrorNamingTheFile) {
   for (const HostileCase& row : HostileCases()) {
     for (const bool fitted : {false, true}) {
       imaging::ImportSettings settings;
-      if (fitted) settings.fit = imaging::FitBox{128, 64};
+      if (fitted) settings.fit = imaging::Size{128, 64};
       const int expected = fitted && row.fittedNumber >= 0 ? row.fittedNumber : row.number;
       try {
         imaging::ImportImage(row.bytes, kPath, settings);

@@ -46,6 +46,12 @@ std::string WritePng(const GreyPicture& picture, PngKind kind) {
         data.push_back(grey);
         data.push_back(picture.alpha.empty() ? 255 : picture.alpha[i]);
         break;
+      case PngKind::kRgb8:
+        for (int c = 0; c < 3; ++c) {
+          data.push_back(picture.rgb.empty() ? grey
+                                             : picture.rgb[i * 3 + static_cast<std::size_t>(c)]);
+        }
+        break;
       case PngKind::kGrey16:
         // In host order (libspng's); the low byte differs from the high one,
         // so a decoder must scale, not copy.
@@ -58,6 +64,7 @@ std::string WritePng(const GreyPicture& picture, PngKind kind) {
   }
   if (kind == PngKind::kGreyAlpha8) header.color_type = SPNG_COLOR_TYPE_GRAYSCALE_ALPHA;
   if (kind == PngKind::kGrey16) header.bit_depth = 16;
+  if (kind == PngKind::kRgb8) header.color_type = SPNG_COLOR_TYPE_TRUECOLOR;
   if (kind == PngKind::kInterlaced) header.interlace_method = SPNG_INTERLACE_ADAM7;
   if (kind == PngKind::kPalette) header.color_type = SPNG_COLOR_TYPE_INDEXED;
   Check(spng_set_ihdr(context, &header), "ihdr");
@@ -85,33 +92,73 @@ std::string WritePng(const GreyPicture& picture, PngKind kind) {
 }
 
 std::string WriteGif(const std::vector<GreyPicture>& frames, const std::vector<int>& delays) {
+  std::vector<GifFrame> placed;
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    placed.push_back({frames[i], 0, 0, 0, i < delays.size() ? delays[i] : 0});
+  }
+  return WriteGif(frames.front().width, frames.front().height, placed, false);
+}
+
+std::string WriteGif(int width, int height, const std::vector<GifFrame>& frames, bool interlaced) {
   std::string out;
   int status = 0;
   GifFileType* gif = EGifOpen(&out, AppendGif, &status);
   if (gif == nullptr) throw std::runtime_error("EGifOpen");
   EGifSetGifVersion(gif, true);
-  GifColorType greys[256];
-  for (int i = 0; i < 256; ++i) {
-    const auto grey = static_cast<GifByteType>(i);
-    greys[i] = {grey, grey, grey};
-  }
-  ColorMapObject* palette = GifMakeMapObject(256, greys);
-  const GreyPicture& first = frames.front();
-  EGifPutScreenDesc(gif, first.width, first.height, 8, 0, palette);
-  for (std::size_t i = 0; i < frames.size(); ++i) {
-    const GreyPicture& frame = frames[i];
-    if (i < delays.size()) {
-      const GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, delays[i],
-                                         NO_TRANSPARENT_COLOR};
-      GifByteType extension[4];
-      EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE,
-                       static_cast<int>(EGifGCBToExtension(&control, extension)), extension);
+  // Greys, or the colours of the first frame in the order they come.
+  const GreyPicture& first = frames.front().picture;
+  std::vector<GifColorType> colours;
+  if (first.rgb.empty()) {
+    for (int i = 0; i < 256; ++i) {
+      const auto grey = static_cast<GifByteType>(i);
+      colours.push_back({grey, grey, grey});
     }
-    EGifPutImageDesc(gif, 0, 0, frame.width, frame.height, false, nullptr);
-    for (int y = 0; y < frame.height; ++y) {
-      std::vector<GifPixelType> row(frame.grey.begin() + y * frame.width,
-                                    frame.grey.begin() + (y + 1) * frame.width);
-      if (EGifPutLine(gif, row.data(), frame.width) == GIF_ERROR) {
+  } else {
+    for (std::size_t i = 0; i < first.rgb.size(); i += 3) {
+      const GifColorType colour{first.rgb[i], first.rgb[i + 1], first.rgb[i + 2]};
+      if (std::none_of(colours.begin(), colours.end(), [&](const GifColorType& known) {
+            return known.Red == colour.Red && known.Green == colour.Green &&
+                   known.Blue == colour.Blue;
+          })) {
+        colours.push_back(colour);
+      }
+    }
+    colours.resize(256, GifColorType{0, 0, 0});
+  }
+  const auto indexOf = [&](const GreyPicture& picture, std::size_t i) -> GifPixelType {
+    if (!picture.alpha.empty() && picture.alpha[i] == 0) return 1;
+    if (picture.rgb.empty()) return picture.grey[i] == 1 ? 0 : picture.grey[i];
+    for (std::size_t c = 0;; ++c) {
+      if (colours[c].Red == picture.rgb[i * 3] && colours[c].Green == picture.rgb[i * 3 + 1] &&
+          colours[c].Blue == picture.rgb[i * 3 + 2]) {
+        return static_cast<GifPixelType>(c);
+      }
+    }
+  };
+  ColorMapObject* palette = GifMakeMapObject(256, colours.data());
+  EGifPutScreenDesc(gif, width, height, 8, 0, palette);
+  for (const GifFrame& frame : frames) {
+    const GreyPicture& picture = frame.picture;
+    GraphicsControlBlock control{frame.disposal, false, frame.delay,
+                                 picture.alpha.empty() ? NO_TRANSPARENT_COLOR : 1};
+    GifByteType block[4];
+    EGifGCBToExtension(&control, block);
+    EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, block);
+    EGifPutImageDesc(gif, frame.left, frame.top, picture.width, picture.height, interlaced,
+                     nullptr);
+    // An interlaced frame is sent in GIF's four passes of rows.
+    std::vector<int> rows;
+    for (const auto& [firstRow, step] :
+         interlaced ? std::vector<std::pair<int, int>>{{0, 8}, {4, 8}, {2, 4}, {1, 2}}
+                    : std::vector<std::pair<int, int>>{{0, 1}}) {
+      for (int y = firstRow; y < picture.height; y += step) rows.push_back(y);
+    }
+    for (const int y : rows) {
+      std::vector<GifPixelType> row;
+      for (int x = 0; x < picture.width; ++x) {
+        row.push_back(indexOf(picture, static_cast<std::size_t>(y * picture.width + x)));
+      }
+      if (EGifPutLine(gif, row.data(), picture.width) == GIF_ERROR) {
         throw std::runtime_error("EGifPutLine");
       }
     }
@@ -131,15 +178,18 @@ std::string WriteJpeg(const GreyPicture& picture, int quality) {
   jpeg_mem_dest(&info, &buffer, &length);
   info.image_width = static_cast<JDIMENSION>(picture.width);
   info.image_height = static_cast<JDIMENSION>(picture.height);
-  info.input_components = 1;
-  info.in_color_space = JCS_GRAYSCALE;
+  const bool colour = !picture.rgb.empty();
+  info.input_components = colour ? 3 : 1;
+  info.in_color_space = colour ? JCS_RGB : JCS_GRAYSCALE;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
   jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(static_cast<std::size_t>(picture.width));
+  const auto rowSize = static_cast<std::size_t>(picture.width * info.input_components);
+  std::vector<JSAMPLE> row(rowSize);
   while (info.next_scanline < info.image_height) {
-    const auto start = picture.grey.begin() + info.next_scanline * picture.width;
-    std::copy(start, start + picture.width, row.begin());
+    const auto start = (colour ? picture.rgb : picture.grey).begin() +
+                       static_cast<std::ptrdiff_t>(info.next_scanline * rowSize);
+    std::copy(start, start + static_cast<std::ptrdiff_t>(rowSize), row.begin());
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
   }
@@ -150,8 +200,9 @@ std::string WriteJpeg(const GreyPicture& picture, int quality) {
   return jpeg;
 }
 
-std::string WriteBmp(const GreyPicture& picture) {
-  const int rowBytes = (picture.width * 3 + 3) / 4 * 4;
+std::string WriteBmp(const GreyPicture& picture, int depth) {
+  const int pixelBytes = depth / 8;
+  const int rowBytes = (picture.width * pixelBytes + 3) / 4 * 4;
   const auto imageBytes = static_cast<std::uint32_t>(rowBytes * picture.height);
   std::string out = "BM";
   AppendLittle(out, 54 + imageBytes, 4);
@@ -161,7 +212,7 @@ std::string WriteBmp(const GreyPicture& picture) {
   AppendLittle(out, static_cast<std::uint32_t>(picture.width), 4);
   AppendLittle(out, static_cast<std::uint32_t>(picture.height), 4);
   AppendLittle(out, 1, 2);
-  AppendLittle(out, 24, 2);
+  AppendLittle(out, static_cast<std::uint32_t>(depth), 2);
   AppendLittle(out, 0, 4);
   AppendLittle(out, imageBytes, 4);
   AppendLittle(out, 2835, 4);
@@ -170,10 +221,16 @@ std::string WriteBmp(const GreyPicture& picture) {
   AppendLittle(out, 0, 4);
   for (int y = picture.height - 1; y >= 0; --y) {
     for (int x = 0; x < picture.width; ++x) {
-      out.append(3,
-                 static_cast<char>(picture.grey[static_cast<std::size_t>(y * picture.width + x)]));
+      const auto i = static_cast<std::size_t>(y * picture.width + x);
+      for (int c = 2; c >= 0; --c) {
+        out.push_back(static_cast<char>(picture.rgb.empty()
+                                            ? picture.grey[i]
+                                            : picture.rgb[i * 3 + static_cast<std::size_t>(c)]));
+      }
+      if (depth == 32)
+        out.push_back(static_cast<char>(picture.alpha.empty() ? 255 : picture.alpha[i]));
     }
-    out.append(static_cast<std::size_t>(rowBytes - picture.width * 3), '\0');
+    out.append(static_cast<std::size_t>(rowBytes - picture.width * pixelBytes), '\0');
   }
   return out;
 }

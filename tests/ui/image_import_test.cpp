@@ -19,14 +19,12 @@
 #include "bitmap_view.h"
 #include "convert_and_report.h"
 #include "form_main.h"
-#include "image_decoder.h"
 #include "image_import_dialog.h"
 #include "image_writers.h"
-#include "import_image.h"
+#include "import.h"
 #include "memory_surface.h"
 #include "scripted_platform.h"
 #include "temp_folder.h"
-#include "xbm_text.h"
 #include "xbm_writer.h"
 
 namespace lumivane::test {
@@ -129,7 +127,7 @@ class ImageImportTest : public QObject {
 
     const auto bitmap = imaging::ImportImage(png, image, choice.settings).front();
     QCOMPARE(folder.Read("logo.h"), LoadedHeader("logo", bitmap.xbmText));
-    QCOMPARE(folder.Read("logo.xbm"), imaging::XbmFileText(bitmap.xbmText));
+    QCOMPARE(folder.Read("logo.xbm"), bitmap.xbmText);
     QVERIFY(window.Text3().rfind("logo  ", 0) == 0);
     QCOMPARE(platform.Dialogs().size(), std::size_t{3});
     QVERIFY(platform.Dialogs()[1].kind == DialogKind::Save);
@@ -210,7 +208,7 @@ class ImageImportTest : public QObject {
     if (owners.endsWith("COMPLETE")) {
       const auto last = imaging::ImportImage(gif, folder.PathOf("anim.gif"), {}).back();
       QCOMPARE(folder.Read("h/anim_2.h"), LoadedHeader("anim_2", last.xbmText));
-      QCOMPARE(folder.Read("x/anim_2.xbm"), imaging::XbmFileText(last.xbmText));
+      QCOMPARE(folder.Read("x/anim_2.xbm"), last.xbmText);
     }
   }
 

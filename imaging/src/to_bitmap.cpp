@@ -1,6 +1,5 @@
-#include "to_bitmap.h"
-
-#include "image_limits.h"
+#include "import.h"
+#include "import_limits.h"
 #include "shaping.h"
 
 namespace lumivane::imaging {
@@ -23,15 +22,15 @@ Bitmap Pack(const Plane& flags, bool invert) {
 
 }  // namespace
 
-Bitmap ToBitmap(const GrayFrame& frame, const ImportSettings& settings, std::string_view fileName) {
-  CheckResultFits(
-      {static_cast<std::uint32_t>(frame.width), static_cast<std::uint32_t>(frame.height)}, settings,
-      fileName);
+Bitmap ToBitmap(const GrayFrame& frame, const ImportSettings& settings) {
+  CheckResultFits({frame.luminance.width, frame.luminance.height}, settings);
   // The background must come out unset (or set, when asked) after inverting.
   const std::uint8_t background = settings.backgroundSet != settings.invert ? 0 : 255;
   Plane plane = Orient(Composite(frame, background), settings.rotation, settings.flip);
   if (settings.fit) plane = FitInto(plane, *settings.fit, background);
-  return Pack(Reduce(plane, settings.threshold, settings.dithering), settings.invert);
+  Bitmap bitmap = Pack(Reduce(plane, settings.threshold, settings.dithering), settings.invert);
+  CheckCodedFits(bitmap.bits);
+  return bitmap;
 }
 
 }  // namespace lumivane::imaging

@@ -1,7 +1,7 @@
-#include "import_settings.h"
-
 #include <array>
 #include <utility>
+
+#include "import.h"
 
 namespace lumivane::imaging {
 namespace {

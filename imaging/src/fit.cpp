@@ -30,7 +30,7 @@ std::vector<Span> Spans(int source, int target) {
 }
 
 // The picture's size inside the box: one side fills it, the other keeps the ratio.
-FitBox ScaledSize(int width, int height, FitBox box) {
+Size ScaledSize(int width, int height, Size box) {
   const auto w = static_cast<std::int64_t>(width);
   const auto h = static_cast<std::int64_t>(height);
   if (w * box.height >= h * box.width) {
@@ -43,8 +43,8 @@ FitBox ScaledSize(int width, int height, FitBox box) {
 
 }  // namespace
 
-Plane FitInto(const Plane& plane, FitBox box, std::uint8_t background) {
-  const FitBox scaled = ScaledSize(plane.width, plane.height, box);
+Plane FitInto(const Plane& plane, Size box, std::uint8_t background) {
+  const Size scaled = ScaledSize(plane.width, plane.height, box);
   const std::vector<Span> columns = Spans(plane.width, scaled.width);
   const std::vector<Span> rows = Spans(plane.height, scaled.height);
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "format_adapters.h"
-#include "image_limits.h"
+#include "image_reader.h"
 #include "import_errors.h"
+#include "import_limits.h"
 #include "luminance.h"
 
 namespace lumivane::imaging {
@@ -52,34 +52,33 @@ struct GifCloser {
 };
 using GifFile = std::unique_ptr<GifFileType, GifCloser>;
 
-GifFile OpenGif(Reader& reader, std::string_view fileName) {
-  int status = 0;
-  GifFile gif(DGifOpen(&reader, ReadBytes, &status));
-  if (!gif) throw DamagedImageError(GifErrorText(status), fileName);
-  return gif;
-}
-
-[[noreturn]] void Fail(const GifFile& gif, std::string_view fileName) {
-  throw DamagedImageError(GifErrorText(gif->Error), fileName);
+[[noreturn]] void Fail(const GifFile& gif) {
+  throw DamagedImageError(GifErrorText(gif->Error));
 }
 
 // Composes the frames on the logical screen as a viewer shows them, honouring
 // transparency and each frame's disposal, and keeps a copy of every frame.
-class Animation {
+// A frame reaching past the screen is clipped to it, as browsers do.
+class GifReader : public ImageReader {
  public:
-  Animation(GifFile gif, std::string_view fileName) : gif_(std::move(gif)), file_name_(fileName) {
-    screen_.width = gif_->SWidth;
-    screen_.height = gif_->SHeight;
-    const auto pixels = static_cast<std::size_t>(screen_.width) * screen_.height;
-    screen_.luminance.assign(pixels, 0);
-    screen_.alpha.assign(pixels, 0);
+  explicit GifReader(std::string_view bytes) : reader_{bytes} {
+    int status = 0;
+    gif_.reset(DGifOpen(&reader_, ReadBytes, &status));
+    if (!gif_) throw DamagedImageError(GifErrorText(status));
   }
 
-  std::vector<GrayFrame> Decode() {
+  Size DeclaredSize() const override { return {gif_->SWidth, gif_->SHeight}; }
+
+  std::vector<GrayFrame> Decode() override {
+    const Size size = DeclaredSize();
+    const auto pixels =
+        static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height);
+    screen_ = {{size.width, size.height, std::vector<std::uint8_t>(pixels, 0)},
+               Plane{size.width, size.height, std::vector<std::uint8_t>(pixels, 0)}};
     GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, NO_TRANSPARENT_COLOR};
     for (;;) {
       GifRecordType record = UNDEFINED_RECORD_TYPE;
-      if (DGifGetRecordType(gif_.get(), &record) == GIF_ERROR) Fail(gif_, file_name_);
+      if (DGifGetRecordType(gif_.get(), &record) == GIF_ERROR) Fail(gif_);
       if (record == TERMINATE_RECORD_TYPE) break;
       if (record == EXTENSION_RECORD_TYPE) {
         ReadExtension(control);
@@ -88,7 +87,7 @@ class Animation {
         control = {DISPOSAL_UNSPECIFIED, false, 0, NO_TRANSPARENT_COLOR};
       }
     }
-    if (frames_.empty()) throw DamagedImageError("no frame", file_name_);
+    if (frames_.empty()) throw DamagedImageError("no frame");
     return std::move(frames_);
   }
 
@@ -96,29 +95,37 @@ class Animation {
   void ReadExtension(GraphicsControlBlock& control) {
     int code = 0;
     GifByteType* block = nullptr;
-    if (DGifGetExtension(gif_.get(), &code, &block) == GIF_ERROR) Fail(gif_, file_name_);
+    if (DGifGetExtension(gif_.get(), &code, &block) == GIF_ERROR) Fail(gif_);
     if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && block[0] == 4) {
       DGifExtensionToGCB(block[0], block + 1, &control);
     }
     while (block != nullptr) {
-      if (DGifGetExtensionNext(gif_.get(), &block) == GIF_ERROR) Fail(gif_, file_name_);
+      if (DGifGetExtensionNext(gif_.get(), &block) == GIF_ERROR) Fail(gif_);
+    }
+  }
+
+  void CheckFrameBudget() const {
+    const auto count = static_cast<std::int64_t>(frames_.size()) + 1;
+    if (count > kMaxFrames) {
+      throw ImageTooLargeError("more than " + std::to_string(kMaxFrames) + " frames");
+    }
+    const Plane& screen = screen_.luminance;
+    if (count * screen.width * screen.height > kMaxPixels) {
+      throw ImageTooLargeError(std::to_string(count) + " frames of " +
+                               std::to_string(screen.width) + " x " +
+                               std::to_string(screen.height) + ", over 16 megapixels together");
     }
   }
 
   void AddFrame(const GraphicsControlBlock& control) {
-    if (DGifGetImageDesc(gif_.get()) == GIF_ERROR) Fail(gif_, file_name_);
+    if (DGifGetImageDesc(gif_.get()) == GIF_ERROR) Fail(gif_);
     const GifImageDesc& desc = gif_->Image;
-    if (desc.Width <= 0 || desc.Height <= 0 || desc.Left < 0 || desc.Top < 0 ||
-        desc.Left + desc.Width > screen_.width || desc.Top + desc.Height > screen_.height) {
-      throw DamagedImageError("a frame outside the screen", file_name_);
+    if (desc.Width <= 0 || desc.Height <= 0 || desc.Left < 0 || desc.Top < 0) {
+      throw DamagedImageError("a frame of no size");
     }
-    if (static_cast<int>(frames_.size()) == kMaxFrames ||
-        static_cast<std::int64_t>(frames_.size() + 1) * screen_.width * screen_.height >
-            kMaxPixels) {
-      throw ImageTooLargeError("more frames than 16 megapixels hold", file_name_);
-    }
+    CheckFrameBudget();
     const ColorMapObject* colours = desc.ColorMap != nullptr ? desc.ColorMap : gif_->SColorMap;
-    if (colours == nullptr) throw DamagedImageError("no colour table", file_name_);
+    if (colours == nullptr) throw DamagedImageError("no colour table");
 
     const GrayFrame before = control.DisposalMode == DISPOSE_PREVIOUS ? screen_ : GrayFrame{};
     std::vector<GifPixelType> line(static_cast<std::size_t>(desc.Width));
@@ -127,17 +134,19 @@ class Animation {
       const int first = desc.Interlace ? kInterlaceFirstRow[static_cast<std::size_t>(pass)] : 0;
       const int step = desc.Interlace ? kInterlaceRowStep[static_cast<std::size_t>(pass)] : 1;
       for (int row = first; row < desc.Height; row += step) {
-        if (DGifGetLine(gif_.get(), line.data(), desc.Width) == GIF_ERROR) Fail(gif_, file_name_);
+        if (DGifGetLine(gif_.get(), line.data(), desc.Width) == GIF_ERROR) Fail(gif_);
         Paint(desc.Left, desc.Top + row, line, *colours, control.TransparentColor);
       }
     }
     frames_.push_back(screen_);
     frames_.back().delayMs = control.DelayTime * 10;
+    frames_.back().delayMs = control.DelayTime * 10;
 
     if (control.DisposalMode == DISPOSE_BACKGROUND) {
-      for (int row = desc.Top; row < desc.Top + desc.Height; ++row) {
-        const auto start = static_cast<std::size_t>(row) * screen_.width + desc.Left;
-        std::fill_n(screen_.alpha.begin() + static_cast<std::ptrdiff_t>(start), desc.Width, 0);
+      Plane& alpha = *screen_.alpha;
+      const int right = std::min(desc.Left + desc.Width, alpha.width);
+      for (int y = desc.Top; y < std::min(desc.Top + desc.Height, alpha.height); ++y) {
+        for (int x = desc.Left; x < right; ++x) alpha.At(x, y) = 0;
       }
     } else if (control.DisposalMode == DISPOSE_PREVIOUS) {
       screen_ = before;
@@ -146,40 +155,29 @@ class Animation {
 
   void Paint(int left, int y, const std::vector<GifPixelType>& line, const ColorMapObject& colours,
              int transparent) {
-    const auto start = static_cast<std::size_t>(y) * screen_.width + left;
-    for (std::size_t x = 0; x < line.size(); ++x) {
-      const int index = line[x];
+    if (y >= screen_.luminance.height) return;
+    const int count = std::min(static_cast<int>(line.size()), screen_.luminance.width - left);
+    for (int x = 0; x < count; ++x) {
+      const int index = line[static_cast<std::size_t>(x)];
       if (index == transparent) continue;
       // An index past the table's end is drawn black, as most viewers do.
       const GifColorType colour =
           index < colours.ColorCount ? colours.Colors[index] : GifColorType{0, 0, 0};
-      screen_.luminance[start + x] = Luminance(colour.Red, colour.Green, colour.Blue);
-      screen_.alpha[start + x] = 255;
+      screen_.luminance.At(left + x, y) = Luminance(colour.Red, colour.Green, colour.Blue);
+      screen_.alpha->At(left + x, y) = 255;
     }
   }
 
+  Reader reader_;
   GifFile gif_;
-  std::string_view file_name_;
   GrayFrame screen_;
   std::vector<GrayFrame> frames_;
 };
 
 }  // namespace
 
-ImageSize GifSize(std::string_view bytes, std::string_view fileName) {
-  Reader reader{bytes};
-  const GifFile gif = OpenGif(reader, fileName);
-  return {static_cast<std::uint32_t>(std::max(gif->SWidth, 0)),
-          static_cast<std::uint32_t>(std::max(gif->SHeight, 0))};
-}
-
-std::vector<GrayFrame> DecodeGif(std::string_view bytes, std::string_view fileName) {
-  Reader reader{bytes};
-  GifFile gif = OpenGif(reader, fileName);
-  CheckDecodable({static_cast<std::uint32_t>(std::max(gif->SWidth, 0)),
-                  static_cast<std::uint32_t>(std::max(gif->SHeight, 0))},
-                 fileName);
-  return Animation(std::move(gif), fileName).Decode();
+std::unique_ptr<ImageReader> OpenGif(std::string_view bytes) {
+  return std::make_unique<GifReader>(bytes);
 }
 
 }  // namespace lumivane::imaging
