@@ -116,6 +116,14 @@ struct ImportedBitmap {
 // becomes "_", and "_" goes before a leading digit or an empty name).
 std::string ArrayNameOf(std::string_view path);
 
+// Whether the bytes start as an image of a format the import reads (told by
+// the content, never the name).
+bool IsImage(std::string_view bytes);
+
+// The checks ImportImage makes before anything is decoded: the format, the
+// size the header declares, and the bitmap's under the settings.
+void CheckImportable(std::string_view bytes, std::string_view path, const ImportSettings& settings);
+
 // Every frame of an image file's bytes (several only for an animated GIF).
 std::vector<GrayFrame> DecodeImage(std::string_view bytes, std::string_view path);
 

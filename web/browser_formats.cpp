@@ -2,7 +2,7 @@
 // (libspng, libjpeg, giflib) and that do not build for the browser: PNG and
 // JPEG through stb_image, compiled into the page; GIF by the browser, whose
 // frames the page hands over already composed, so only its size is read here.
-// BMP and Netpbm use the command line's own adapters.
+// BMP and Netpbm use the command line's own readers.
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
 #define STBI_ONLY_PNG
@@ -22,9 +22,9 @@
 #include <climits>
 #include <memory>
 
-#include "format_adapters.h"
-#include "image_limits.h"
+#include "image_reader.h"
 #include "import_errors.h"
+#include "import_limits.h"
 #include "luminance.h"
 
 namespace lumivane::imaging {
@@ -34,17 +34,6 @@ struct PixelsDeleter {
   void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
 };
 
-const stbi_uc* Data(std::string_view bytes) {
-  return reinterpret_cast<const stbi_uc*>(bytes.data());
-}
-
-int Length(std::string_view bytes, std::string_view fileName) {
-  if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
-    throw ImageTooLargeError("file over 2 GB", fileName);
-  }
-  return static_cast<int>(bytes.size());
-}
-
 std::uint32_t BigEndian(std::string_view bytes, std::size_t at) {
   std::uint32_t value = 0;
   for (std::size_t i = 0; i < 4; ++i)
@@ -52,78 +41,86 @@ std::uint32_t BigEndian(std::string_view bytes, std::size_t at) {
   return value;
 }
 
-ImageSize StbImageSize(std::string_view bytes, std::string_view fileName) {
-  int width = 0;
-  int height = 0;
-  int components = 0;
-  if (stbi_info_from_memory(Data(bytes), Length(bytes, fileName), &width, &height, &components) ==
-      0) {
-    throw DamagedImageError(stbi_failure_reason(), fileName);
+class StbReader : public ImageReader {
+ public:
+  explicit StbReader(std::string_view bytes) : bytes_(bytes) {
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX))
+      throw ImageTooLargeError("file over 2 GB");
+    if (bytes.starts_with("\x89PNG")) {
+      // The header's own numbers, as libspng reads them, before any check of stb_image's.
+      if (bytes.size() < 24 || bytes.substr(12, 4) != "IHDR") {
+        throw DamagedImageError("no image header");
+      }
+      const std::uint32_t width = BigEndian(bytes, 16);
+      const std::uint32_t height = BigEndian(bytes, 20);
+      if (width > INT_MAX || height > INT_MAX) throw DamagedImageError("size beyond 2^31");
+      size_ = {static_cast<int>(width), static_cast<int>(height)};
+      return;
+    }
+    int components = 0;
+    if (stbi_info_from_memory(Data(), Length(), &size_.width, &size_.height, &components) == 0) {
+      throw DamagedImageError(stbi_failure_reason());
+    }
   }
-  return {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
-}
 
-std::vector<GrayFrame> DecodeWithStb(std::string_view bytes, std::string_view fileName) {
-  const ImageSize size = StbImageSize(bytes, fileName);
-  CheckDecodable(size, fileName);
-  int width = 0;
-  int height = 0;
-  int components = 0;
-  const std::unique_ptr<stbi_uc, PixelsDeleter> pixels(
-      stbi_load_from_memory(Data(bytes), Length(bytes, fileName), &width, &height, &components, 4));
-  if (!pixels) throw DamagedImageError(stbi_failure_reason(), fileName);
-  if (static_cast<std::uint32_t>(width) != size.width ||
-      static_cast<std::uint32_t>(height) != size.height) {
-    throw DamagedImageError("size changed while decoding", fileName);
+  Size DeclaredSize() const override { return size_; }
+
+  std::vector<GrayFrame> Decode() override {
+    int width = 0;
+    int height = 0;
+    int components = 0;
+    const std::unique_ptr<stbi_uc, PixelsDeleter> pixels(
+        stbi_load_from_memory(Data(), Length(), &width, &height, &components, 4));
+    if (!pixels) throw DamagedImageError(stbi_failure_reason());
+    if (width != size_.width || height != size_.height) {
+      throw DamagedImageError("size changed while decoding");
+    }
+    const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    return {FrameFromRgba(width, height, std::span<const std::uint8_t>(pixels.get(), count * 4))};
   }
-  GrayFrame frame;
-  frame.width = width;
-  frame.height = height;
-  const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  frame.luminance.resize(count);
-  frame.alpha.resize(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    const stbi_uc* pixel = pixels.get() + i * 4;
-    frame.luminance[i] = Luminance(pixel[0], pixel[1], pixel[2]);
-    frame.alpha[i] = pixel[3];
+
+ private:
+  const stbi_uc* Data() const { return reinterpret_cast<const stbi_uc*>(bytes_.data()); }
+  int Length() const { return static_cast<int>(bytes_.size()); }
+
+  std::string_view bytes_;
+  Size size_;
+};
+
+// Only the screen's size: the browser decodes the frames.
+class GifSizeReader : public ImageReader {
+ public:
+  explicit GifSizeReader(std::string_view bytes) {
+    if (bytes.size() < 10) throw DamagedImageError("no screen descriptor");
+    const auto little = [&](std::size_t at) {
+      return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
+    };
+    size_ = {little(6), little(8)};
   }
-  return {std::move(frame)};
-}
+
+  Size DeclaredSize() const override { return size_; }
+
+  std::vector<GrayFrame> Decode() override {
+    // Reached only when the page could not hand over the browser's frames.
+    throw DamagedImageError("the browser could not decode it");
+  }
+
+ private:
+  Size size_;
+};
 
 }  // namespace
 
-ImageSize PngSize(std::string_view bytes, std::string_view fileName) {
-  // The header's own numbers, as libspng reads them, before any check of stb_image's.
-  if (bytes.size() < 24 || bytes.substr(12, 4) != "IHDR") {
-    throw DamagedImageError("no image header", fileName);
-  }
-  return {BigEndian(bytes, 16), BigEndian(bytes, 20)};
+std::unique_ptr<ImageReader> OpenPng(std::string_view bytes) {
+  return std::make_unique<StbReader>(bytes);
 }
 
-std::vector<GrayFrame> DecodePng(std::string_view bytes, std::string_view fileName) {
-  return DecodeWithStb(bytes, fileName);
+std::unique_ptr<ImageReader> OpenJpeg(std::string_view bytes) {
+  return std::make_unique<StbReader>(bytes);
 }
 
-ImageSize JpegSize(std::string_view bytes, std::string_view fileName) {
-  return StbImageSize(bytes, fileName);
-}
-
-std::vector<GrayFrame> DecodeJpeg(std::string_view bytes, std::string_view fileName) {
-  return DecodeWithStb(bytes, fileName);
-}
-
-ImageSize GifSize(std::string_view bytes, std::string_view fileName) {
-  if (bytes.size() < 10) throw DamagedImageError("no screen descriptor", fileName);
-  const auto little = [&](std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at]) |
-                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
-  };
-  return {little(6), little(8)};
-}
-
-std::vector<GrayFrame> DecodeGif(std::string_view, std::string_view fileName) {
-  // Reached only when the page could not hand over the browser's frames.
-  throw DamagedImageError("the browser could not decode it", fileName);
+std::unique_ptr<ImageReader> OpenGif(std::string_view bytes) {
+  return std::make_unique<GifSizeReader>(bytes);
 }
 
 }  // namespace lumivane::imaging

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,8 @@
 #include "drop_data.h"
 #include "error_box.h"
 #include "file_order.h"
-#include "image_decoder.h"
 #include "image_import.h"
-#include "image_limits.h"
-#include "import_errors.h"
-#include "import_image.h"
-#include "luminance.h"
+#include "import.h"
 #include "memory_surface.h"
 #include "native_files.h"
 #include "path_rules.h"
@@ -156,7 +153,7 @@ imaging::ImportSettings SettingsOf(const val& given) {
                                 : imaging::Flip::kNone;
   const int fitWidth = given["fitWidth"].as<int>();
   const int fitHeight = given["fitHeight"].as<int>();
-  if (fitWidth > 0 && fitHeight > 0) settings.fit = imaging::FitBox{fitWidth, fitHeight};
+  if (fitWidth > 0 && fitHeight > 0) settings.fit = imaging::Size{fitWidth, fitHeight};
   settings.backgroundSet = given["backgroundSet"].as<bool>();
   return settings;
 }
@@ -167,20 +164,11 @@ std::vector<imaging::GrayFrame> FramesOf(const val& given) {
   const auto count = given["length"].as<std::size_t>();
   for (std::size_t i = 0; i < count; ++i) {
     const val frame = given[i];
-    imaging::GrayFrame gray;
-    gray.width = frame["width"].as<int>();
-    gray.height = frame["height"].as<int>();
-    gray.delayMs = frame["delayMs"].as<int>();
     const std::string rgba = BytesOf(frame["rgba"]);
-    const std::size_t pixels = rgba.size() / 4;
-    gray.luminance.resize(pixels);
-    gray.alpha.resize(pixels);
-    for (std::size_t p = 0; p < pixels; ++p) {
-      const auto* pixel = reinterpret_cast<const std::uint8_t*>(rgba.data() + p * 4);
-      gray.luminance[p] = imaging::Luminance(pixel[0], pixel[1], pixel[2]);
-      gray.alpha[p] = pixel[3];
-    }
-    frames.push_back(std::move(gray));
+    frames.push_back(imaging::FrameFromRgba(
+        frame["width"].as<int>(), frame["height"].as<int>(),
+        std::span(reinterpret_cast<const std::uint8_t*>(rgba.data()), rgba.size())));
+    frames.back().delayMs = frame["delayMs"].as<int>();
   }
   return frames;
 }
@@ -190,14 +178,14 @@ std::vector<imaging::ImportedBitmap> ImportGiven(const val& file, const std::str
                                                  const imaging::ImportSettings& settings) {
   if (file["frames"].isUndefined()) return imaging::ImportImage(bytes, path, settings);
   // The checks ImportImage makes before decoding, then the browser's frames.
-  const imaging::ImageSize declared = imaging::ReadImageSize(bytes, path);
-  imaging::CheckDecodable(declared, path);
-  imaging::CheckResultFits(declared, settings, path);
+  imaging::CheckImportable(bytes, path, settings);
   if (file["tooManyFrames"].as<bool>()) {
-    throw imaging::ImageTooLargeError("more frames than 16 megapixels hold", path);
+    throw AppError(error::kImageTooLarge,
+                   "Image too large (frames over 16 megapixels together): " + path);
   }
   if (file["frames"]["length"].as<std::size_t>() == 0) {
-    throw imaging::DamagedImageError(file["decodeError"].as<std::string>(), path);
+    throw AppError(error::kImageDamaged,
+                   "Damaged image (" + file["decodeError"].as<std::string>() + "): " + path);
   }
   return imaging::ImportFrames(FramesOf(file["frames"]), path, settings);
 }
@@ -260,8 +248,7 @@ std::vector<std::string> ImportAll(const val& files, const std::vector<std::stri
 
 // An image by its content, or by a name the import dialog offers.
 bool LooksLikeImage(const std::string& path, const std::string& bytes) {
-  return ExtName(path) != kBitmapExtension &&
-         (imaging::DetectFormat(bytes).has_value() || IsImagePath(path));
+  return ExtName(path) != kBitmapExtension && (imaging::IsImage(bytes) || IsImagePath(path));
 }
 
 // The size checks an image passes before anything decodes it: the page asks
@@ -269,9 +256,7 @@ bool LooksLikeImage(const std::string& path, const std::string& bytes) {
 std::string CheckImage(const val& bytesGiven, const std::string& path, const val& settingsGiven) {
   try {
     const std::string bytes = BytesOf(bytesGiven);
-    const imaging::ImageSize declared = imaging::ReadImageSize(bytes, path);
-    imaging::CheckDecodable(declared, path);
-    imaging::CheckResultFits(declared, SettingsOf(settingsGiven), path);
+    imaging::CheckImportable(bytes, path, SettingsOf(settingsGiven));
   } catch (const AppError& error) {
     return error.what();
   }
@@ -285,7 +270,10 @@ val Convert(const val& request) {
   const std::string folder = request["folder"].as<std::string>();
   const val files = request["files"];
   const auto count = files["length"].as<std::size_t>();
-  const imaging::ImportSettings settings = SettingsOf(request["settings"]);
+  imaging::ImportSettings settings = SettingsOf(request["settings"]);
+  settings.conversion = {
+      ByteLayoutNamed(request["layout"].as<std::string>()).value_or(ByteLayout::kXbm),
+      request["uncompressed"].as<bool>()};
 
   std::map<std::string, std::string> given;
   std::set<std::string> tooLarge;
@@ -312,9 +300,7 @@ val Convert(const val& request) {
   PagePlatform platform(std::move(given), std::move(tooLarge), folder);
   MemorySurface window(MemorySurface::Listings::kNotShown);
   ConversionState state;
-  state.Choice.layout =
-      ByteLayoutNamed(request["layout"].as<std::string>()).value_or(ByteLayout::kXbm);
-  state.Choice.uncompressed = request["uncompressed"].as<bool>();
+  state.Choice = settings.conversion;
   const bool animation = request["animation"].as<bool>();
   Workflows workflows(state, window, platform);
   if (importing) {

@@ -6,25 +6,31 @@
 namespace lumivane::imaging {
 namespace {
 
-// How much of each source pixel one target pixel covers along one axis.
+// The source pixels one target pixel covers along one axis, and how much of
+// each: computed when asked, as a very long side would need a weight for
+// every one of its pixels.
 struct Span {
+  double begin = 0;
+  double end = 0;
+  double scale = 1;
   int first = 0;
-  std::vector<double> weights;
+  int last = 0;
+
+  double Weight(int s) const {
+    return (std::min<double>(end, s + 1) - std::max<double>(begin, s)) / scale;
+  }
 };
 
 std::vector<Span> Spans(int source, int target) {
   std::vector<Span> spans(static_cast<std::size_t>(target));
   const double scale = static_cast<double>(source) / target;
   for (int t = 0; t < target; ++t) {
-    const double begin = t * scale;
-    const double end = (t + 1) * scale;
     Span& span = spans[static_cast<std::size_t>(t)];
-    span.first = static_cast<int>(begin);
-    const int last = std::min(source - 1, static_cast<int>(std::ceil(end)) - 1);
-    for (int s = span.first; s <= last; ++s) {
-      const double covered = std::min<double>(end, s + 1) - std::max<double>(begin, s);
-      span.weights.push_back(covered / scale);
-    }
+    span.begin = t * scale;
+    span.end = (t + 1) * scale;
+    span.scale = scale;
+    span.first = static_cast<int>(span.begin);
+    span.last = std::min(source - 1, static_cast<int>(std::ceil(span.end)) - 1);
   }
   return spans;
 }
@@ -60,18 +66,17 @@ Plane FitInto(const Plane& plane, Size box, std::uint8_t background) {
   for (int y = 0; y < scaled.height; ++y) {
     std::fill(sum.begin(), sum.end(), 0.0);
     const Span& rowSpan = rows[static_cast<std::size_t>(y)];
-    for (std::size_t r = 0; r < rowSpan.weights.size(); ++r) {
-      const int sourceY = rowSpan.first + static_cast<int>(r);
+    for (int sourceY = rowSpan.first; sourceY <= rowSpan.last; ++sourceY) {
       for (int x = 0; x < scaled.width; ++x) {
         const Span& columnSpan = columns[static_cast<std::size_t>(x)];
         double value = 0;
-        for (std::size_t c = 0; c < columnSpan.weights.size(); ++c) {
-          value +=
-              columnSpan.weights[c] * plane.At(columnSpan.first + static_cast<int>(c), sourceY);
+        for (int c = columnSpan.first; c <= columnSpan.last; ++c) {
+          value += columnSpan.Weight(c) * plane.At(c, sourceY);
         }
         rowAverage[static_cast<std::size_t>(x)] = value;
       }
-      for (std::size_t x = 0; x < sum.size(); ++x) sum[x] += rowSpan.weights[r] * rowAverage[x];
+      const double rowWeight = rowSpan.Weight(sourceY);
+      for (std::size_t x = 0; x < sum.size(); ++x) sum[x] += rowWeight * rowAverage[x];
     }
     for (int x = 0; x < scaled.width; ++x) {
       const double value = std::clamp(sum[static_cast<std::size_t>(x)], 0.0, 255.0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -18,7 +19,12 @@ class ImageReader {
   virtual std::vector<GrayFrame> Decode() = 0;
 };
 
-// The reader for the format the first bytes tell (never the file name).
+enum class ImageFormat { kPng, kGif, kJpeg, kBmp, kNetpbm };
+
+// Told by the first bytes, never by the file name.
+std::optional<ImageFormat> FormatOf(std::string_view bytes);
+
+// The reader for the format the first bytes tell.
 std::unique_ptr<ImageReader> OpenImage(std::string_view bytes);
 
 std::unique_ptr<ImageReader> OpenPng(std::string_view bytes);

@@ -25,12 +25,16 @@ auto NamingFile(std::string_view path, const Step& step) {
   }
 }
 
-std::vector<GrayFrame> Decode(std::string_view bytes, const ImportSettings* settings) {
-  const std::unique_ptr<ImageReader> reader = OpenImage(bytes);
+std::unique_ptr<ImageReader> OpenChecked(std::string_view bytes, const ImportSettings* settings) {
+  std::unique_ptr<ImageReader> reader = OpenImage(bytes);
   const Size declared = reader->DeclaredSize();
   CheckDecodable(declared);
   if (settings != nullptr) CheckResultFits(declared, *settings);
-  return reader->Decode();
+  return reader;
+}
+
+std::vector<GrayFrame> Decode(std::string_view bytes, const ImportSettings* settings) {
+  return OpenChecked(bytes, settings)->Decode();
 }
 
 }  // namespace
@@ -46,6 +50,26 @@ std::string ArrayNameOf(std::string_view path) {
   }
   if (name.empty() || (name[0] >= '0' && name[0] <= '9')) name.insert(0, 1, '_');
   return name;
+}
+
+std::optional<ImageFormat> FormatOf(std::string_view bytes) {
+  if (bytes.starts_with("\x89PNG\r\n\x1a\n")) return ImageFormat::kPng;
+  if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) return ImageFormat::kGif;
+  if (bytes.starts_with("\xff\xd8\xff")) return ImageFormat::kJpeg;
+  if (bytes.starts_with("BM")) return ImageFormat::kBmp;
+  if (bytes.size() >= 2 && bytes[0] == 'P' && bytes[1] >= '1' && bytes[1] <= '6') {
+    return ImageFormat::kNetpbm;
+  }
+  return std::nullopt;
+}
+
+bool IsImage(std::string_view bytes) {
+  return FormatOf(bytes).has_value();
+}
+
+void CheckImportable(std::string_view bytes, std::string_view path,
+                     const ImportSettings& settings) {
+  NamingFile(path, [&] { OpenChecked(bytes, &settings); });
 }
 
 std::vector<GrayFrame> DecodeImage(std::string_view bytes, std::string_view path) {

@@ -44,10 +44,14 @@ class PngReader : public ImageReader {
     GrayFrame frame{{width, height, std::vector<std::uint8_t>(pixels)}, std::nullopt};
     if (HasTransparency()) frame.alpha = Plane{width, height, std::vector<std::uint8_t>(pixels)};
 
-    // Row by row, so only the one-byte planes are held whole.
-    int status = spng_decode_image(context_.get(), nullptr, 0, SPNG_FMT_RGBA8,
+    // Row by row, so only the one-byte planes are held whole; an opaque grey
+    // image's rows are its luminance already.
+    const bool grey =
+        !frame.alpha && header_.color_type == SPNG_COLOR_TYPE_GRAYSCALE && header_.bit_depth <= 8;
+    const std::size_t stride = grey ? 1 : 4;
+    int status = spng_decode_image(context_.get(), nullptr, 0, grey ? SPNG_FMT_G8 : SPNG_FMT_RGBA8,
                                    SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE);
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 4);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * stride);
     const bool interlaced = header_.interlace_method != 0;
     while (status == 0) {
       spng_row_info info{};
@@ -59,8 +63,8 @@ class PngReader : public ImageReader {
       const int step = interlaced ? kPassColumnStep[static_cast<std::size_t>(info.pass)] : 1;
       const auto y = static_cast<int>(info.row_num);
       for (int x = first; x < width; x += step) {
-        const std::uint8_t* pixel = &row[static_cast<std::size_t>(x) * 4];
-        frame.luminance.At(x, y) = Luminance(pixel[0], pixel[1], pixel[2]);
+        const std::uint8_t* pixel = &row[static_cast<std::size_t>(x) * stride];
+        frame.luminance.At(x, y) = grey ? pixel[0] : Luminance(pixel[0], pixel[1], pixel[2]);
         if (frame.alpha) frame.alpha->At(x, y) = pixel[3];
       }
     }

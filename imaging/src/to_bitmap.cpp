@@ -26,7 +26,10 @@ Bitmap ToBitmap(const GrayFrame& frame, const ImportSettings& settings) {
   CheckResultFits({frame.luminance.width, frame.luminance.height}, settings);
   // The background must come out unset (or set, when asked) after inverting.
   const std::uint8_t background = settings.backgroundSet != settings.invert ? 0 : 255;
-  Plane plane = Orient(Composite(frame, background), settings.rotation, settings.flip);
+  Plane plane = Composite(frame, background);
+  if (settings.rotation != 0 || settings.flip != Flip::kNone) {
+    plane = Orient(plane, settings.rotation, settings.flip);
+  }
   if (settings.fit) plane = FitInto(plane, *settings.fit, background);
   Bitmap bitmap = Pack(Reduce(plane, settings.threshold, settings.dithering), settings.invert);
   CheckCodedFits(bitmap.bits);

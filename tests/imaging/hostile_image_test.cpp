@@ -157,6 +157,16 @@ std::vector<HostileCase> HostileCases() {
       {"PGM of 16-bit samples, whole", "P5 4 1 65535\n" + std::string(8, '\x10'), 0},
       {"PPM of 16-bit samples cut short", "P6 4 4 65535\n" + std::string(95, '\0'),
        error::kImageDamaged},
+      {"PGM of largest value 0", std::string("P5 1 1 0\n\0", 10), error::kImageDamaged},
+      {"plain PPM cut short", "P3 2 1 255 1 2 3 4", error::kImageDamaged},
+      {"OS/2 BMP without its pixels",
+       std::string("BM\x24\0\0\0\0\0\0\0\x20\0\0\0\x0C\0\0\0\x02\0\x01\0\x01\0\x01\0"
+                   "\0\0\0\xFF\xFF\xFF",
+                   32),
+       error::kImageDamaged},
+      {"RLE8 BMP without its end",
+       Patched(test::WriteBmp({4, 1, {255, 255, 255, 255}, {}}), 28, std::string("\x08\0\x01\0", 4)),
+       error::kImageDamaged},
   };
 }
 

@@ -146,5 +146,77 @@ TEST(ImportRoundTrip, EveryWidthUpTo64InEveryFormatAndLayoutGivesBackItsBits) {
   }
 }
 
+std::string Little(std::uint32_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
+  return out;
+}
+
+// A BMP with Windows' 40-byte header, the palette and pixel data as given.
+std::string Bmp(int width, int height, int depth, int compression, const std::string& palette,
+                const std::string& pixels) {
+  return "BM" + Little(static_cast<std::uint32_t>(54 + palette.size() + pixels.size()), 4) +
+         Little(0, 4) + Little(static_cast<std::uint32_t>(54 + palette.size()), 4) + Little(40, 4) +
+         Little(static_cast<std::uint32_t>(width), 4) +
+         Little(static_cast<std::uint32_t>(height), 4) + Little(1, 2) +
+         Little(static_cast<std::uint32_t>(depth), 2) +
+         Little(static_cast<std::uint32_t>(compression), 4) + std::string(20, '\0') + palette +
+         pixels;
+}
+
+// Palette entries (blue, green, red, unused): 0 black, 1 white, 2 red (54).
+const std::string kPalette("\0\0\0\0\xFF\xFF\xFF\0\0\0\xFF\0", 12);
+
+TEST(ImportFormats, ReadThePixelsAViewerShows) {
+  struct Row {
+    const char* what;
+    std::string bytes;
+    int width;
+    std::vector<std::uint8_t> luminance;
+  };
+  const std::string os2 = "BM" + Little(38, 4) + Little(0, 4) + Little(32, 4) + Little(12, 4) +
+                          Little(2, 2) + Little(1, 2) + Little(1, 2) + Little(1, 2) +
+                          std::string("\0\0\0\xFF\xFF\xFF\x80\0\0\0", 10);
+  for (const Row& row : {
+           Row{"16-bit PGM, most significant byte first",
+               std::string("P5 2 1 65535\n\x80\0\0\xFF", 17),
+               2,
+               {128, 1}},
+           Row{"PGM of largest value 15",
+               std::string("P5 3 1 15\n\0\x08\x0F", 13),
+               3,
+               {0, 136, 255}},
+           Row{"plain PGM with a comment", "P2\n# by hand\r3 1\n15\n0 8 15\n", 3, {0, 136, 255}},
+           Row{"plain PGM rounding half to even", "P2 3 1 6 1 3 5", 3, {42, 128, 212}},
+           Row{"plain PPM", "P3 2 1 255 255 0 0  0 0 255", 2, {54, 18}},
+           Row{"16-bit PPM", std::string("P6 1 1 65535\n\xFF\xFF\0\0\0\0", 19), 1, {54}},
+           Row{"plain PBM", "P1 3 2 1 0 1 010", 3, {0, 255, 0, 255, 0, 255}},
+           Row{"top-down BMP",
+               Bmp(2, -2, 24, 0, "",
+                   std::string("\0\0\xFF\xFF\xFF\xFF\0\0"
+                               "\0\0\0\0\xFF\0\0\0",
+                               16)),
+               2,
+               {54, 255, 0, 182}},
+           Row{"RLE8 BMP: runs, a jump, a line end, a literal stretch, the end; "
+               "pixels no code reaches index 0",
+               Bmp(3, 2, 8, 1, kPalette,
+                   std::string("\x01\x01\0\x02\x01\0\x01\x02\0\0\0\x03\x02\x01\x02\0\0\x01", 18)),
+               3,
+               {54, 255, 54, 255, 0, 54}},
+           Row{"RLE4 BMP: a literal stretch, a run of two indices, the end",
+               Bmp(5, 1, 4, 2, kPalette, std::string("\0\x03\x12\x10\x02\x20\0\x01", 8)),
+               5,
+               {255, 54, 255, 54, 0}},
+           Row{"OS/2 BMP of one bit", os2, 2, {255, 0}},
+       }) {
+    const auto frames = imaging::DecodeImage(row.bytes, "/img/pic");
+    ASSERT_EQ(frames.size(), 1u) << row.what;
+    EXPECT_EQ(frames[0].luminance.width, row.width) << row.what;
+    EXPECT_EQ(frames[0].luminance.values, row.luminance) << row.what;
+    EXPECT_FALSE(frames[0].alpha.has_value()) << row.what;
+  }
+}
+
 }  // namespace
 }  // namespace lumivane

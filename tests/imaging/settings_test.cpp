@@ -237,16 +237,19 @@ TEST(ImportLimits, TheBitmapAndItsCodedItemsStopAt32766) {
   std::vector<std::uint8_t> lone;
   for (int i = 0; i < 10922; ++i) lone.insert(lone.end(), {0x00, 0x55});
   std::vector<std::uint8_t> runs(32766, 0x00);
+  // A run of 256 is two items, then 10,920 pairs of three and four lone bytes.
+  std::vector<std::uint8_t> longRun(256, 0xFF);
+  for (int i = 0; i < 10920; ++i) longRun.insert(longRun.end(), {0x00, 0x55});
+  longRun.insert(longRun.end(), 4, 0x55);
   struct Row {
     const char* what;
     std::vector<std::uint8_t> bytes;
     bool fits;
   };
-  std::vector<Row> rows{{"32766 bytes", plain, true},
-                        {"32767 bytes", plain, false},
-                        {"32766 items", lone, true},
-                        {"32767 items", lone, false},
-                        {"128 runs of 256", runs, true}};
+  std::vector<Row> rows{
+      {"32766 bytes", plain, true},    {"32767 bytes", plain, false},
+      {"32766 items", lone, true},     {"32767 items", lone, false},
+      {"128 runs of 256", runs, true}, {"32766 items with a run of 256", longRun, true}};
   rows[1].bytes.push_back(0x55);
   rows[3].bytes.push_back(0x55);
   for (const Row& row : rows) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app_error.h"
 #include "image_writers.h"
 #include "import.h"
 
@@ -56,6 +57,114 @@ TEST(ImportXbmText, EveryFrameOfAnAnimationIsItsOwnBitmap) {
     EXPECT_EQ(bitmaps[i].xbmText.rfind("#define " + name + "_width 8\r\n", 0), 0u);
     EXPECT_EQ(bitmaps[i].bitmap.bits,
               (std::vector<std::uint8_t>{static_cast<std::uint8_t>(1 << i), 0}));
+  }
+}
+
+TEST(ImportGif, FramesAreComposedAsABrowserShowsThem) {
+  // White, then black over the middle pixel, disposed of as the row says,
+  // then a frame wholly transparent: what shows of the second frame then.
+  const test::GreyPicture white{3, 1, {255, 255, 255}, {}};
+  const test::GreyPicture black{1, 1, {0}, {}};
+  const test::GreyPicture clear{3, 1, {0, 0, 0}, {0, 0, 0}};
+  struct Row {
+    int disposal;
+    bool backgroundSet;
+    const char* third;
+  };
+  for (const Row& row : {Row{1, false, ".#."}, Row{1, true, ".#."}, Row{2, false, "..."},
+                         Row{2, true, ".#."}, Row{3, false, "..."}, Row{3, true, "..."}}) {
+    imaging::ImportSettings settings;
+    settings.backgroundSet = row.backgroundSet;
+    const std::string gif =
+        test::WriteGif(3, 1, {{white, 0, 0, 1}, {black, 1, 0, row.disposal, 7}, {clear}}, false);
+    const auto bitmaps = imaging::ImportImage(gif, "/img/spin.gif", settings);
+    ASSERT_EQ(bitmaps.size(), 3u);
+    std::string third;
+    for (int x = 0; x < 3; ++x) third.push_back(bitmaps[2].bitmap.Pixel(x, 0) ? '#' : '.');
+    EXPECT_EQ(third, row.third) << row.disposal << " " << row.backgroundSet;
+    EXPECT_EQ(bitmaps[1].bitmap.bits, std::vector<std::uint8_t>{0x02});
+    EXPECT_EQ(bitmaps[1].delayMs, 70);
+  }
+  // A frame reaching past the screen is clipped to it.
+  const auto clipped = imaging::ImportImage(
+      test::WriteGif(3, 2, {{{2, 2, {0, 255, 255, 0}, {}}, 2, 0, 0}}, true), "/img/clip.gif", {});
+  EXPECT_EQ(clipped.front().bitmap.bits, (std::vector<std::uint8_t>{0x04, 0x00}));
+}
+
+TEST(ImportGif, TooManyFramesAreRefusedForTheirRealCause) {
+  const test::GreyPicture pixel{1, 1, {0}, {}};
+  const std::vector<test::GifFrame> many(1025, test::GifFrame{pixel});
+  const test::GifFrame two[] = {{pixel}, {pixel}};
+  struct Row {
+    std::string gif;
+    const char* cause;
+  };
+  for (const Row& row :
+       {Row{test::WriteGif(1, 1, many, false), "more than 1024 frames"},
+        Row{test::WriteGif(4096, 4096, {two[0], two[1]}, false), "2 frames of 4096 x 4096"}}) {
+    try {
+      imaging::ImportSettings fitted;
+      fitted.fit = imaging::Size{128, 64};
+      imaging::ImportImage(row.gif, "/img/many.gif", fitted);
+      ADD_FAILURE() << row.cause;
+    } catch (const AppError& error) {
+      EXPECT_EQ(error.Number(), error::kImageTooLarge);
+      EXPECT_NE(error.Description().find(row.cause), std::string::npos) << error.Description();
+    }
+  }
+}
+
+// A JPEG of 24 x 16 pixels, black only in its top left 8 x 8 block, with an
+// EXIF orientation (in either byte order).
+std::string TurnedJpeg(int orientation) {
+  test::GreyPicture picture{24, 16, std::vector<std::uint8_t>(24 * 16, 255), {}};
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) picture.grey[static_cast<std::size_t>(y * 24 + x)] = 0;
+  }
+  const bool big = orientation % 2 == 0;
+  const auto two = [big](int value) {
+    const char high = static_cast<char>(value >> 8);
+    const char low = static_cast<char>(value & 0xFF);
+    return big ? std::string{high, low} : std::string{low, high};
+  };
+  const std::string tiff = (big ? std::string("MM") : std::string("II")) + two(42) +
+                           (big ? std::string("\0\0\0\x08", 4) : std::string("\x08\0\0\0", 4)) +
+                           two(1) + two(0x0112) + two(3) +
+                           (big ? std::string("\0\0\0\x01", 4) : std::string("\x01\0\0\0", 4)) +
+                           two(orientation) + std::string(2, '\0') + std::string(4, '\0');
+  const std::string exif = std::string("Exif\0\0", 6) + tiff;
+  const std::string marker = "\xFF\xE1" +
+                             std::string{static_cast<char>((exif.size() + 2) >> 8),
+                                         static_cast<char>((exif.size() + 2) & 0xFF)} +
+                             exif;
+  return test::WriteJpeg(picture, 95).insert(2, marker);
+}
+
+TEST(ImportJpeg, ExifOrientationTurnsThePictureBeforeTheSettings) {
+  struct Row {
+    int orientation;
+    int rotation;
+    std::vector<std::string> blocks;
+  };
+  for (const Row& row :
+       {Row{1, 0, {"#..", "..."}}, Row{2, 0, {"..#", "..."}}, Row{3, 0, {"...", "..#"}},
+        Row{4, 0, {"...", "#.."}}, Row{5, 0, {"#.", "..", ".."}}, Row{6, 0, {".#", "..", ".."}},
+        Row{7, 0, {"..", "..", ".#"}}, Row{8, 0, {"..", "..", "#."}}, Row{6, 90, {"...", "..#"}},
+        Row{9, 0, {"#..", "..."}}}) {
+    imaging::ImportSettings settings;
+    settings.rotation = row.rotation;
+    const auto bitmaps =
+        imaging::ImportImage(TurnedJpeg(row.orientation), "/img/turned.jpg", settings);
+    const imaging::Bitmap& bitmap = bitmaps.front().bitmap;
+    ASSERT_EQ(bitmap.width, 8 * static_cast<int>(row.blocks[0].size())) << row.orientation;
+    ASSERT_EQ(bitmap.height, 8 * static_cast<int>(row.blocks.size())) << row.orientation;
+    std::vector<std::string> blocks;
+    for (int y = 4; y < bitmap.height; y += 8) {
+      blocks.emplace_back();
+      for (int x = 4; x < bitmap.width; x += 8)
+        blocks.back().push_back(bitmap.Pixel(x, y) ? '#' : '.');
+    }
+    EXPECT_EQ(blocks, row.blocks) << row.orientation << " " << row.rotation;
   }
 }
 
