@@ -88,7 +88,9 @@ int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& impo
   const std::unique_ptr<CliPlatform> platform = MakePlatform(options);
   ImportedDrop drop;
   try {
-    drop = ImportAll(paths, importOptions);
+    ImportOptions imports = importOptions;
+    imports.settings.conversion = options.choice;
+    drop = ImportAll(paths, imports);
     for (Animation& animation : drop.animations) {
       platform->Animations().Add(std::move(animation.header), std::move(animation.name),
                                  std::move(animation.frameHeaders), std::move(animation.frameNames),

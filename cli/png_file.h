@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "image_types.h"
+#include "import.h"
 
 namespace lumivane::cli {
 

@@ -29,6 +29,8 @@
 #include <string_view>
 #include <vector>
 
+#include "byte_layout.h"
+
 namespace lumivane::imaging {
 
 struct Size {
@@ -89,11 +91,14 @@ struct ImportSettings {
   // Transparent pixels and the margins of a fit are background: unset bits,
   // or set bits when this is on.
   bool backgroundSet = false;
+  // How the conversion arranges and codes the bytes, for its limits.
+  ConversionChoice conversion;
 };
 
 inline constexpr int kMaxThreshold = 255;
 // The conversion takes at most this many byte literals, and at most this
-// many items once runs of 00 and FF are coded (a lone 00 or FF takes two).
+// many items once the bytes are arranged and runs of 00 and FF coded (a lone
+// 00 or FF takes two).
 inline constexpr std::int64_t kMaxBitmapBytes = 32766;
 
 // The names the command line and the window use; nullopt for an unknown one.

@@ -36,21 +36,29 @@ void CheckResultFits(Size image, const ImportSettings& settings) {
   }
 }
 
-void CheckCodedFits(std::span<const std::uint8_t> bits) {
-  // Every byte is an item, and a run of up to 256 equal 00 or FF bytes is
-  // its byte and its count.
+void CheckCodedFits(const Bitmap& bitmap, const ConversionChoice& conversion) {
+  const std::vector<std::uint8_t> bits =
+      conversion.layout == ByteLayout::kXbm
+          ? bitmap.bits
+          : ArrangeBytes(bitmap.bits, bitmap.width, bitmap.height, conversion.layout);
+  if (static_cast<std::int64_t>(bits.size()) > kMaxBitmapBytes) {
+    throw ImageTooLargeError("its bitmap takes " + std::to_string(bits.size()) + " bytes in " +
+                             std::string(NameOf(conversion.layout)) + ", at most 32766");
+  }
+  // Every byte is an item, and, coded, a run of up to 256 equal 00 or FF
+  // bytes is its byte and its count.
   constexpr std::size_t kMaxRun = 256;
   std::int64_t items = 0;
   for (std::size_t at = 0; at < bits.size();) {
     const std::uint8_t value = bits[at++];
     ++items;
-    if (value != 0x00 && value != 0xFF) continue;
+    if (conversion.uncompressed || (value != 0x00 && value != 0xFF)) continue;
     ++items;
     for (std::size_t run = 1; run < kMaxRun && at < bits.size() && bits[at] == value; ++run) ++at;
   }
   if (items > kMaxBitmapBytes) {
-    throw ImageTooLargeError("its bitmap codes to " + std::to_string(items) +
-                             " items, at most 32766");
+    throw ImageTooLargeError("its bitmap makes " + std::to_string(items) +
+                             " items in the header, at most 32766");
   }
 }
 

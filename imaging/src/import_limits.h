@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
 #include "import.h"
 
@@ -16,8 +15,8 @@ void CheckDecodable(Size image);
 // Raises when the one-bit result the settings make of an image this size
 // would hold more bytes than the conversion takes.
 void CheckResultFits(Size image, const ImportSettings& settings);
-// Raises when the bitmap's bytes, once runs are coded, are more items than
-// the conversion lists.
-void CheckCodedFits(std::span<const std::uint8_t> bits);
+// Raises when the bitmap's bytes, arranged and coded as the conversion will,
+// are more items than it lists.
+void CheckCodedFits(const Bitmap& bitmap, const ConversionChoice& conversion);
 
 }  // namespace lumivane::imaging

@@ -32,7 +32,7 @@ Bitmap ToBitmap(const GrayFrame& frame, const ImportSettings& settings) {
   }
   if (settings.fit) plane = FitInto(plane, *settings.fit, background);
   Bitmap bitmap = Pack(Reduce(plane, settings.threshold, settings.dithering), settings.invert);
-  CheckCodedFits(bitmap.bits);
+  CheckCodedFits(bitmap, settings.conversion);
   return bitmap;
 }
 

@@ -18,6 +18,8 @@ using imaging::Bitmap;
 using imaging::Dithering;
 using imaging::Flip;
 using imaging::ImportSettings;
+using lumivane::ByteLayout;
+using lumivane::ConversionChoice;
 using test::GreyPicture;
 using test::PngKind;
 
@@ -241,20 +243,29 @@ TEST(ImportLimits, TheBitmapAndItsCodedItemsStopAt32766) {
   std::vector<std::uint8_t> longRun(256, 0xFF);
   for (int i = 0; i < 10920; ++i) longRun.insert(longRun.end(), {0x00, 0x55});
   longRun.insert(longRun.end(), 4, 0x55);
+  std::vector<std::uint8_t> plainOver = plain;
+  plainOver.push_back(0x55);
+  std::vector<std::uint8_t> loneOver = lone;
+  loneOver.push_back(0x55);
   struct Row {
     const char* what;
     std::vector<std::uint8_t> bytes;
     bool fits;
+    ConversionChoice conversion = {};
   };
-  std::vector<Row> rows{
-      {"32766 bytes", plain, true},    {"32767 bytes", plain, false},
-      {"32766 items", lone, true},     {"32767 items", lone, false},
-      {"128 runs of 256", runs, true}, {"32766 items with a run of 256", longRun, true}};
-  rows[1].bytes.push_back(0x55);
-  rows[3].bytes.push_back(0x55);
-  for (const Row& row : rows) {
+  for (const Row& row :
+       {Row{"32766 bytes", plain, true}, Row{"32767 bytes", plainOver, false},
+        Row{"32766 items", lone, true}, Row{"32767 items", loneOver, false},
+        Row{"128 runs of 256", runs, true}, Row{"32766 items with a run of 256", longRun, true},
+        Row{"32767 items uncompressed", loneOver, true, {ByteLayout::kXbm, true}},
+        Row{"32767 items with the bits reversed",
+            loneOver,
+            false,
+            {ByteLayout::kRowsMsb, false}}}) {
+    ImportSettings settings;
+    settings.conversion = row.conversion;
     try {
-      const auto bitmaps = imaging::ImportFrames({rowsOf(row.bytes)}, "/img/tall.png", {});
+      const auto bitmaps = imaging::ImportFrames({rowsOf(row.bytes)}, "/img/tall.png", settings);
       EXPECT_TRUE(row.fits) << row.what;
       EXPECT_EQ(bitmaps.front().bitmap.bits, row.bytes) << row.what;
     } catch (const AppError& error) {
@@ -263,6 +274,12 @@ TEST(ImportLimits, TheBitmapAndItsCodedItemsStopAt32766) {
       EXPECT_NE(error.Description().find("/img/tall.png"), std::string::npos);
     }
   }
+  // 40,000 x 1 takes 5,000 bytes as rows but 40,000 as pages of columns.
+  ImportSettings pages;
+  pages.conversion.layout = ByteLayout::kPages;
+  const imaging::GrayFrame wide{{40000, 1, std::vector<std::uint8_t>(40000, 255)}, {}};
+  EXPECT_EQ(imaging::ImportFrames({wide}, "/img/wide.png", {}).front().bitmap.bits.size(), 5000u);
+  EXPECT_THROW(imaging::ImportFrames({wide}, "/img/wide.png", pages), AppError);
 }
 
 TEST(ImportOrientation, TurnsClockwiseThenFlips) {
