@@ -29,8 +29,8 @@ ImportChoice StoredImportChoice() {
   settings.flip = static_cast<imaging::Flip>(
       Bounded(stored, "import/flip", 0, 0, static_cast<int>(imaging::Flip::kVertical)));
   if (stored.value(QStringLiteral("import/fit"), false).toBool()) {
-    settings.fit = imaging::FitBox{Bounded(stored, "import/fitWidth", 128, 1, kMostFitSide),
-                                   Bounded(stored, "import/fitHeight", 64, 1, kMostFitSide)};
+    settings.fit = imaging::Size{Bounded(stored, "import/fitWidth", 128, 1, kMostFitSide),
+                                 Bounded(stored, "import/fitHeight", 64, 1, kMostFitSide)};
   }
   settings.backgroundSet = stored.value(QStringLiteral("import/backgroundSet"), false).toBool();
   choice.saveXbm = stored.value(QStringLiteral("import/saveXbm"), false).toBool();

@@ -25,7 +25,6 @@
 #include "image_reader.h"
 #include "import_errors.h"
 #include "import_limits.h"
-#include "luminance.h"
 
 namespace lumivane::imaging {
 namespace {

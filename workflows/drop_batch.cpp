@@ -7,8 +7,7 @@
 #include "app_error.h"
 #include "convert_and_report.h"
 #include "error_box.h"
-#include "image_decoder.h"
-#include "import_image.h"
+#include "import.h"
 #include "listing_layout.h"
 #include "path_rules.h"
 #include "running_action.h"
@@ -162,8 +161,9 @@ void Workflows::ImportDroppedImage(const std::string& image, DroppedImages& imag
   }
   if (!images.choice) return;
   const ChoiceForImport conversion(state_, images.choice->conversion);
-  for (imaging::ImportedBitmap& bitmap :
-       imaging::ImportFrames(frames, image, images.choice->settings)) {
+  imaging::ImportSettings settings = images.choice->settings;
+  settings.conversion = images.choice->conversion;
+  for (imaging::ImportedBitmap& bitmap : imaging::ImportFrames(frames, image, settings)) {
     state_.SourcePath = JoinPath(DirName(image), bitmap.name + ".xbm");
     state_.SourceFileName = bitmap.name + ".xbm";
     state_.CompressedText.clear();
