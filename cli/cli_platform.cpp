@@ -124,7 +124,7 @@ void CliPlatform::WriteTextFile(const std::string& path, std::string_view conten
   std::string output = OutputPath(path);
   if (kind == WriteKind::kBatchFile) {
     if (before_batch_file_) before_batch_file_();
-    Made(output, sources_);
+    MadeFirst(output);
     if (options_.withSize) {
       // The headers now start with their size defines; the batch repeats them.
       Deliver(output, collected_ + std::string(kLineEnd), kind);
@@ -161,7 +161,7 @@ std::string CliPlatform::CollectionPath(const std::vector<std::string>& sources)
 
 void CliPlatform::WriteCollection() {
   const std::string output = CollectionPath({source_path_});
-  Made(output, sources_);
+  MadeFirst(output);
   Deliver(output, collected_ + std::string(kLineEnd), WriteKind::kBatchFile);
 }
 
@@ -181,6 +181,10 @@ void CliPlatform::Made(const std::string& output, std::span<const std::string> s
   if (!options_.depfile.empty()) made_.push_back({output, {sources.begin(), sources.end()}});
 }
 
+void CliPlatform::MadeFirst(const std::string& output) {
+  if (!options_.depfile.empty()) made_.insert(made_.begin(), {output, sources_});
+}
+
 void CliPlatform::AddSource(const std::string& source) {
   if (source_set_.insert(source).second) sources_.push_back(source);
 }
@@ -188,7 +192,7 @@ void CliPlatform::AddSource(const std::string& source) {
 void CheckingPlatform::Deliver(const std::string& path, std::string_view content, WriteKind) {
   std::string verdict;
   try {
-    if (FileSystemPlatform::ReadTextFile(path) != content) verdict = "differs: " + path;
+    if (ReadBoundedFile(path).text != content) verdict = "differs: " + path;
   } catch (const AppError& error) {
     if (error.Number() != ENOENT) throw;
     verdict = "missing: " + path;

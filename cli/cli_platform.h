@@ -78,6 +78,9 @@ class CliPlatform : public FileSystemPlatform {
   // In the output folder, or in the folder of the last source.
   std::string CollectionPath(const std::vector<std::string>& sources) const;
   void Made(const std::string& output, std::span<const std::string> sources);
+  // A file made of every source, the edge a build names it by: it comes
+  // first, the one output Ninja checks where the depfile has no deps = gcc.
+  void MadeFirst(const std::string& output);
   // A GIF's frames, or a file given twice, are one source of the collection.
   void AddSource(const std::string& source);
 

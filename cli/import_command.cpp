@@ -1,5 +1,7 @@
 #include "import_command.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <set>
 
@@ -9,6 +11,7 @@
 #include "import.h"
 #include "native_files.h"
 #include "path_rules.h"
+#include "terminal_text.h"
 
 namespace lumivane::cli {
 namespace {
@@ -37,7 +40,8 @@ struct ImportedDrop {
 };
 
 void ShowPreview(const imaging::ImportedBitmap& imported) {
-  const std::string text = imported.name + " (" + std::to_string(imported.bitmap.width) + " x " +
+  const std::string name = IsTerminal(stderr) ? EscapeControls(imported.name) : imported.name;
+  const std::string text = name + " (" + std::to_string(imported.bitmap.width) + " x " +
                            std::to_string(imported.bitmap.height) + ")\n" +
                            HalfBlockPreview(imported.bitmap);
   std::fwrite(text.data(), 1, text.size(), stderr);
@@ -55,11 +59,16 @@ ImportedDrop ImportAll(const std::vector<std::string>& paths, const ImportOption
   };
   for (const std::string& argument : paths) {
     const std::string path = DropPath(argument);
-    if (ExtName(path) == kBitmapExtension) {
+    // Any .XBM goes to the drop, which skips all but .xbm as a plain run does.
+    const std::string extension = ExtName(path);
+    if (std::equal(extension.begin(), extension.end(), kBitmapExtension.begin(),
+                   kBitmapExtension.end(), [](char c, char lower) {
+                     return std::tolower(static_cast<unsigned char>(c)) == lower;
+                   })) {
       take(path, path);
       continue;
     }
-    const SourceFile image = ReadSourceFile(path, std::nullopt);
+    const SourceFile image = ReadBoundedFile(path);
     Animation animation;
     for (imaging::ImportedBitmap& imported :
          imaging::ImportImage(image.text, path, options.settings)) {

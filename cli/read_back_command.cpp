@@ -1,9 +1,7 @@
 #include "read_back_command.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <system_error>
 
 #include "app_error.h"
@@ -18,23 +16,6 @@
 
 namespace lumivane::cli {
 namespace {
-
-// A header is read whole, up to the size a source may have: the scanning
-// reader of sources would stop at a collection of more literals than one
-// bitmap may hold.
-std::string ReadHeader(const std::string& path) {
-  const std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"),
-                                                                std::fclose);
-  if (!file) throw SystemError(errno, path);
-  std::string text;
-  char chunk[65536];
-  for (std::size_t read; (read = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) {
-    text.append(chunk, read);
-    if (text.size() > kLargestSource) throw SystemError(EFBIG, path);
-  }
-  if (std::ferror(file.get())) throw SystemError(errno, path);
-  return text;
-}
 
 imaging::Bitmap BitmapOf(HeaderPicture picture) {
   return {picture.width, picture.height, std::move(picture.xbm)};
@@ -59,7 +40,7 @@ int ReadBackHeaders(const std::vector<std::string>& paths, const ReadBackOptions
       if (failure) throw SystemError(failure.value(), options.pngFolder);
     }
     for (const std::string& path : paths) {
-      const std::string header = ReadHeader(path);
+      const std::string header = ReadBoundedFile(path).text;
       for (HeaderPicture& picture : HeaderPictures(header, path, choice, options.size)) {
         const std::string name = picture.name;
         const imaging::Bitmap bitmap = BitmapOf(std::move(picture));

@@ -11,8 +11,9 @@ namespace {
 
 constexpr unsigned char kDelete = 0x7F;
 
+// A tab only moves the cursor on, and the report's own columns are tabs.
 bool IsControl(unsigned char byte) {
-  return byte < 0x20 || byte == kDelete;
+  return (byte < 0x20 && byte != '\t') || byte == kDelete;
 }
 
 std::string_view LineEndOf(std::string_view text) {

@@ -10,8 +10,8 @@ namespace lumivane::cli {
 // would act instead of showing.
 bool IsTerminal(std::FILE* stream);
 
-// The text with every control byte but a final line end written as a C
-// escape, as `ls -b` shows names: \t \n \r and the like by letter, the
+// The text with every control byte but a tab and a final line end written as
+// a C escape, as `ls -b` shows names: \n \r and the like by letter, the
 // others in octal (ESC is \033, DEL \177). Every other byte is kept.
 std::string EscapeControls(std::string_view text);
 

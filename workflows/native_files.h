@@ -51,6 +51,11 @@ struct SourceFile {
 // ordinary file there, which spares asking again for a file of usual size.
 SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdentity>& listed);
 
+// An image, or an output a check compares, read whole with the same refusals
+// and bound as a source but without the scanning: either may hold far more
+// literals than one bitmap may.
+SourceFile ReadBoundedFile(const std::string& path);
+
 // The file a header is made from: where it was read and which file it was.
 struct SourceOrigin {
   std::string path;

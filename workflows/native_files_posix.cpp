@@ -288,7 +288,11 @@ std::vector<ListedFile> ListOrdinaryFiles(const std::string& folder) {
   return files;
 }
 
-SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdentity>& listed) {
+namespace {
+
+// Without a scanner the file is read to its end.
+SourceFile ReadOrdinaryFile(const std::string& path, const std::optional<FileIdentity>& listed,
+                            SourceScanner* scanner) {
   FileDescriptor file(Syscalls().open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0));
   if (file.Get() < 0) throw SystemError(errno, path);
   SourceFile source{{}, listed};
@@ -306,7 +310,6 @@ SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdent
   if (!listed) askSize();
 
   char* buffer = ReadBuffer();
-  SourceScanner scanner;
   for (;;) {
     std::size_t wanted = kReadChunk;
     if (size) {
@@ -327,10 +330,22 @@ SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdent
     if (!size && !ended) askSize();
     // Once all is read, the conversion gives the same verdict itself.
     if (ended || source.text.size() >= *size) break;
-    scanner.Feed({buffer, static_cast<std::size_t>(got)});
-    if (scanner.OverflowCertain()) throw AppError::Overflow();
+    if (scanner == nullptr) continue;
+    scanner->Feed({buffer, static_cast<std::size_t>(got)});
+    if (scanner->OverflowCertain()) throw AppError::Overflow();
   }
   return source;
+}
+
+}  // namespace
+
+SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdentity>& listed) {
+  SourceScanner scanner;
+  return ReadOrdinaryFile(path, listed, &scanner);
+}
+
+SourceFile ReadBoundedFile(const std::string& path) {
+  return ReadOrdinaryFile(path, std::nullopt, nullptr);
 }
 
 void ReplaceFileWhole(const std::string& path, std::string_view content,

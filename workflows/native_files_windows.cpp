@@ -159,7 +159,10 @@ std::vector<ListedFile> ListOrdinaryFiles(const std::string& folder) {
   return files;
 }
 
-SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdentity>&) {
+namespace {
+
+// Without a scanner the file is read to its end.
+SourceFile ReadOrdinaryFile(const std::string& path, SourceScanner* scanner) {
   FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) throw LastError(path);
@@ -172,7 +175,6 @@ SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdent
 
   SourceFile source{std::string(static_cast<std::size_t>(size), '\0'), IdentityOf(info)};
   std::string& text = source.text;
-  SourceScanner scanner;
   std::size_t filled = 0;
   while (filled < text.size()) {
     DWORD got = 0;
@@ -180,12 +182,25 @@ SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdent
     if (!::ReadFile(file.Get(), text.data() + filled, chunk, &got, nullptr)) throw LastError(path);
     if (got == 0) break;
     // Once all is read, the conversion gives the same verdict itself.
-    if (filled + got < text.size()) scanner.Feed({text.data() + filled, got});
-    if (scanner.OverflowCertain()) throw AppError::Overflow();
+    if (scanner != nullptr && filled + got < text.size()) {
+      scanner->Feed({text.data() + filled, got});
+      if (scanner->OverflowCertain()) throw AppError::Overflow();
+    }
     filled += got;
   }
   text.resize(filled);
   return source;
+}
+
+}  // namespace
+
+SourceFile ReadSourceFile(const std::string& path, const std::optional<FileIdentity>&) {
+  SourceScanner scanner;
+  return ReadOrdinaryFile(path, &scanner);
+}
+
+SourceFile ReadBoundedFile(const std::string& path) {
+  return ReadOrdinaryFile(path, nullptr);
 }
 
 void ReplaceFileWhole(const std::string& path, std::string_view content,

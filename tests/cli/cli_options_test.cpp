@@ -271,6 +271,20 @@ TEST_F(CliOptions, CheckTellsCurrentFromStaleAndWritesNothing) {
   }
 }
 
+// A collection of 180 bitmaps of 1,024 literals holds more than any one
+// source may: the check reads it whole, not as a source.
+TEST_F(CliOptions, CheckComparesACollectionOfMoreLiteralsThanASourceHolds) {
+  std::vector<std::uint8_t> bytes;
+  for (int i = 0; i < 1024; ++i) bytes.push_back(static_cast<std::uint8_t>(1 + i % 254));
+  for (int i = 0; i < 180; ++i) {
+    folder_.Write("big/b" + std::to_string(i) + ".xbm", XbmText("b", bytes));
+  }
+  ASSERT_EQ(RunCli({"-q", folder_.PathOf("big")}).exitCode, 0);
+  const ProcessResult check = RunCli({"--check", folder_.PathOf("big")});
+  EXPECT_EQ(check.exitCode, 0);
+  EXPECT_EQ(check.err, "");
+}
+
 TEST_F(CliOptions, WithSizeStartsEachHeaderWithTheSourcesSizeOnly) {
   const DropResult plain = DropOfSources();
   const ProcessResult cli = RunCli({"--with-size", "-o", Out(), Src()});
@@ -312,16 +326,16 @@ TEST_F(CliOptions, DepfileNamesEveryOutputWithItsSourcesEscaped) {
   const Case cases[] = {
       {"bitmaps",
        {folder_.PathOf("my src/a b.xbm"), Src("logo.xbm")},
-       out + "a\\ b.h: \\\n " + spaced + "\n" +              //
-           out + "logo.h: \\\n " + Src("logo.xbm") + "\n" +  //
-           out + "all\\#.h: \\\n " + spaced + " \\\n " + Src("logo.xbm") + "\n"},
+       out + "all\\#.h: \\\n " + spaced + " \\\n " + Src("logo.xbm") + "\n" +  //
+           out + "a\\ b.h: \\\n " + spaced + "\n" +                            //
+           out + "logo.h: \\\n " + Src("logo.xbm") + "\n"},
       // The headers are made from the images, never from a NAME.xbm that is not written.
       {"images",
        {"--import", png, gif},
-       out + "logo.h: \\\n " + png + "\n" +        //
-           out + "spin_0.h: \\\n " + gif + "\n" +  //
-           out + "spin_1.h: \\\n " + gif + "\n" +  //
-           out + "all\\#.h: \\\n " + png + " \\\n " + gif + "\n"},
+       out + "all\\#.h: \\\n " + png + " \\\n " + gif + "\n" +  //
+           out + "logo.h: \\\n " + png + "\n" +                 //
+           out + "spin_0.h: \\\n " + gif + "\n" +               //
+           out + "spin_1.h: \\\n " + gif + "\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -338,6 +352,7 @@ TEST_F(CliOptions, DepfileNamesEveryOutputWithItsSourcesEscaped) {
 TEST_F(CliOptions, NinjaRebuildsFromTheDepfileExactlyWhatASourceChanges) {
   if (kNinja.empty()) GTEST_SKIP() << "ninja is not installed";
   WriteImages(folder_);
+  WriteSources(folder_, "plain/");
   struct Case {
     const char* name;
     // The build's edges; each names its sources only through the depfile.
@@ -360,6 +375,18 @@ TEST_F(CliOptions, NinjaRebuildsFromTheDepfileExactlyWhatASourceChanges) {
        {"src/logo.xbm", "src/b.small.xbm"},
        "src/b.small.xbm",
        "out/logo.h out/b.small.h out/allFiles.h"},
+      // Without deps = gcc Ninja checks that the depfile names the edge's output first.
+      {"folder, plain depfile",
+       "rule convert\n"
+       "  command = " +
+           kCli +
+           " -q -o out --depfile out.d ../plain\n"
+           "  depfile = out.d\n"
+           "  description = $out\n"
+           "build out/allFiles.h out/b.small.h out/logo.h: convert\n",
+       {},
+       "plain/logo.xbm",
+       "out/allFiles.h out/b.small.h out/logo.h"},
       {"imported images",
        "rule import\n"
        "  command = " +
@@ -424,6 +451,7 @@ TEST_F(CliOptions, QuietAndVerboseChangeOnlyWhatIsPrinted) {
        0,
        "",
        "lumivane-cli: skipped " + Src("logo.xbm") + ": only the first folder is converted\n"},
+      {"an upper-case .XBM among images", {"--import", Src("Upper.XBM")}, 0, "COMPLETE\n", ""},
       {"quiet failure",
        {"-q", "-v", Src("logo.xbm"), Src("none.xbm")},
        1,

@@ -22,7 +22,7 @@ TEST(EscapeControls, ShowsControlBytesAndKeepsTheLineEnd) {
       {"plain name\r\n", "plain name\r\n"},
       {"\x1b[31mred\r\n", "\\033[31mred\r\n"},
       {"over\rwrite\r\n", "over\\rwrite\r\n"},
-      {"tab\there\nnewline\n", "tab\\there\\nnewline\n"},
+      {"tab\there\nnewline\n", "tab\there\\nnewline\n"},
       {std::string("nul\0bell\a\x7f", 10), "nul\\000bell\\a\\177"},
       {"Gr\xc3\xb6\xc3\x9f"
        "e \\ done",

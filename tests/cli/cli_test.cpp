@@ -331,7 +331,7 @@ TEST(CliTerminal, NamesControlBytesAreEscapedOnATerminalAndKeptInAPipe) {
     std::string shown;
   };
   const Case cases[] = {
-      {"report", {name}, shownName + "         1 uncompressed bytes"},
+      {"report", {name}, shownName + "         1 uncompressed bytes, \t-1 bytes"},
       {"error", {"none\x1b[0m.xbm"}, "Err # 2 - No such file or directory: ./none\\033[0m.xbm"},
       {"usage", {"--x\x1b[0m"}, "unknown option '--x\\033[0m'"},
   };
