@@ -151,6 +151,9 @@ std::vector<HostileCase> HostileCases() {
        error::kImageTooLarge},
       {"PBM size beyond 32 bits", "P1 99999999999 1\n1", error::kImageDamaged},
       {"PBM zero size", "P1 0 0\n", error::kImageDamaged},
+      {"PBM of no rows", "P1 4 0\n", error::kImageDamaged},
+      {"BMP of height -2^31", Patched(BmpDeclaring(8, 8), 22, std::string("\0\0\0\x80", 4)),
+       error::kImageDamaged},
       {"PGM cut in half", "P5 32 32 255\n" + std::string(512, '\0'), error::kImageDamaged},
       {"PGM with a width of ten digits", "P5 7777777777 2 255\n" + std::string(64, '7'),
        error::kImageDamaged},
@@ -165,7 +168,8 @@ std::vector<HostileCase> HostileCases() {
                    32),
        error::kImageDamaged},
       {"RLE8 BMP without its end",
-       Patched(test::WriteBmp({4, 1, {255, 255, 255, 255}, {}}), 28, std::string("\x08\0\x01\0", 4)),
+       Patched(test::WriteBmp({4, 1, {255, 255, 255, 255}, {}}), 28,
+               std::string("\x08\0\x01\0", 4)),
        error::kImageDamaged},
   };
 }

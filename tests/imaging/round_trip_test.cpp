@@ -209,6 +209,10 @@ TEST(ImportFormats, ReadThePixelsAViewerShows) {
                5,
                {255, 54, 255, 54, 0}},
            Row{"OS/2 BMP of one bit", os2, 2, {255, 0}},
+           Row{"32-bit BMP whose fourth bytes are all zero, opaque",
+               Bmp(2, 1, 32, 0, "", std::string("\0\0\xFF\0\xFF\xFF\xFF\0", 8)),
+               2,
+               {54, 255}},
        }) {
     const auto frames = imaging::DecodeImage(row.bytes, "/img/pic");
     ASSERT_EQ(frames.size(), 1u) << row.what;

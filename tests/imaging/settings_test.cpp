@@ -243,6 +243,10 @@ TEST(ImportLimits, TheBitmapAndItsCodedItemsStopAt32766) {
   std::vector<std::uint8_t> longRun(256, 0xFF);
   for (int i = 0; i < 10920; ++i) longRun.insert(longRun.end(), {0x00, 0x55});
   longRun.insert(longRun.end(), 4, 0x55);
+  // A run of 257 is two runs, four items.
+  std::vector<std::uint8_t> longerRun = longRun;
+  longerRun.insert(longerRun.begin(), 0xFF);
+  longerRun.pop_back();
   std::vector<std::uint8_t> plainOver = plain;
   plainOver.push_back(0x55);
   std::vector<std::uint8_t> loneOver = lone;
@@ -257,6 +261,7 @@ TEST(ImportLimits, TheBitmapAndItsCodedItemsStopAt32766) {
        {Row{"32766 bytes", plain, true}, Row{"32767 bytes", plainOver, false},
         Row{"32766 items", lone, true}, Row{"32767 items", loneOver, false},
         Row{"128 runs of 256", runs, true}, Row{"32766 items with a run of 256", longRun, true},
+        Row{"32767 items with a run of 257", longerRun, false},
         Row{"32767 items uncompressed", loneOver, true, {ByteLayout::kXbm, true}},
         Row{"32767 items with the bits reversed",
             loneOver,
@@ -405,6 +410,8 @@ TEST(ImportFit, TheScaledSideIsRoundedAndCentredTowardsTheTopLeft) {
            // 1 x 1 into 2 x 1: one pixel wide, its margin of one on the right.
            Row{{{0}}, 2, 1, {"#."}},
            Row{{{0}}, 1, 2, {"#", "."}},
+           // The average 127.5 rounds to 128, which the threshold leaves unset.
+           Row{{{127, 128}}, 1, 1, {"."}},
            // 2 x 1 into 3 x 3: 3 x 1.5 rounds to 3 x 2, the spare row below.
            Row{{{0, 0}}, 3, 3, {"###", "###", "..."}},
            Row{{{0}, {0}}, 3, 3, {"##.", "##.", "##."}},

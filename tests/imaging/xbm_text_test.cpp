@@ -31,6 +31,7 @@ TEST(ImportXbmText, NamesAreCIdentifiersFromTheFileNameBeforeItsFirstDot) {
                                                         {"/a.b/pic.png", "pic"},
                                                         {"/img/my photo-1.png", "my_photo_1"},
                                                         {"/img/2logo.png", "_2logo"},
+                                                        {"/img/0.png", "_0"},
                                                         {"/img/.logo.png", "logo"},
                                                         {"/img/..png", "png"},
                                                         {"/img/.png", "png"},
@@ -85,10 +86,10 @@ TEST(ImportGif, FramesAreComposedAsABrowserShowsThem) {
     EXPECT_EQ(bitmaps[1].bitmap.bits, std::vector<std::uint8_t>{0x02});
     EXPECT_EQ(bitmaps[1].delayMs, 70);
   }
-  // A frame reaching past the screen is clipped to it.
+  // A frame reaching past the screen's right and bottom edges is clipped to it.
   const auto clipped = imaging::ImportImage(
-      test::WriteGif(3, 2, {{{2, 2, {0, 255, 255, 0}, {}}, 2, 0, 0}}, true), "/img/clip.gif", {});
-  EXPECT_EQ(clipped.front().bitmap.bits, (std::vector<std::uint8_t>{0x04, 0x00}));
+      test::WriteGif(3, 2, {{{2, 2, {0, 255, 255, 0}, {}}, 2, 1, 0}}, true), "/img/clip.gif", {});
+  EXPECT_EQ(clipped.front().bitmap.bits, (std::vector<std::uint8_t>{0x00, 0x04}));
 }
 
 TEST(ImportGif, TooManyFramesAreRefusedForTheirRealCause) {
