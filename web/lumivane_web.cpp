@@ -179,9 +179,9 @@ std::vector<imaging::ImportedBitmap> ImportGiven(const val& file, const std::str
   if (file["frames"].isUndefined()) return imaging::ImportImage(bytes, path, settings);
   // The checks ImportImage makes before decoding, then the browser's frames.
   imaging::CheckImportable(bytes, path, settings);
-  if (file["tooManyFrames"].as<bool>()) {
+  if (!file["tooLarge"].isUndefined()) {
     throw AppError(error::kImageTooLarge,
-                   "Image too large (frames over 16 megapixels together): " + path);
+                   "Image too large (" + file["tooLarge"].as<std::string>() + "): " + path);
   }
   if (file["frames"]["length"].as<std::size_t>() == 0) {
     throw AppError(error::kImageDamaged,

@@ -28,52 +28,51 @@
   const isGif = (bytes) => bytes.length >= 6 && String.fromCharCode(...bytes.subarray(0, 6)).match(/^GIF8[79]a$/);
   const isBitmap = (path) => /\.xbm$/.test(path.trim());
 
-  // The browser composes a GIF's frames; the command line's limits hold first.
+  // The browser composes a GIF's frames; the command line's limits and
+  // refusals, read from the file's blocks, hold first.
   async function gifFrames(file, bytes) {
-    const frames = [];
+    const facts = gifFrameFacts(bytes);
+    file.frames = [];
+    file.tooLarge = facts.tooLarge;
+    file.decodeError = facts.damage;
+    if (facts.tooLarge || facts.damage) return;
     try {
       const decoder = new ImageDecoder({ type: 'image/gif', data: bytes,
         colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
       await decoder.tracks.ready;
       await decoder.completed;
-      const count = decoder.tracks.selectedTrack.frameCount;
-      const screen = (bytes[6] | bytes[7] << 8) * (bytes[8] | bytes[9] << 8);
-      if (count > kMaxFrames || count * screen > kMaxPixels) {
-        file.tooManyFrames = true;
-      } else {
-        const { delays, damage } = gifFrameFacts(bytes);
-        if (damage) file.decodeError = damage;
-        for (let i = 0; !damage && i < count; ++i) {
-          const frame = await frameRgba((await decoder.decode({ frameIndex: i })).image);
-          frame.delayMs = delays[i] || 0;
-          frames.push(frame);
-        }
+      for (let i = 0; i < decoder.tracks.selectedTrack.frameCount; ++i) {
+        const frame = await frameRgba((await decoder.decode({ frameIndex: i })).image);
+        frame.delayMs = facts.delays[i] || 0;
+        file.frames.push(frame);
       }
       decoder.close();
     } catch (failure) {
+      file.frames = [];
       file.decodeError = 'the browser could not decode it';
     }
-    file.frames = frames;
   }
 
-  // What the browser does not tell, from the file's blocks: each frame's
-  // delay as written (browsers lengthen short ones for display; 0 without a
-  // graphic control block), and the damage the command line refuses where
-  // browsers draw anyway.
+  // What the browser does not tell: each frame's delay as written (browsers
+  // lengthen short ones for display; 0 without a graphic control block), and
+  // what the command line refuses frame by frame where browsers draw anyway.
   function gifFrameFacts(bytes) {
     const delays = [];
     const word = (at) => bytes[at] | bytes[at + 1] << 8;
     const skipBlocks = (at) => { while (at < bytes.length && bytes[at] !== 0) at += bytes[at] + 1; return at + 1; };
     const colours = (flags) => (flags & 0x80 ? 3 << ((flags & 7) + 1) : 0);
+    const [screenWidth, screenHeight] = [word(6), word(8)];
     let delay = 0;
     for (let at = 13 + colours(bytes[10]); at < bytes.length;) {
       if (bytes[at] === 0x21) {
         if (bytes[at + 1] === 0xf9) delay = word(at + 4) * 10;
         at = skipBlocks(at + 2);
       } else if (bytes[at] === 0x2c) {
-        const [left, top, width, height] = [word(at + 1), word(at + 3), word(at + 5), word(at + 7)];
-        if (width === 0 || height === 0 || left + width > word(6) || top + height > word(8)) {
-          return { delays, damage: 'a frame outside the screen' };
+        const count = delays.length + 1;
+        if (word(at + 5) === 0 || word(at + 7) === 0) return { delays, damage: 'a frame of no size' };
+        if (count > kMaxFrames) return { delays, tooLarge: `more than ${kMaxFrames} frames` };
+        if (count * screenWidth * screenHeight > kMaxPixels) {
+          return { delays, tooLarge: `${count} frames of ${screenWidth} x ${screenHeight}, over 16 megapixels together` };
         }
         if (!(bytes[10] & 0x80) && !(bytes[at + 9] & 0x80)) return { delays, damage: 'no colour table' };
         delays.push(delay);

@@ -146,7 +146,7 @@ test('Copy and Download give exactly the header shown', async () => {
 // Each row: images given together, and the settings as the command line spells them.
 const importRows = [
   { files: ['photo.png', 'palette.png', 'gray.png', 'interlaced.png', 'deep.png'], options: {}, args: [] },
-  { files: ['picture.bmp', 'plain.pbm', 'deep.pgm'], options: { threshold: 90, invert: true }, args: ['--threshold', '90', '--invert'] },
+  { files: ['picture.bmp', 'plain.pbm', 'deep.pgm', 'outside.gif'], options: { threshold: 90, invert: true }, args: ['--threshold', '90', '--invert'] },
   { files: ['animated.gif', 'photo.png', 'picture.pbm'], options: { dither: 'floyd-steinberg', rotate: '90' }, args: ['--dither', 'floyd-steinberg', '--rotate', '90'] },
   { files: ['photo.png', 'arrow.xbm', 'picture.ppm'], options: { dither: 'atkinson', flip: 'h', fit: ['30', '16'] }, args: ['--dither', 'atkinson', '--flip', 'h', '--fit', '30x16'] },
   { files: ['interlaced.png', 'animated.gif', 'picture.pgm'], options: { dither: 'bayer', rotate: '270', flip: 'v' }, args: ['--dither', 'bayer', '--rotate', '270', '--flip', 'v'] },
@@ -191,7 +191,7 @@ test('a JPEG differs from the command line only by decoder rounding', async () =
 });
 
 // The command line's error, as the page's box shows it after its first line.
-const hostile = ['huge.png', 'notes.png', 'wide.gif', 'outside.gif', 'large.png', 'cut.png', 'cut.gif', 'big.png', 'big.xbm'];
+const hostile = ['huge.png', 'notes.png', 'wide.gif', 'flat.gif', 'large.png', 'cut.png', 'cut.gif', 'big.png', 'big.xbm'];
 
 test('hostile files give the command line error and leave the page working', async () => {
   // Larger than the command line reads: 64 MiB and one byte, holes only.
