@@ -1,6 +1,7 @@
 // The page's decoders for the formats whose libraries the command line links
 // (libspng, libjpeg, giflib) and that do not build for the browser: PNG and
-// JPEG through stb_image, compiled into the page; GIF by the browser, whose
+// JPEG through stb_image, compiled into the page (a JPEG turned by its EXIF
+// orientation, as the command line's reader turns it); GIF by the browser, whose
 // frames the page hands over already composed, so only its size is read here.
 // BMP and Netpbm use the command line's own readers.
 #define STB_IMAGE_IMPLEMENTATION
@@ -25,6 +26,7 @@
 #include "image_reader.h"
 #include "import_errors.h"
 #include "import_limits.h"
+#include "shaping.h"
 
 namespace lumivane::imaging {
 namespace {
@@ -39,6 +41,56 @@ std::uint32_t BigEndian(std::string_view bytes, std::size_t at) {
     value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
   return value;
 }
+
+// The EXIF orientation of a JPEG (1 to 8, 1 when absent or unreadable),
+// read from its first APP1 "Exif" segment before the scan, as the command
+// line's JPEG reader reads it from libjpeg's saved markers.
+int JpegOrientation(std::string_view bytes) {
+  constexpr std::uint32_t kOrientationTag = 0x0112;
+  const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
+  for (std::size_t at = 2; at + 4 <= bytes.size() && byte(at) == 0xFF && byte(at + 1) != 0xDA;) {
+    const unsigned marker = byte(at + 1);
+    const std::size_t length = std::size_t{byte(at + 2)} << 8 | byte(at + 3);
+    const std::string_view data = bytes.substr(at + 4, length >= 2 ? length - 2 : 0);
+    at += 2 + length;
+    if (marker != 0xE1 || data.size() < 14 ||
+        data.substr(0, 6) != std::string_view("Exif\0\0", 6)) {
+      continue;
+    }
+    const std::string_view tiff = data.substr(6);
+    const bool big = tiff[0] == 'M';
+    const auto read = [&](std::size_t from, int count) {
+      std::uint32_t value = 0;
+      for (int i = 0; i < count; ++i) {
+        value = value << 8 | static_cast<unsigned char>(
+                                 tiff[from + static_cast<std::size_t>(big ? i : count - 1 - i)]);
+      }
+      return value;
+    };
+    const std::uint32_t directory = read(4, 4);
+    if (directory > tiff.size() - 2) return 1;
+    const std::uint32_t entries = read(directory, 2);
+    for (std::uint32_t i = 0; i < entries; ++i) {
+      const std::size_t entry = directory + 2 + std::size_t{12} * i;
+      if (entry + 12 > tiff.size()) return 1;
+      if (read(entry, 2) != kOrientationTag) continue;
+      const std::uint32_t value = read(entry + 8, 2);
+      return value >= 1 && value <= 8 ? static_cast<int>(value) : 1;
+    }
+    return 1;
+  }
+  return 1;
+}
+
+// EXIF orientations 2 to 8 as a turn clockwise, then a flip.
+struct Turn {
+  int rotation;
+  Flip flip;
+};
+constexpr Turn kOrientationTurns[9] = {
+    {0, Flip::kNone},   {0, Flip::kNone},         {0, Flip::kHorizontal},
+    {180, Flip::kNone}, {0, Flip::kVertical},     {90, Flip::kHorizontal},
+    {90, Flip::kNone},  {270, Flip::kHorizontal}, {270, Flip::kNone}};
 
 class StbReader : public ImageReader {
  public:
@@ -60,9 +112,13 @@ class StbReader : public ImageReader {
     if (stbi_info_from_memory(Data(), Length(), &size_.width, &size_.height, &components) == 0) {
       throw DamagedImageError(stbi_failure_reason());
     }
+    turn_ = kOrientationTurns[JpegOrientation(bytes)];
   }
 
-  Size DeclaredSize() const override { return size_; }
+  // A JPEG as its EXIF orientation turns it.
+  Size DeclaredSize() const override {
+    return turn_.rotation % 180 == 0 ? size_ : Size{size_.height, size_.width};
+  }
 
   std::vector<GrayFrame> Decode() override {
     int width = 0;
@@ -75,7 +131,13 @@ class StbReader : public ImageReader {
       throw DamagedImageError("size changed while decoding");
     }
     const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    return {FrameFromRgba(width, height, std::span<const std::uint8_t>(pixels.get(), count * 4))};
+    GrayFrame frame =
+        FrameFromRgba(width, height, std::span<const std::uint8_t>(pixels.get(), count * 4));
+    if (turn_.rotation != 0 || turn_.flip != Flip::kNone) {
+      frame.luminance = Orient(frame.luminance, turn_.rotation, turn_.flip);
+      if (frame.alpha) frame.alpha = Orient(*frame.alpha, turn_.rotation, turn_.flip);
+    }
+    return {std::move(frame)};
   }
 
  private:
@@ -84,6 +146,7 @@ class StbReader : public ImageReader {
 
   std::string_view bytes_;
   Size size_;
+  Turn turn_{0, Flip::kNone};
 };
 
 // Only the screen's size: the browser decodes the frames.
