@@ -1,6 +1,5 @@
 #include "file_system_platform.h"
 
-#include <algorithm>
 #include <set>
 
 #include "path_rules.h"
@@ -46,16 +45,13 @@ std::string FileSystemPlatform::ReadTextFile(const std::string& path) {
 
 void FileSystemPlatform::RefuseOwnSources(const std::vector<std::string>& sources,
                                           const std::vector<std::string>& outputs) {
-  const std::set<std::string> named(sources.begin(), sources.end());
   std::set<FileIdentity> read;
   for (const std::string& source : sources) {
     if (const auto identity = IdentityOfPath(source)) read.insert(*identity);
   }
   for (const std::string& output : outputs) {
     const auto identity = IdentityOfPath(output);
-    if (named.contains(output) || (identity && read.contains(*identity))) {
-      throw OutputIsSource(output);
-    }
+    if (identity && read.contains(*identity)) throw OutputIsSource(output);
   }
 }
 

@@ -37,8 +37,8 @@ TEST(CliImport, WritesTheHeaderTheEquivalentXbmGivesAndNoXbm) {
   const std::string png = WritePng(Stripes(), PngKind::kGrey8);
   images.Write("logo.v2.png", png);
   images.Write("logo.xbm", "hand-edited, kept");
-  const std::vector<std::string> settings = {"--threshold", "255", "--dither", "none",
-                                             "--rotate",    "90",  "--flip",   "h"};
+  const std::vector<std::string> settings = {"--threshold", "0255", "--dither", "none",
+                                             "--rotate",    "90",   "--flip",   "h"};
   imaging::ImportSettings same;
   same.threshold = 255;
   same.rotation = 90;

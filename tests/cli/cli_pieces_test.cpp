@@ -29,6 +29,7 @@ TEST(EscapeControls, ShowsControlBytesAndKeepsTheLineEnd) {
        "Gr\xc3\xb6\xc3\x9f"
        "e \\ done"},
       {"\r\n\r\n", "\\r\\n\r\n"},
+      {"\x1f\x1b\x01 ~", "\\037\\033\\001 ~"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(cli::EscapeControls(c.text), c.shown) << ::testing::PrintToString(c.text);

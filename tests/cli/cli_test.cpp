@@ -286,6 +286,11 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
       // A lone "-" names a file of the working folder, as in most tools that
       // do not read standard input.
       {"lone dash", {"-"}, "Err # 2 - No such file or directory: ./-\n", "", Case::kCaptured},
+      {"relative path",
+       {"sub/none.xbm"},
+       "Err # 2 - No such file or directory: sub/none.xbm\n",
+       "",
+       Case::kCaptured},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
