@@ -12,7 +12,8 @@ struct MadeOutput {
 };
 
 // A Makefile-style dependency file, one "output: source..." rule per output,
-// as Make and Ninja read it. Spaces, '#' and '$' in paths are escaped.
+// as Make and Ninja read it. Spaces, '#', ':' and '$' in paths are escaped;
+// a path neither can read back exactly raises EINVAL.
 std::string FormatDepfile(const std::vector<MadeOutput>& outputs);
 
 }  // namespace lumivane::cli

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app_error.h"
 #include "depfile.h"
 #include "report_stream.h"
 #include "size_defines.h"
@@ -69,11 +70,24 @@ TEST(FormatDepfile, EscapesWhatMakeAndNinjaWouldReadOtherwise) {
       {"d/x\\ y.xbm", "d/x\\\\\\ y.xbm"},
       {"d/x\\y #1.xbm", "d/x\\y\\ \\#1.xbm"},
       {"d/$x.xbm", "d/$$x.xbm"},
+      {"d/a:b%c.xbm", "d/a\\:b%c.xbm"},
+      // Refused.
+      {"d/a=b.xbm", ""},
+      {"d/a;b.xbm", ""},
+      {"d/a*b.xbm", ""},
+      {"d/a\\#b.xbm", ""},
+      {"d/a\\", ""},
+      {"d/a\nb.xbm", ""},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(cli::FormatDepfile({{"out.h", {c.path}}}), "out.h: \\\n " + c.escaped + "\n")
-        << c.path;
+    if (c.escaped.empty()) {
+      EXPECT_THROW(cli::FormatDepfile({{"out.h", {c.path}}}), AppError) << c.path;
+    } else {
+      EXPECT_EQ(cli::FormatDepfile({{"out.h", {c.path}}}), "out.h: \\\n " + c.escaped + "\n")
+          << c.path;
+    }
   }
+  EXPECT_THROW(cli::FormatDepfile({{"o%t.h", {"a.xbm"}}}), AppError);
 }
 
 // What arrives at the reading end of a pipe within `waitMs`.
