@@ -21,7 +21,13 @@ namespace {
 void CreateFolders(const std::string& folder) {
   std::error_code failure;
   std::filesystem::create_directories(folder, failure);
-  if (failure) throw SystemError(failure.value(), folder);
+  if (!failure) return;
+  // A link to nowhere exists to mkdir; what fails is the place it leads to.
+  std::error_code followed;
+  const bool dangling = failure.value() == EEXIST &&
+                        !std::filesystem::exists(std::filesystem::status(folder, followed)) &&
+                        followed;
+  throw SystemError(dangling ? followed.value() : failure.value(), folder);
 }
 
 bool SameFile(const std::string& one, const std::string& other) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <utility>
@@ -235,6 +236,7 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
   folder.Write("locked/fine.xbm", XbmText("fine", {0x00}));
   folder.Write("locked/allFiles.h", "old batch");
   ASSERT_EQ(::chmod(folder.PathOf("locked/allFiles.h").c_str(), 0444), 0);
+  ASSERT_EQ(::symlink("gone", folder.PathOf("dangling").c_str()), 0);
 
   struct Case {
     const char* name;
@@ -260,6 +262,11 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
        "Err # 13 - Permission denied: " + folder.PathOf("locked/allFiles.h") + "\n",
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
        "-100%\r\nCOMPLETE\n",
+       Case::kCaptured},
+      {"output folder at a link to nowhere",
+       {"-q", "-o", folder.PathOf("dangling"), folder.PathOf("fine.xbm")},
+       "Err # 2 - No such file or directory: " + folder.PathOf("dangling") + "\n",
+       "",
        Case::kCaptured},
       {"full standard output",
        {"--stdout", folder.PathOf("fine.xbm")},
