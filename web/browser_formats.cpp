@@ -23,6 +23,7 @@
 #include <climits>
 #include <memory>
 
+#include "exif_orientation.h"
 #include "image_reader.h"
 #include "import_errors.h"
 #include "import_limits.h"
@@ -46,51 +47,18 @@ std::uint32_t BigEndian(std::string_view bytes, std::size_t at) {
 // read from its first APP1 "Exif" segment before the scan, as the command
 // line's JPEG reader reads it from libjpeg's saved markers.
 int JpegOrientation(std::string_view bytes) {
-  constexpr std::uint32_t kOrientationTag = 0x0112;
   const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
   for (std::size_t at = 2; at + 4 <= bytes.size() && byte(at) == 0xFF && byte(at + 1) != 0xDA;) {
     const unsigned marker = byte(at + 1);
     const std::size_t length = std::size_t{byte(at + 2)} << 8 | byte(at + 3);
     const std::string_view data = bytes.substr(at + 4, length >= 2 ? length - 2 : 0);
     at += 2 + length;
-    if (marker != 0xE1 || data.size() < 14 ||
-        data.substr(0, 6) != std::string_view("Exif\0\0", 6)) {
-      continue;
-    }
-    const std::string_view tiff = data.substr(6);
-    const bool big = tiff[0] == 'M';
-    const auto read = [&](std::size_t from, int count) {
-      std::uint32_t value = 0;
-      for (int i = 0; i < count; ++i) {
-        value = value << 8 | static_cast<unsigned char>(
-                                 tiff[from + static_cast<std::size_t>(big ? i : count - 1 - i)]);
-      }
-      return value;
-    };
-    const std::uint32_t directory = read(4, 4);
-    if (directory > tiff.size() - 2) return 1;
-    const std::uint32_t entries = read(directory, 2);
-    for (std::uint32_t i = 0; i < entries; ++i) {
-      const std::size_t entry = directory + 2 + std::size_t{12} * i;
-      if (entry + 12 > tiff.size()) return 1;
-      if (read(entry, 2) != kOrientationTag) continue;
-      const std::uint32_t value = read(entry + 8, 2);
-      return value >= 1 && value <= 8 ? static_cast<int>(value) : 1;
-    }
-    return 1;
+    if (marker != 0xE1) continue;
+    const int orientation = ExifOrientation(data);
+    if (orientation != 0) return orientation;
   }
   return 1;
 }
-
-// EXIF orientations 2 to 8 as a turn clockwise, then a flip.
-struct Turn {
-  int rotation;
-  Flip flip;
-};
-constexpr Turn kOrientationTurns[9] = {
-    {0, Flip::kNone},   {0, Flip::kNone},         {0, Flip::kHorizontal},
-    {180, Flip::kNone}, {0, Flip::kVertical},     {90, Flip::kHorizontal},
-    {90, Flip::kNone},  {270, Flip::kHorizontal}, {270, Flip::kNone}};
 
 class StbReader : public ImageReader {
  public:
@@ -112,7 +80,7 @@ class StbReader : public ImageReader {
     if (stbi_info_from_memory(Data(), Length(), &size_.width, &size_.height, &components) == 0) {
       throw DamagedImageError(stbi_failure_reason());
     }
-    turn_ = kOrientationTurns[JpegOrientation(bytes)];
+    turn_ = TurnOf(JpegOrientation(bytes));
   }
 
   // A JPEG as its EXIF orientation turns it.

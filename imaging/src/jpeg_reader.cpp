@@ -6,6 +6,7 @@
 #include <csetjmp>
 #include <string>
 
+#include "exif_orientation.h"
 #include "image_reader.h"
 #include "import_errors.h"
 #include "luminance.h"
@@ -55,40 +56,13 @@ void LimitScans(j_common_ptr info) {
   }
 }
 
-// The EXIF orientation (1 to 8, 1 when absent or unreadable): how the stored
-// pixels must be turned to show the picture upright.
-int ExifOrientation(const jpeg_saved_marker_ptr markers) {
-  constexpr unsigned kOrientationTag = 0x0112;
+// The first EXIF segment's orientation, 1 when there is none.
+int OrientationOf(const jpeg_saved_marker_ptr markers) {
   for (jpeg_saved_marker_ptr marker = markers; marker != nullptr; marker = marker->next) {
-    const JOCTET* data = marker->data;
-    const std::size_t size = marker->data_length;
-    if (marker->marker != JPEG_APP0 + 1 || size < 14 ||
-        std::string_view(reinterpret_cast<const char*>(data), 6) !=
-            std::string_view("Exif\0\0", 6)) {
-      continue;
-    }
-    const JOCTET* tiff = data + 6;
-    const std::size_t tiffSize = size - 6;
-    const bool big = tiff[0] == 'M';
-    const auto read = [&](std::size_t at, int count) {
-      std::uint32_t value = 0;
-      for (int i = 0; i < count; ++i) {
-        const unsigned byte = tiff[at + static_cast<std::size_t>(big ? i : count - 1 - i)];
-        value = value << 8 | byte;
-      }
-      return value;
-    };
-    const std::uint32_t directory = read(4, 4);
-    if (directory > tiffSize - 2) return 1;
-    const std::uint32_t entries = read(directory, 2);
-    for (std::uint32_t i = 0; i < entries; ++i) {
-      const std::size_t entry = directory + 2 + std::size_t{12} * i;
-      if (entry + 12 > tiffSize) return 1;
-      if (read(entry, 2) != kOrientationTag) continue;
-      const std::uint32_t value = read(entry + 8, 2);
-      return value >= 1 && value <= 8 ? static_cast<int>(value) : 1;
-    }
-    return 1;
+    if (marker->marker != JPEG_APP0 + 1) continue;
+    const int orientation = ExifOrientation(
+        std::string_view(reinterpret_cast<const char*>(marker->data), marker->data_length));
+    if (orientation != 0) return orientation;
   }
   return 1;
 }
@@ -141,7 +115,7 @@ bool RunJob(Job& job, ErrorManager& manager) {
   jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
   jpeg_read_header(&info, TRUE);
   job.size_out = {static_cast<int>(info.image_width), static_cast<int>(info.image_height)};
-  job.orientation = ExifOrientation(info.marker_list);
+  job.orientation = OrientationOf(info.marker_list);
   if (job.plane == nullptr) {
     jpeg_destroy_decompress(&info);
     return true;
@@ -173,16 +147,6 @@ bool RunJob(Job& job, ErrorManager& manager) {
   return true;
 }
 
-// EXIF orientations 2 to 8 as a turn clockwise, then a flip.
-struct Turn {
-  int rotation;
-  Flip flip;
-};
-constexpr Turn kOrientationTurns[9] = {
-    {0, Flip::kNone},   {0, Flip::kNone},         {0, Flip::kHorizontal},
-    {180, Flip::kNone}, {0, Flip::kVertical},     {90, Flip::kHorizontal},
-    {90, Flip::kNone},  {270, Flip::kHorizontal}, {270, Flip::kNone}};
-
 class JpegReader : public ImageReader {
  public:
   explicit JpegReader(std::string_view bytes)
@@ -198,9 +162,8 @@ class JpegReader : public ImageReader {
 
   Size DeclaredSize() const override {
     const Size stored = job_.size_out;
-    return kOrientationTurns[job_.orientation].rotation % 180 == 0
-               ? stored
-               : Size{stored.height, stored.width};
+    return TurnOf(job_.orientation).rotation % 180 == 0 ? stored
+                                                        : Size{stored.height, stored.width};
   }
 
   std::vector<GrayFrame> Decode() override {
@@ -212,7 +175,7 @@ class JpegReader : public ImageReader {
     job_.row = row.data();
     job_.rowCapacity = row.size();
     Run();
-    const Turn turn = kOrientationTurns[job_.orientation];
+    const Turn turn = TurnOf(job_.orientation);
     if (turn.rotation != 0 || turn.flip != Flip::kNone) {
       plane = Orient(plane, turn.rotation, turn.flip);
     }
