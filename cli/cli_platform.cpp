@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app_error.h"
+#include "depfile.h"
 #include "import.h"
 #include "listing_layout.h"
 #include "path_rules.h"
@@ -89,6 +90,12 @@ void CliPlatform::RefuseOwnSources(const std::vector<std::string>& sources,
   // (a build script's swapped arguments).
   std::vector<std::string> named;
   if (!options_.collect.empty()) named.push_back(CollectionPath(sources));
+  if (!options_.depfile.empty()) {
+    // Every path the dependency file will name is known now, before any is written.
+    for (const std::string& path : read) RequireNamable(path, false);
+    for (const std::string& path : written) RequireNamable(path, true);
+    for (const std::string& path : named) RequireNamable(path, true);
+  }
   if (!options_.depfile.empty()) named.push_back(options_.depfile);
   for (const std::string& output : named) {
     if (sourceOf.contains(output)) throw SystemError(EEXIST, output);

@@ -20,11 +20,9 @@ bool Unnamable(const std::string& path, std::size_t i, bool output) {
 }
 
 void AppendEscaped(std::string& out, const std::string& path, bool output) {
+  RequireNamable(path, output);
   for (std::size_t i = 0; i < path.size(); ++i) {
     const char c = path[i];
-    if (Unnamable(path, i, output)) {
-      throw AppError(EINVAL, "A dependency file cannot name " + path);
-    }
     if (c == ' ' || c == '\t') {
       // Backslashes right before a blank would escape it themselves.
       for (std::size_t j = i; j > 0 && path[j - 1] == '\\'; --j) out.push_back('\\');
@@ -40,6 +38,14 @@ void AppendEscaped(std::string& out, const std::string& path, bool output) {
 }
 
 }  // namespace
+
+void RequireNamable(const std::string& path, bool output) {
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (Unnamable(path, i, output)) {
+      throw AppError(EINVAL, "A dependency file cannot name " + path);
+    }
+  }
+}
 
 std::string FormatDepfile(const std::vector<MadeOutput>& outputs) {
   std::string text;

@@ -268,6 +268,11 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
        "Err # 2 - No such file or directory: " + folder.PathOf("dangling") + "\n",
        "",
        Case::kCaptured},
+      {"depfile that cannot name a header",
+       {"-o", folder.PathOf("o%"), "--depfile", folder.PathOf("fine.d"), folder.PathOf("fine.xbm")},
+       "Err # 22 - A dependency file cannot name " + folder.PathOf("o%/fine.h") + "\n",
+       "",
+       Case::kCaptured},
       {"full standard output",
        {"--stdout", folder.PathOf("fine.xbm")},
        "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
