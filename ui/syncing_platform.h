@@ -26,6 +26,9 @@ class SyncingPlatform : public Platform {
   std::string ReadTextFile(const std::string& path) override {
     return platform_.ReadTextFile(path);
   }
+  std::string ReadImageFile(const std::string& path) override {
+    return platform_.ReadImageFile(path);
+  }
   void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override {
     platform_.WriteTextFile(path, content, kind);
   }

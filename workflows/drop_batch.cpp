@@ -154,7 +154,7 @@ void Workflows::ConvertFiles(const DropData& data) {
 // NAME.xbm beside the image would be.
 void Workflows::ImportDroppedImage(const std::string& image, DroppedImages& images) {
   const std::vector<imaging::GrayFrame> frames =
-      imaging::DecodeImage(platform_.ReadTextFile(image), image);
+      imaging::DecodeImage(platform_.ReadImageFile(image), image);
   if (!images.asked) {
     images.asked = true;
     images.choice = import_dialog_(frames, image);

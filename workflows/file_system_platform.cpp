@@ -43,6 +43,14 @@ std::string FileSystemPlatform::ReadTextFile(const std::string& path) {
   return std::move(source.text);
 }
 
+std::string FileSystemPlatform::ReadImageFile(const std::string& path) {
+  listed_.clear();
+  source_.reset();
+  SourceFile image = ReadBoundedFile(path);
+  source_ = SourceOrigin{path, image.identity};
+  return std::move(image.text);
+}
+
 void FileSystemPlatform::RefuseOwnSources(const std::vector<std::string>& sources,
                                           const std::vector<std::string>& outputs) {
   std::set<FileIdentity> read;

@@ -16,6 +16,7 @@ class FileSystemPlatform : public Platform {
   bool IsDirectory(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder) override;
   std::string ReadTextFile(const std::string& path) override;
+  std::string ReadImageFile(const std::string& path) override;
   void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override;
   void RefuseOwnSources(const std::vector<std::string>& sources,
                         const std::vector<std::string>& outputs) override;

@@ -123,7 +123,7 @@ void RunImageImport(ConversionState& state, WindowSurface& window, Platform& pla
   std::optional<ImportChoice> choice;
   try {
     const std::vector<imaging::GrayFrame> frames =
-        imaging::DecodeImage(platform.ReadTextFile(path), path);
+        imaging::DecodeImage(platform.ReadImageFile(path), path);
     choice = dialog(frames, path);
     if (!choice) return;
     imaging::ImportSettings settings = choice->settings;

@@ -35,6 +35,9 @@ class OfferingPlatform : public Platform {
     return platform_.ListFolder(folder);
   }
   std::string ReadTextFile(const std::string& path) override;
+  std::string ReadImageFile(const std::string& path) override {
+    return platform_.ReadImageFile(path);
+  }
   void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override {
     platform_.WriteTextFile(path, content, kind);
   }

@@ -58,6 +58,9 @@ class Platform {
   virtual std::vector<std::string> ListFolder(const std::string& folder) = 0;
   // The whole content of an ordinary file, one character per byte.
   virtual std::string ReadTextFile(const std::string& path) = 0;
+  // An image, read whole like ReadTextFile but without its stop at more
+  // literals than a bitmap may hold: an image's bytes may spell any number.
+  virtual std::string ReadImageFile(const std::string& path) { return ReadTextFile(path); }
   // Replaces the file whole with `content`, which holds its final line end,
   // or leaves it as it was.
   virtual void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) = 0;

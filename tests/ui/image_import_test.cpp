@@ -105,7 +105,9 @@ class ImageImportTest : public QObject {
 
   void importConvertsAsALoadOfTheBitmapAndSavesBesideTheImage() {
     TempFolder folder;
-    const std::string png = WritePng(Banded(), PngKind::kGrey8);
+    // Bytes after its end may spell more literals than any bitmap holds.
+    std::string png = WritePng(Banded(), PngKind::kGrey8);
+    while (png.size() < (3 << 20)) png += "0x";
     const std::string image = folder.Write("logo.v1.png", png);
     folder.Write("logo.xbm", "hand-edited");
     // The image, then the proposed .h and .xbm as they are.
@@ -218,7 +220,9 @@ class ImageImportTest : public QObject {
   void droppedImagesShareOneImportDialog() {
     TempFolder folder;
     const std::string gif = WriteGif({Inverted(Banded()), Banded()});
-    const std::string logo = folder.Write("logo.png", WritePng(Banded(), PngKind::kGrey8));
+    std::string png = WritePng(Banded(), PngKind::kGrey8);
+    while (png.size() < (3 << 20)) png += "0x";
+    const std::string logo = folder.Write("logo.png", png);
     const std::string anim = folder.Write("anim.gif", gif);
     folder.Write("plain.xbm", XbmText("plain", Concat({Run(4, 0x00), {0x3C}, Run(3, 0xFF)})));
     ScriptedPlatform platform;
