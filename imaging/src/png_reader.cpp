@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "image_reader.h"
 #include "import_errors.h"
@@ -14,6 +15,7 @@ namespace {
 // make the decoder hold more than this.
 constexpr std::size_t kChunkLimit = std::size_t{1} << 20;
 constexpr std::size_t kChunkCacheLimit = std::size_t{4} << 20;
+constexpr std::size_t kRowMemoryLimit = std::size_t{64} << 20;
 
 // Where each of Adam7's seven passes puts its pixels within a row.
 constexpr std::array<int, 7> kPassFirstColumn{0, 4, 0, 2, 0, 1, 0};
@@ -49,6 +51,15 @@ class PngReader : public ImageReader {
     const bool grey =
         !frame.alpha && header_.color_type == SPNG_COLOR_TYPE_GRAYSCALE && header_.bit_depth <= 8;
     const std::size_t stride = grey ? 1 : 4;
+    // libspng keeps two of the file's rows to undo their filters, beside the
+    // row handed out: for a picture millions of pixels wide those alone would
+    // take the import past its memory.
+    const std::size_t fileRow =
+        (static_cast<std::size_t>(width) * Channels() * header_.bit_depth + 7) / 8 + 1;
+    if (2 * fileRow + static_cast<std::size_t>(width) * stride > kRowMemoryLimit) {
+      throw ImageTooLargeError("rows of " + std::to_string(width) +
+                               " pixels need over 64 MiB to decode");
+    }
     int status = spng_decode_image(context_.get(), nullptr, 0, grey ? SPNG_FMT_G8 : SPNG_FMT_RGBA8,
                                    SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * stride);
@@ -75,6 +86,19 @@ class PngReader : public ImageReader {
  private:
   static void Check(int status) {
     if (status != 0) throw DamagedImageError(spng_strerror(status));
+  }
+
+  int Channels() const {
+    switch (header_.color_type) {
+      case SPNG_COLOR_TYPE_TRUECOLOR:
+        return 3;
+      case SPNG_COLOR_TYPE_GRAYSCALE_ALPHA:
+        return 2;
+      case SPNG_COLOR_TYPE_TRUECOLOR_ALPHA:
+        return 4;
+      default:
+        return 1;
+    }
   }
 
   bool HasTransparency() {

@@ -38,12 +38,12 @@ void AppendChunk(std::string& png, const std::string& type, const std::string& d
 
 // A greyscale PNG that declares the size and holds a few kilobytes of
 // compressed zeros that would inflate to far more.
-std::string PngDeclaring(std::uint32_t width, std::uint32_t height) {
+std::string PngDeclaring(std::uint32_t width, std::uint32_t height, char colourType = 0) {
   std::string png = "\x89PNG\r\n\x1a\n";
   std::string header;
   AppendBig(header, width);
   AppendBig(header, height);
-  header += std::string("\x08\x00\x00\x00\x00", 5);
+  header += std::string("\x08") + colourType + std::string("\x00\x00\x00", 3);
   AppendChunk(png, "IHDR", header);
   const std::string zeros(1 << 20, '\0');
   uLongf length = compressBound(static_cast<uLong>(zeros.size()));
@@ -128,6 +128,8 @@ std::vector<HostileCase> HostileCases() {
        error::kImageDamaged},
       {"PNG over 16 megapixels", PngDeclaring(4097, 4096), error::kImageTooLarge},
       {"PNG zero size", PngDeclaring(0, 16), error::kImageDamaged},
+      {"PNG of colour rows too wide to decode", PngDeclaring(1 << 24, 1, 2), error::kImageTooLarge,
+       error::kImageTooLarge},
       {"PNG tall and thin beyond the bitmap limit", PngDeclaring(1, 40000), error::kImageTooLarge,
        0},
       {"GIF cut in half", Half(test::WriteGif({checker})), error::kImageDamaged},
