@@ -36,6 +36,7 @@ done
 
 export build work
 xvfb-run -a -s "-screen 0 1920x1080x24 -dpi 96" bash -euo pipefail -c '
+  source scripts/x11_drag.sh
   fail() { echo "FAIL: $*"; cat "$work/peer.log"; exit 1; }
   openbox & sleep 1
   "$build/ui/lumivane" & sleep 1
@@ -51,16 +52,6 @@ xvfb-run -a -s "-screen 0 1920x1080x24 -dpi 96" bash -euo pipefail -c '
   echo "client area at $left,$top"
   peer_x=1700 peer_y=250
 
-  # Presses at x1 y1, moves to x2 y2 in ten steps, releases there.
-  drag() {
-    xdotool mousemove "$1" "$2"; sleep 0.2
-    xdotool mousedown 1; sleep 0.2
-    for ((step = 1; step <= 10; step++)); do
-      xdotool mousemove $(($1 + ($3 - $1) * step / 10)) $(($2 + ($4 - $2) * step / 10))
-      sleep 0.1
-    done
-    sleep 0.3; xdotool mouseup 1; sleep 2
-  }
   converted() { [ -f "$work/folder/allFiles.h" ] && [ -f "$work/folder/logo.h" ]; }
 
   drag $peer_x $peer_y $((left + 688)) $((top + 240))

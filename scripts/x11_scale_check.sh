@@ -45,6 +45,7 @@ export build work output long
 for scale in 1 1.25 1.5 2; do
   export scale
   xvfb-run -a -s "-screen 0 1366x768x24 -dpi 96" bash -euo pipefail -c '
+  source scripts/x11_drag.sh
   fail() { echo "FAIL (scale $scale): $*"; exit 1; }
   openbox >/dev/null 2>&1 &
   for _ in $(seq 50); do
@@ -86,15 +87,6 @@ for scale in 1 1.25 1.5 2; do
     echo "ok: scale $scale: $2 ${w} x ${h} at ${x},${y} (frame included) lies on the screen"
   }
   shot() { sleep 0.5; import -window root "$output/scale-$scale-$1.png"; }
-  drag() { # from x y to x y, as a user does
-    xdotool mousemove "$1" "$2"; sleep 0.2
-    xdotool mousedown 1; sleep 0.2
-    for ((step = 1; step <= 10; step++)); do
-      xdotool mousemove $(($1 + ($3 - $1) * step / 10)) $(($2 + ($4 - $2) * step / 10))
-      sleep 0.1
-    done
-    sleep 0.3; xdotool mouseup 1; sleep 1
-  }
 
   main=$(wait_for "^Lumivane\$")
   on_screen "$main" "the main window"
