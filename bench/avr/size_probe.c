@@ -1,7 +1,7 @@
 /* The least a sketch needs to draw IMAGES (1, 2 or 4) images page by page
  * through one helper; built once with the decoder and once with the helper
- * drawing from the arrays directly, the difference in code size is what the
- * decoder costs in flash. */
+ * copying the same rows from flash with memcpy_P, the difference in code
+ * size is what the decoder costs in flash. */
 #include <avr/interrupt.h>
 #include <avr/io.h>
 #include <avr/pgmspace.h>
@@ -33,9 +33,17 @@ static void DrawImage(const unsigned char* image, unsigned size, unsigned width,
     lumivane_draw_rows_P(&stream, width, height - top, 0, 7, row, KeepRow, 0);
   }
 #else
+  /* Uncompressed, as such a sketch draws: each row copied from flash into
+   * the buffer and handed to the same row function, 8 rows a page. */
+  const unsigned row_size = (width + 7u) / 8u;
+  (void)size;
   for (top = 0; top < height; top += 8) {
-    row[0] = pgm_read_byte(image + (top < size ? top : width));
-    KeepRow(0, top, row);
+    unsigned row_number;
+    for (row_number = 0; row_number < 8u && top + row_number < height; ++row_number) {
+      memcpy_P(row, image, row_size);
+      image += row_size;
+      KeepRow(0, row_number, row);
+    }
   }
 #endif
 }
