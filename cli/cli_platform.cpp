@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app_error.h"
+#include "batch_text.h"
 #include "depfile.h"
 #include "import.h"
 #include "listing_layout.h"
@@ -38,6 +39,10 @@ bool SameFile(const std::string& one, const std::string& other) {
 
 }  // namespace
 
+CliPlatform::CliPlatform(const ConvertOptions& options) : options_(options) {
+  if (!options.quiet) report_.emplace(options.listingsToStdout ? stderr : stdout);
+}
+
 std::string CliPlatform::ShowOpen(const FileDialogSettings&) {
   throw AppError::Cancelled();
 }
@@ -47,16 +52,15 @@ std::string CliPlatform::ShowSave(const FileDialogSettings&) {
 }
 
 void CliPlatform::MsgBox(const std::string& prompt, int, const std::string&) {
-  PrintError(prompt);
+  PrintErrorLine(prompt);
 }
 
 void CliPlatform::ShowError(const AppError& error, const std::string&) {
-  PrintError(error.what());
+  PrintErrorLine(error.what());
 }
 
-void CliPlatform::PrintError(std::string_view text) {
-  if (before_error_) before_error_();
-  PrintErrorLine(text);
+void CliPlatform::Report(std::string_view piece) {
+  if (report_) report_->Write(piece);
 }
 
 bool CliPlatform::IsDirectory(const std::string& path) {
@@ -116,7 +120,7 @@ void CliPlatform::RefuseOwnSources(const std::vector<std::string>& sources,
 }
 
 std::string CliPlatform::ReadTextFile(const std::string& path) {
-  if (before_file_work_) before_file_work_();
+  if (report_) report_->BeforeFileWork();
   std::string text;
   if (const auto served = served_.find(path); served != served_.end()) {
     text = served->second.text;
@@ -133,18 +137,14 @@ std::string CliPlatform::ReadTextFile(const std::string& path) {
 }
 
 void CliPlatform::WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) {
-  if (before_file_work_) before_file_work_();
+  if (report_) report_->BeforeFileWork();
   std::string output = OutputPath(path);
   if (kind == WriteKind::kBatchFile) {
-    if (before_batch_file_) before_batch_file_();
+    EndReport();
     MadeFirst(output);
-    if (options_.withSize) {
-      // The headers now start with their size defines; the batch repeats them.
-      Deliver(output, collected_ + std::string(kLineEnd), kind);
-    } else {
-      Deliver(output, content, kind);
-    }
-    return;
+    if (!Collecting()) return Deliver(output, content, kind);
+    // The headers may start with their size defines; the batch repeats them.
+    return Deliver(output, collected_ + std::string(kLineEnd), kind);
   }
 
   std::string sized;
@@ -161,7 +161,11 @@ void CliPlatform::WriteTextFile(const std::string& path, std::string_view conten
     content = animation->content;
   }
   Made(output, std::span(&depended_on_, 1));
-  if (options_.withSize || !options_.collect.empty()) collected_.append(content);
+  if (Collecting()) {
+    std::string_view listing = content;
+    listing.remove_suffix(kLineEnd.size());
+    AppendToBatch(collected_, listing);
+  }
   Deliver(output, content, kind);
 }
 

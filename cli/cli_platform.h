@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdio>
-#include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -13,12 +13,14 @@
 #include "convert_options.h"
 #include "depfile.h"
 #include "file_system_platform.h"
+#include "report_stream.h"
 
 namespace lumivane::cli {
 
-// The window's platform without a window: the real files, and the failure
-// that ends a drop printed as "Err # N - description" on standard error. A
-// drop never opens a dialog, so the dialogs refuse as if cancelled.
+// The window's platform without a window: the real files, the report on a
+// stream, and the failure that ends a drop printed as "Err # N - description"
+// on standard error. A drop never opens a dialog, so the dialogs refuse as if
+// cancelled.
 //
 // The options change where the outputs go (the output folder), what they
 // hold (the size defines) and what is kept of them (the collection, the
@@ -26,7 +28,7 @@ namespace lumivane::cli {
 // each output, and by default replaces the file.
 class CliPlatform : public FileSystemPlatform {
  public:
-  explicit CliPlatform(const ConvertOptions& options) : options_(options) {}
+  explicit CliPlatform(const ConvertOptions& options);
 
   std::string ShowOpen(const FileDialogSettings& settings) override;
   std::string ShowSave(const FileDialogSettings& settings) override;
@@ -50,16 +52,12 @@ class CliPlatform : public FileSystemPlatform {
   // The animations whose frames' headers are written as one header each.
   AnimationGathering& Animations() { return animations_; }
 
-  // Runs `hook` when the drop turns to the folder's "allFiles.h": every file
-  // has been reported by then.
-  void BeforeBatchFile(std::function<void()> hook) { before_batch_file_ = std::move(hook); }
-  // Runs `hook` before each source is read and each output written.
-  void BeforeFileWork(std::function<void()> hook) { before_file_work_ = std::move(hook); }
-  // Runs `hook` before an error is printed, so the report comes first.
-  void BeforeError(std::function<void()> hook) { before_error_ = std::move(hook); }
-
-  // An error or warning line on standard error, after the report so far.
-  void PrintError(std::string_view text);
+  // A piece of the report, unless the run is quiet.
+  void Report(std::string_view piece);
+  // Every file has been reported (see ReportStream::End).
+  void EndReport() {
+    if (report_) report_->End();
+  }
 
   // Every listing converted so far, in the output folder's file named by
   // --collect, exactly as a folder's "allFiles.h" holds them.
@@ -75,6 +73,8 @@ class CliPlatform : public FileSystemPlatform {
 
  private:
   std::string OutputPath(const std::string& path) const;
+  // The headers are gathered as a folder's "allFiles.h" gathers them.
+  bool Collecting() const { return options_.withSize || !options_.collect.empty(); }
   // In the output folder, or in the folder of the last source.
   std::string CollectionPath(const std::vector<std::string>& sources) const;
   void Made(const std::string& output, std::span<const std::string> sources);
@@ -91,9 +91,7 @@ class CliPlatform : public FileSystemPlatform {
   };
 
   const ConvertOptions& options_;
-  std::function<void()> before_batch_file_;
-  std::function<void()> before_file_work_;
-  std::function<void()> before_error_;
+  std::optional<ReportStream> report_;
   bool output_folder_ready_ = false;
   std::string source_path_;
   // The file the source read last came from, as the dependency file names it.

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -13,8 +12,7 @@
 #include "memory_surface.h"
 #include "native_files.h"
 #include "path_rules.h"
-#include "report_stream.h"
-#include "skipped_arguments.h"
+#include "terminal_text.h"
 #include "workflows.h"
 
 namespace lumivane::cli {
@@ -25,12 +23,24 @@ namespace {
 int FinishRun(CliPlatform& platform, const ConvertOptions& options) {
   if (!options.collect.empty()) platform.WriteCollection();
   const std::vector<std::string> stale = platform.Stale();
-  for (const std::string& output : stale) platform.PrintError("lumivane-cli: " + output);
+  for (const std::string& output : stale) PrintErrorLine("lumivane-cli: " + output);
   if (!stale.empty()) return kExitFailure;
   if (!options.depfile.empty()) {
     ReplaceFileWhole(options.depfile, FormatDepfile(platform.MadeOutputs()));
   }
   return kExitSuccess;
+}
+
+std::string_view Why(PassedOver why) {
+  switch (why) {
+    case PassedOver::kAfterFolder:
+      return ": only the first folder is converted";
+    case PassedOver::kExtensionCase:
+      return ": the extension must be .xbm in lower case";
+    case PassedOver::kNotBitmap:
+      break;
+  }
+  return ": not a .xbm file";
 }
 
 }  // namespace
@@ -52,8 +62,8 @@ int ConvertPaths(const std::vector<std::string>& paths, const ConvertOptions& op
   dropped.reserve(paths.size());
   for (const std::string& path : paths) dropped.push_back(DropPath(path));
   if (options.verbose) {
-    for (const std::string& warning : SkippedArguments(dropped, *platform)) {
-      platform->PrintError("lumivane-cli: " + warning);
+    for (const auto& [path, why] : PathsPassedOver(dropped, *platform)) {
+      PrintErrorLine("lumivane-cli: skipped " + path + std::string(Why(why)));
     }
   }
   return DropPaths(*platform, std::move(dropped), options);
@@ -61,35 +71,18 @@ int ConvertPaths(const std::vector<std::string>& paths, const ConvertOptions& op
 
 int DropPaths(CliPlatform& platform, std::vector<std::string> dropped,
               const ConvertOptions& options) {
-  std::optional<ReportStream> report;
-  if (!options.quiet) report.emplace(options.listingsToStdout ? stderr : stdout);
-
   MemorySurface window(MemorySurface::Listings::kNotShown);
-  if (report) window.OnAppendText3([&report](std::string_view piece) { report->Write(piece); });
-  // The report of a whole batch ends a line, as a terminal expects; a folder's
-  // report is whole before its allFiles.h is written, whether that works or not.
-  bool reportEnded = false;
-  const auto endReport = [&] {
-    if (report && !std::exchange(reportEnded, true)) report->Write("\n");
-  };
-  platform.BeforeBatchFile(endReport);
-  platform.BeforeFileWork([&report] {
-    if (report) report->BeforeFileWork();
-  });
-  platform.BeforeError([&report] {
-    if (report) report->Flush();
-  });
-
+  window.OnAppendText3([&platform](std::string_view piece) { platform.Report(piece); });
   ConversionState state;
   state.Choice = options.choice;
   Workflows workflows(state, window, platform);
   const ActionOutcome outcome = workflows.Text1_OLEDragDrop(DropData::FileList(std::move(dropped)));
   if (outcome.kind != ActionOutcome::Kind::kDone) return kExitFailure;
-  endReport();
+  platform.EndReport();
   try {
     return FinishRun(platform, options);
   } catch (const AppError& error) {
-    platform.PrintError(error.what());
+    PrintErrorLine(error.what());
     return kExitFailure;
   }
 }

@@ -1,12 +1,11 @@
 #include "import_command.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <set>
 
 #include "app_error.h"
 #include "convert_command.h"
+#include "file_order.h"
 #include "half_block_preview.h"
 #include "import.h"
 #include "native_files.h"
@@ -60,11 +59,7 @@ ImportedDrop ImportAll(const std::vector<std::string>& paths, const ImportOption
   for (const std::string& argument : paths) {
     const std::string path = DropPath(argument);
     // Any .XBM goes to the drop, which skips all but .xbm as a plain run does.
-    const std::string extension = ExtName(path);
-    if (std::equal(extension.begin(), extension.end(), kBitmapExtension.begin(),
-                   kBitmapExtension.end(), [](char c, char lower) {
-                     return std::tolower(static_cast<unsigned char>(c)) == lower;
-                   })) {
+    if (FoldedName(ExtName(path)) == kBitmapExtension) {
       take(path, path);
       continue;
     }
@@ -110,7 +105,7 @@ int ImportPaths(const std::vector<std::string>& paths, const ImportOptions& impo
                           importOptions.writeXbm);
     }
   } catch (const AppError& error) {
-    platform->PrintError(error.what());
+    PrintErrorLine(error.what());
     return kExitFailure;
   }
   return DropPaths(*platform, std::move(drop.dropped), options);

@@ -53,7 +53,6 @@ int ReadBackHeaders(const std::vector<std::string>& paths, const ReadBackOptions
       }
     }
   } catch (const AppError& error) {
-    std::fflush(stdout);
     PrintErrorLine(error.what());
     return kExitFailure;
   }

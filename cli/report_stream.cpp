@@ -38,6 +38,10 @@ void ReportStream::Write(std::string_view piece) {
   if (flusher_.joinable()) wake_.notify_one();
 }
 
+void ReportStream::End() {
+  if (!std::exchange(ended_, true)) Write("\n");
+}
+
 void ReportStream::BeforeFileWork() {
   const std::lock_guard lock(mutex_);
   if (!pending_ || flusher_.joinable()) return;

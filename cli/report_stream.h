@@ -28,6 +28,8 @@ class ReportStream {
   void Write(std::string_view piece);
   void BeforeFileWork();
   void Flush();
+  // Ends the report's last line, once, as a terminal expects.
+  void End();
 
  private:
   void StartFlusher();
@@ -42,6 +44,7 @@ class ReportStream {
   bool pending_ = false;
   bool stopping_ = false;
   bool flushed_before_work_ = false;
+  bool ended_ = false;
   std::thread flusher_;
 };
 

@@ -64,6 +64,7 @@ std::string EscapeControls(std::string_view text) {
 
 void PrintErrorLine(std::string_view text) {
   const std::string line = IsTerminal(stderr) ? EscapeControls(text) : std::string(text);
+  std::fflush(stdout);
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fputc('\n', stderr);
 }

@@ -15,7 +15,8 @@ bool IsTerminal(std::FILE* stream);
 // others in octal (ESC is \033, DEL \177). Every other byte is kept.
 std::string EscapeControls(std::string_view text);
 
-// Writes an error or warning line on standard error, escaped on a terminal.
+// Writes an error or warning line on standard error, escaped on a terminal,
+// after all that standard output holds so far: a report comes first.
 void PrintErrorLine(std::string_view text);
 
 }  // namespace lumivane::cli

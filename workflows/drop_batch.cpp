@@ -1,12 +1,13 @@
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
 
 #include "app_error.h"
+#include "batch_text.h"
 #include "convert_and_report.h"
 #include "error_box.h"
+#include "file_order.h"
 #include "import.h"
 #include "listing_layout.h"
 #include "path_rules.h"
@@ -30,24 +31,28 @@ AppError FolderTooLarge(const std::string& folder) {
                   "Overflow: the folder " + folder + " holds more than 32,767 files");
 }
 
-// Adds a listing to the batch text. A folder's listings are alike in size, so
-// when the text must grow it makes room for the files still to come at the
-// mean size so far: growing by doubling copies it again and again into fresh
-// memory, which costs a large folder more than its conversions do. The room
-// asked for ahead is bounded; past it the text doubles as before.
-void AppendToBatch(std::string& batch, std::string_view listing, std::size_t listed,
-                   std::size_t namesToCome) {
-  constexpr std::size_t kMostAhead = std::size_t{64} << 20;
-  const std::size_t needed = batch.size() + listing.size() + kLineEnd.size();
-  if (needed > batch.capacity()) {
-    const std::size_t mean = needed / (listed + 1);
-    const std::size_t ahead = std::min(mean * namesToCome, kMostAhead);
-    batch.reserve(needed + ahead);
-  }
-  batch.append(listing).append(kLineEnd);
-}
-
 }  // namespace
+
+std::vector<std::pair<std::string, PassedOver>> PathsPassedOver(
+    const std::vector<std::string>& dropped, Platform& platform) {
+  bool folder = false;
+  try {
+    folder = !dropped.empty() && platform.IsDirectory(dropped.front());
+  } catch (const AppError&) {
+  }
+  std::vector<std::pair<std::string, PassedOver>> passed;
+  for (std::size_t i = folder ? 1 : 0; i < dropped.size(); ++i) {
+    const std::string extension = ExtName(dropped[i]);
+    if (folder) {
+      passed.emplace_back(dropped[i], PassedOver::kAfterFolder);
+    } else if (extension != kBitmapExtension) {
+      passed.emplace_back(dropped[i], FoldedName(extension) == kBitmapExtension
+                                          ? PassedOver::kExtensionCase
+                                          : PassedOver::kNotBitmap);
+    }
+  }
+  return passed;
+}
 
 void Workflows::RefuseOwnSources(const std::vector<std::string>& sources,
                                  const std::string& batchFile) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "action_outcome.h"
@@ -81,5 +82,14 @@ class Workflows {
   ImportDialog import_dialog_;
   bool running_ = false;
 };
+
+// Why a drop without the import dialog passes over a dropped path: it comes
+// after a folder, or among files its extension is not "xbm" in lower case.
+enum class PassedOver { kAfterFolder, kExtensionCase, kNotBitmap };
+
+// Each path the drop of `dropped` passes over, in order. A first path that
+// cannot be looked at passes nothing over: the drop reports it.
+std::vector<std::pair<std::string, PassedOver>> PathsPassedOver(
+    const std::vector<std::string>& dropped, Platform& platform);
 
 }  // namespace lumivane
