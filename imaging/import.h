@@ -46,8 +46,6 @@ struct Plane {
 
   std::uint8_t& At(int x, int y) { return values[Index(x, y)]; }
   std::uint8_t At(int x, int y) const { return values[Index(x, y)]; }
-
- private:
   std::size_t Index(int x, int y) const {
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
            static_cast<std::size_t>(x);

@@ -42,7 +42,7 @@ struct Channel {
 class BmpReader : public ImageReader {
  public:
   explicit BmpReader(std::string_view bytes) : bytes_(bytes) {
-    if (bytes_.size() < kInfoOffset + 16) Fail("header");
+    if (bytes_.size() < kInfoOffset + 16) throw MalformedError("header");
     data_offset_ = Little(10, 4);
     const std::uint32_t infoSize = Little(kInfoOffset, 4);
     std::size_t paletteEntry = 4;
@@ -52,14 +52,14 @@ class BmpReader : public ImageReader {
       paletteEntry = 3;
     } else if (infoSize >= 40 && bytes_.size() >= kInfoOffset + infoSize) {
       const auto height = static_cast<std::int32_t>(Little(22, 4));
-      if (height == INT32_MIN) Fail("header");
+      if (height == INT32_MIN) throw MalformedError("header");
       top_down_ = height < 0;
       size_ = {static_cast<std::int32_t>(Little(18, 4)), top_down_ ? -height : height};
       depth_ = Little(28, 2);
       compression_ = Little(30, 4);
       colours_used_ = Little(46, 4);
     } else {
-      Fail("header");
+      throw MalformedError("header");
     }
     ReadMasks(infoSize);
     ReadPalette(kInfoOffset + infoSize, paletteEntry);
@@ -79,7 +79,7 @@ class BmpReader : public ImageReader {
         (std::uint64_t{static_cast<unsigned>(size_.width)} * depth_ + 31) / 32 * 4;
     if (data_offset_ > bytes_.size() ||
         (bytes_.size() - data_offset_) / rowBytes < static_cast<std::uint64_t>(size_.height)) {
-      Fail("pixel data");
+      throw MalformedError("pixel data");
     }
     Plane alpha{size_.width, size_.height,
                 std::vector<std::uint8_t>(alpha_.mask != 0 ? pixels : 0)};
@@ -115,14 +115,10 @@ class BmpReader : public ImageReader {
   }
 
  private:
-  [[noreturn]] static void Fail(std::string_view what) {
-    throw DamagedImageError(std::string(what) + " cut short or malformed");
-  }
-
   unsigned Byte(std::size_t at) const { return static_cast<unsigned char>(bytes_[at]); }
 
   std::uint32_t Little(std::size_t at, int count) const {
-    if (at + static_cast<std::size_t>(count) > bytes_.size()) Fail("header");
+    if (at + static_cast<std::size_t>(count) > bytes_.size()) throw MalformedError("header");
     std::uint32_t value = 0;
     for (int i = count - 1; i >= 0; --i)
       value = value << 8 | Byte(at + static_cast<std::size_t>(i));
@@ -163,9 +159,7 @@ class BmpReader : public ImageReader {
     std::size_t count = std::size_t{1} << depth_;
     if (colours_used_ != 0 && colours_used_ < count) count = colours_used_;
     for (std::size_t i = 0; i < count && at + 3 <= bytes_.size(); ++i, at += entryBytes) {
-      palette_.push_back(Luminance(static_cast<std::uint8_t>(Byte(at + 2)),
-                                   static_cast<std::uint8_t>(Byte(at + 1)),
-                                   static_cast<std::uint8_t>(Byte(at))));
+      palette_.push_back(Luminance(Byte(at + 2), Byte(at + 1), Byte(at)));
     }
   }
 
@@ -187,7 +181,7 @@ class BmpReader : public ImageReader {
     };
     std::size_t at = data_offset_;
     for (;;) {
-      if (at + 2 > bytes_.size()) Fail("pixel data");
+      if (at + 2 > bytes_.size()) throw MalformedError("pixel data");
       const unsigned count = Byte(at);
       const unsigned value = Byte(at + 1);
       at += 2;
@@ -200,14 +194,14 @@ class BmpReader : public ImageReader {
       } else if (value == 1) {
         return;
       } else if (value == 2) {
-        if (at + 2 > bytes_.size()) Fail("pixel data");
+        if (at + 2 > bytes_.size()) throw MalformedError("pixel data");
         x += static_cast<int>(Byte(at));
         row += static_cast<int>(Byte(at + 1));
         at += 2;
       } else {
         // A literal stretch of `value` pixels, padded to a whole 16-bit word.
         const std::size_t length = nibbles ? (value + 1) / 2 : value;
-        if (at + length > bytes_.size()) Fail("pixel data");
+        if (at + length > bytes_.size()) throw MalformedError("pixel data");
         for (unsigned i = 0; i < value; ++i) {
           put(nibbles ? (Byte(at + i / 2) >> (i % 2 == 0 ? 4 : 0)) & 15 : Byte(at + i));
         }

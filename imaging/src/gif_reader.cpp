@@ -140,7 +140,6 @@ class GifReader : public ImageReader {
     }
     frames_.push_back(screen_);
     frames_.back().delayMs = control.DelayTime * 10;
-    frames_.back().delayMs = control.DelayTime * 10;
 
     if (control.DisposalMode == DISPOSE_BACKGROUND) {
       Plane& alpha = *screen_.alpha;

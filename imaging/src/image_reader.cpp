@@ -1,25 +1,17 @@
 #include "image_reader.h"
 
-#include "import_errors.h"
+#include "app_error.h"
 
 namespace lumivane::imaging {
 
 std::unique_ptr<ImageReader> OpenImage(std::string_view bytes) {
+  // In ImageFormat's order.
+  using Opener = std::unique_ptr<ImageReader> (*)(std::string_view);
+  constexpr Opener kOpeners[] = {OpenPng, OpenGif, OpenJpeg, OpenBmp, OpenNetpbm};
   const std::optional<ImageFormat> format = FormatOf(bytes);
-  if (!format) throw FormatUnknownError();
-  switch (*format) {
-    case ImageFormat::kPng:
-      return OpenPng(bytes);
-    case ImageFormat::kGif:
-      return OpenGif(bytes);
-    case ImageFormat::kJpeg:
-      return OpenJpeg(bytes);
-    case ImageFormat::kBmp:
-      return OpenBmp(bytes);
-    case ImageFormat::kNetpbm:
-      break;
-  }
-  return OpenNetpbm(bytes);
+  if (!format)
+    throw AppError(error::kImageFormatUnknown, "Not a PNG, GIF, JPEG, BMP, PBM, PGM or PPM image");
+  return kOpeners[static_cast<std::size_t>(*format)](bytes);
 }
 
 }  // namespace lumivane::imaging

@@ -4,10 +4,6 @@
 
 namespace lumivane::imaging {
 
-AppError FormatUnknownError() {
-  return {error::kImageFormatUnknown, "Not a PNG, GIF, JPEG, BMP, PBM, PGM or PPM image"};
-}
-
 AppError DamagedImageError(std::string_view detail) {
   return {error::kImageDamaged, "Damaged image (" + std::string(detail) + ")"};
 }
@@ -16,8 +12,8 @@ AppError ImageTooLargeError(std::string_view detail) {
   return {error::kImageTooLarge, "Image too large (" + std::string(detail) + ")"};
 }
 
-AppError NoDecodersError() {
-  return {error::kImageFormatUnknown, "This build reads no images"};
+AppError MalformedError(std::string_view what) {
+  return DamagedImageError(std::string(what) + " cut short or malformed");
 }
 
 AppError WithFileName(const AppError& error, std::string_view path) {

@@ -25,16 +25,12 @@ auto NamingFile(std::string_view path, const Step& step) {
   }
 }
 
-std::unique_ptr<ImageReader> OpenChecked(std::string_view bytes, const ImportSettings* settings) {
+std::unique_ptr<ImageReader> Open(std::string_view bytes, const ImportSettings* settings) {
   std::unique_ptr<ImageReader> reader = OpenImage(bytes);
   const Size declared = reader->DeclaredSize();
   CheckDecodable(declared);
   if (settings != nullptr) CheckResultFits(declared, *settings);
   return reader;
-}
-
-std::vector<GrayFrame> Decode(std::string_view bytes, const ImportSettings* settings) {
-  return OpenChecked(bytes, settings)->Decode();
 }
 
 }  // namespace
@@ -69,16 +65,17 @@ bool IsImage(std::string_view bytes) {
 
 void CheckImportable(std::string_view bytes, std::string_view path,
                      const ImportSettings& settings) {
-  NamingFile(path, [&] { OpenChecked(bytes, &settings); });
+  NamingFile(path, [&] { Open(bytes, &settings); });
 }
 
 std::vector<GrayFrame> DecodeImage(std::string_view bytes, std::string_view path) {
-  return NamingFile(path, [&] { return Decode(bytes, nullptr); });
+  return NamingFile(path, [&] { return Open(bytes, nullptr)->Decode(); });
 }
 
 std::vector<ImportedBitmap> ImportImage(std::string_view bytes, std::string_view path,
                                         const ImportSettings& settings) {
-  return ImportFrames(NamingFile(path, [&] { return Decode(bytes, &settings); }), path, settings);
+  return ImportFrames(NamingFile(path, [&] { return Open(bytes, &settings)->Decode(); }), path,
+                      settings);
 }
 
 std::vector<ImportedBitmap> ImportFrames(const std::vector<GrayFrame>& frames,

@@ -71,11 +71,11 @@ int OrientationOf(const jpeg_saved_marker_ptr markers) {
 struct Job {
   const unsigned char* data;
   unsigned long size;
-  Size size_out;
-  int orientation;
-  Plane* plane;
-  JSAMPLE* row;
-  std::size_t rowCapacity;
+  Size size_out = {};
+  int orientation = 1;
+  Plane* plane = nullptr;
+  JSAMPLE* row = nullptr;
+  std::size_t rowCapacity = 0;
 };
 
 // Adobe's CMYK files store the inks inverted, so a plain multiply gives RGB.
@@ -151,12 +151,7 @@ class JpegReader : public ImageReader {
  public:
   explicit JpegReader(std::string_view bytes)
       : job_{reinterpret_cast<const unsigned char*>(bytes.data()),
-             static_cast<unsigned long>(bytes.size()),
-             {},
-             1,
-             nullptr,
-             nullptr,
-             0} {
+             static_cast<unsigned long>(bytes.size())} {
     Run();
   }
 

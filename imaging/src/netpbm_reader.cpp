@@ -24,11 +24,11 @@ class NetpbmReader : public ImageReader {
     channels_ = kind == '3' || kind == '6' ? 3 : 1;
     bitmap_ = kind == '1' || kind == '4';
     offset_ = 2;
-    size_.width = ReadHeaderNumber();
-    size_.height = ReadHeaderNumber();
+    size_.width = ReadNumber("header", INT_MAX);
+    size_.height = ReadNumber("header", INT_MAX);
     if (!bitmap_) {
-      max_value_ = ReadHeaderNumber();
-      if (max_value_ < 1 || max_value_ > 65535) Fail("largest sample value");
+      max_value_ = ReadNumber("header", INT_MAX);
+      if (max_value_ < 1 || max_value_ > 65535) throw MalformedError("largest sample value");
     }
   }
 
@@ -36,14 +36,14 @@ class NetpbmReader : public ImageReader {
 
   std::vector<GrayFrame> Decode() override {
     if (!plain_) {
-      if (offset_ >= bytes_.size() || !IsSpace(bytes_[offset_])) Fail("header");
+      if (offset_ >= bytes_.size() || !IsSpace(bytes_[offset_])) throw MalformedError("header");
       ++offset_;
       const std::uint64_t sampleBytes = max_value_ > 255 ? 2 : 1;
       const std::uint64_t rowBytes =
           bitmap_ ? (std::uint64_t{static_cast<unsigned>(size_.width)} + 7) / 8
                   : std::uint64_t{static_cast<unsigned>(size_.width)} * channels_ * sampleBytes;
       if ((bytes_.size() - offset_) / rowBytes < static_cast<std::uint64_t>(size_.height)) {
-        Fail("pixel data");
+        throw MalformedError("pixel data");
       }
     }
     Plane plane{size_.width, size_.height,
@@ -69,10 +69,6 @@ class NetpbmReader : public ImageReader {
   static bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
   static bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
-  [[noreturn]] static void Fail(std::string_view what) {
-    throw DamagedImageError(std::string(what) + " cut short or malformed");
-  }
-
   void SkipSpaceAndComments() {
     while (offset_ < bytes_.size()) {
       if (bytes_[offset_] == '#') {
@@ -94,18 +90,16 @@ class NetpbmReader : public ImageReader {
     const std::size_t start = offset_;
     while (offset_ < bytes_.size() && IsDigit(bytes_[offset_])) {
       value = value * 10 + (bytes_[offset_++] - '0');
-      if (value > limit) Fail(what);
+      if (value > limit) throw MalformedError(what);
     }
-    if (offset_ == start) Fail(what);
+    if (offset_ == start) throw MalformedError(what);
     return static_cast<int>(value);
   }
-
-  int ReadHeaderNumber() { return ReadNumber("header", INT_MAX); }
 
   bool ReadDigit() {
     SkipSpaceAndComments();
     if (offset_ >= bytes_.size() || (bytes_[offset_] != '0' && bytes_[offset_] != '1')) {
-      Fail("pixel data");
+      throw MalformedError("pixel data");
     }
     return bytes_[offset_++] == '1';
   }

@@ -4,8 +4,8 @@ namespace lumivane::imaging {
 
 Plane Orient(const Plane& plane, int rotation, Flip flip) {
   const bool sideways = rotation == 90 || rotation == 270;
-  Plane out{sideways ? plane.height : plane.width, sideways ? plane.width : plane.height, {}};
-  out.values.resize(plane.values.size());
+  Plane out{sideways ? plane.height : plane.width, sideways ? plane.width : plane.height,
+            std::vector<std::uint8_t>(plane.values.size())};
   for (int y = 0; y < out.height; ++y) {
     for (int x = 0; x < out.width; ++x) {
       const int shownX = flip == Flip::kHorizontal ? out.width - 1 - x : x;

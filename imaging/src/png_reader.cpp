@@ -88,18 +88,9 @@ class PngReader : public ImageReader {
     if (status != 0) throw DamagedImageError(spng_strerror(status));
   }
 
-  int Channels() const {
-    switch (header_.color_type) {
-      case SPNG_COLOR_TYPE_TRUECOLOR:
-        return 3;
-      case SPNG_COLOR_TYPE_GRAYSCALE_ALPHA:
-        return 2;
-      case SPNG_COLOR_TYPE_TRUECOLOR_ALPHA:
-        return 4;
-      default:
-        return 1;
-    }
-  }
+  // By colour type: grey, -, truecolour, palette, grey and alpha, -, truecolour and alpha.
+  int Channels() const { return kChannels[header_.color_type]; }
+  static constexpr int kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
 
   bool HasTransparency() {
     spng_trns transparency{};

@@ -34,30 +34,21 @@ const Diffusion kFloydSteinberg{16, {{1, 0, 7}, {-1, 1, 3}, {0, 1, 5}, {1, 1, 1}
 // Atkinson spreads only six eighths, which keeps flat areas clean.
 const Diffusion kAtkinson{8, {{1, 0, 1}, {2, 0, 1}, {-1, 1, 1}, {0, 1, 1}, {1, 1, 1}, {0, 2, 1}}};
 
-Plane Threshold(const Plane& plane, int threshold) {
-  Plane flags{plane.width, plane.height, {}};
-  flags.values.resize(plane.values.size());
-  for (std::size_t i = 0; i < plane.values.size(); ++i) {
-    flags.values[i] = plane.values[i] < threshold ? 1 : 0;
-  }
-  return flags;
-}
-
-Plane Ordered(const Plane& plane, int threshold) {
-  Plane flags{plane.width, plane.height, {}};
-  flags.values.resize(plane.values.size());
+// Each pixel against the threshold alone, or shifted by Bayer's matrix.
+Plane Compared(const Plane& plane, int threshold, bool ordered) {
+  Plane flags{plane.width, plane.height, std::vector<std::uint8_t>(plane.values.size())};
   for (int y = 0; y < plane.height; ++y) {
     for (int x = 0; x < plane.width; ++x) {
       const int cell = kBayer[static_cast<std::size_t>(y % 4)][static_cast<std::size_t>(x % 4)];
-      flags.At(x, y) = plane.At(x, y) < threshold + 16 * cell + 8 - 128 ? 1 : 0;
+      const int shift = ordered ? 16 * cell + 8 - 128 : 0;
+      flags.At(x, y) = plane.At(x, y) < threshold + shift ? 1 : 0;
     }
   }
   return flags;
 }
 
 Plane Diffused(const Plane& plane, int threshold, const Diffusion& diffusion) {
-  Plane flags{plane.width, plane.height, {}};
-  flags.values.resize(plane.values.size());
+  Plane flags{plane.width, plane.height, std::vector<std::uint8_t>(plane.values.size())};
   // Errors waiting for the next rows, in units of 1/denominator; a margin of
   // two columns on each side keeps every share inside the buffer.
   constexpr int kMargin = 2;
@@ -92,11 +83,11 @@ Plane Reduce(const Plane& plane, int threshold, Dithering dithering) {
     case Dithering::kAtkinson:
       return Diffused(plane, threshold, kAtkinson);
     case Dithering::kBayer:
-      return Ordered(plane, threshold);
+      return Compared(plane, threshold, true);
     case Dithering::kNone:
       break;
   }
-  return Threshold(plane, threshold);
+  return Compared(plane, threshold, false);
 }
 
 }  // namespace lumivane::imaging
