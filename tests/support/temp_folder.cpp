@@ -58,7 +58,8 @@ std::vector<std::string> TempFolder::Tree() const {
   std::vector<std::string> names;
   for (const auto& entry : fs::recursive_directory_iterator(path_)) {
     std::string name = entry.path().lexically_relative(path_).string();
-    if (entry.is_directory() && !entry.is_symlink()) name.push_back('/');
+    // Asked in this order: a link to itself has no status to ask.
+    if (!entry.is_symlink() && entry.is_directory()) name.push_back('/');
     names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end());

@@ -96,6 +96,12 @@ const std::vector<Obstacle> kOutputObstacles = {
     {"WriteCutShortByFullDisk", Failing(FailingCall::kShortWrite), 28, "No space left on device"},
     {"CloseFails", Failing(FailingCall::kClose), 5, "Input/output error"},
     {"RenameFails", Failing(FailingCall::kRename), 18, "Invalid cross-device link"},
+    {"LinkToItself",
+     [](const std::string& p) { return Remove(p) && ::symlink(p.c_str(), p.c_str()) == 0; }, 40,
+     "Too many levels of symbolic links"},
+    {"NewInAFolderTakingNoFile",
+     [](const std::string& p) { return Remove(p) && Failing(FailingCall::kCreateTemporary)(p); },
+     13, "Permission denied"},
 };
 
 constexpr std::string_view kOldOutput = "an output from an earlier run";
@@ -154,39 +160,50 @@ class FaultTest : public WorkflowTest, public ::testing::WithParamInterface<Obst
   std::map<std::string, FileState> before_;
 };
 
-// Files mode over A, b and c, where b's source or b's output meets the obstacle.
+// A, b and c, where b's source or b's output meets the obstacle: dropped as
+// files when `dir` is empty, else as the folder `dir` (which also writes allFiles.h).
 class BatchFault : public FaultTest {
  protected:
   // The batch must stop at b with a Save Error naming `faulty`, keep A's new
   // output and leave b's and c's earlier ones; `reports` is the progress by then.
   // An output that is a source is refused before anything, A's output too.
-  void ExpectStopAtB(const std::string& faulty, const std::string& reports) {
-    folder.Write("A.xbm", kSmallBitmap);
-    folder.Write("b.xbm", kRunsBitmap);
-    folder.Write("c.xbm", kSmallBitmap);
-    folder.Write("b.h", kOldOutput);
-    folder.Write("c.h", kOldOutput);
-    if (!Arrange(faulty)) GTEST_SKIP() << "not allowed on this machine";
-    Remember({"b.xbm", "b.h", "c.h"});
-    Run([this] { workflows.Text1_OLEDragDrop(DropOf({"A.xbm", "b.xbm", "c.xbm"})); });
+  void ExpectStopAtB(const std::string& dir, const std::string& faulty,
+                     const std::string& reports) {
+    folder.Write(dir + "A.xbm", kSmallBitmap);
+    folder.Write(dir + "b.xbm", kRunsBitmap);
+    folder.Write(dir + "c.xbm", kSmallBitmap);
+    folder.Write(dir + "b.h", kOldOutput);
+    folder.Write(dir + "c.h", kOldOutput);
+    if (!Arrange(dir + faulty)) GTEST_SKIP() << "not allowed on this machine";
+    const std::vector<std::string> kept{dir + "b.xbm", dir + "b.h", dir + "c.h",
+                                        dir + "allFiles.h"};
+    Remember(kept);
+    platform.ClearRecords();
+    Run([&] {
+      workflows.Text1_OLEDragDrop(dir.empty() ? DropOf({"A.xbm", "b.xbm", "c.xbm"})
+                                              : DropOf({dir}));
+    });
 
-    EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox(faulty, "Save Error")}));
-    EXPECT_EQ(folder.Exists("A.h") ? folder.Read("A.h") : "",
+    EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox(dir + faulty, "Save Error")}));
+    EXPECT_EQ(folder.Exists(dir + "A.h") ? folder.Read(dir + "A.h") : "",
               reports.empty() ? "" : SmallListing("A") + "\r\n");
     EXPECT_EQ(window.Text3(), reports);
-    ExpectUntouched({"b.xbm", "b.h", "c.h"});
+    ExpectUntouched(kept);
+    RestoreSystemCalls();
   }
 };
 class BatchSourceFault : public BatchFault {};
 class BatchOutputFault : public BatchFault {};
 
 TEST_P(BatchSourceFault, StopsTheBatchWithSaveErrorKeepingEarlierOutputs) {
-  ExpectStopAtB("b.xbm", SmallReport("A"));
+  ExpectStopAtB("", "b.xbm", SmallReport("A"));
 }
 
 TEST_P(BatchOutputFault, StopsTheBatchWithSaveErrorKeepingEarlierOutputs) {
   const bool refusedFirst = GetParam().number == 22 && GetParam().description[0] == 'O';
-  ExpectStopAtB("b.h", refusedFirst ? "" : SmallReport("A") + RunsReport("b"));
+  const std::string reports = refusedFirst ? "" : SmallReport("A") + RunsReport("b");
+  ExpectStopAtB("", "b.h", reports);
+  if (!IsSkipped()) ExpectStopAtB("d/", "b.h", reports);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BatchSourceFault, ::testing::ValuesIn(kSourceObstacles), RowName);
@@ -220,6 +237,7 @@ TEST_P(SaveOutputFault, ShowsSaveErrorAndKeepsTheOutput) {
 
   EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ExpectedBox("logo.h", "Save Error")}));
   EXPECT_EQ(window.Text3(), RunsReport("logo"));
+  EXPECT_EQ(state.CompressedText, RunsListing("logo"));
   ExpectUntouched({"logo.xbm", "logo.h"});
 }
 
@@ -293,19 +311,26 @@ TEST_F(FolderFaultTest, ReadOnlyCollectionFailsAfterComplete) {
   EXPECT_TRUE(NoTemporaryFiles());
 }
 
+// A link is listed as what it leads to: a bitmap, nothing, or a folder.
 TEST_F(FolderFaultTest, SpecialFilesInTheFolderAreNotListed) {
   const bool fifo = MakeFifo(folder.PathOf("drop/pipe.xbm"));
   const bool device = MakeEndlessDevice(folder.PathOf("drop/zero.xbm"));
   ASSERT_TRUE(fifo || device);
+  fs::create_symlink("c.xbm", folder.PathOf("drop/d.xbm"));
+  fs::create_symlink("gone.xbm", folder.PathOf("drop/e.xbm"));
+  fs::create_symlink(".", folder.PathOf("drop/f.xbm"));
   {
     HangGuard guard;
     workflows.Text1_OLEDragDrop(DropOf({"drop"}));
   }
 
   EXPECT_TRUE(platform.Boxes().empty());
-  EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b") + SmallReport("c") + "COMPLETE");
-  EXPECT_FALSE(folder.Exists("drop/pipe.h"));
-  EXPECT_FALSE(folder.Exists("drop/zero.h"));
+  EXPECT_EQ(window.Text3(),
+            SmallReport("A") + RunsReport("b") + SmallReport("c") + SmallReport("d") + "COMPLETE");
+  EXPECT_EQ(folder.Read("drop/d.h"), SmallListing("d") + "\r\n");
+  for (const char* unlisted : {"drop/pipe.h", "drop/zero.h", "drop/e.h", "drop/f.h"}) {
+    EXPECT_FALSE(folder.Exists(unlisted)) << unlisted;
+  }
 }
 
 TEST_F(FolderFaultTest, SourceLargerThan64MiBIsRefusedByName) {
@@ -322,24 +347,38 @@ TEST_F(FolderFaultTest, SourceLargerThan64MiBIsRefusedByName) {
 }
 
 TEST_F(FolderFaultTest, MoreFilesThanTheListingCountsNamesTheFolder) {
-  // The listing as a folder of 32,768 files would give it, without the files.
-  class CrowdedFolder : public ScriptedPlatform {
-   public:
-    std::vector<std::string> ListFolder(const std::string&) override {
-      std::vector<std::string> names(32768);
-      for (std::size_t i = 0; i < names.size(); ++i) names[i] = std::to_string(i) + ".xbm";
-      return names;
-    }
-  } crowded;
-  Workflows crowdedWorkflows{state, window, crowded};
-  crowdedWorkflows.Text1_OLEDragDrop(DropOf({"drop"}));
+  // The listing as a folder of that many files would give it, without the
+  // files: the listing counts 32,767, and the first missing file fails.
+  const struct {
+    std::size_t files;
+    BoxRecord box;
+  } rows[] = {
+      {32768,
+       ErrorBox(6,
+                "Overflow: the folder " + folder.PathOf("drop") + " holds more than 32,767 files",
+                "Save Error")},
+      {32767,
+       ErrorBox(2, "No such file or directory: " + folder.PathOf("drop/0.xbm"), "Save Error")},
+  };
+  for (const auto& row : rows) {
+    class CrowdedFolder : public ScriptedPlatform {
+     public:
+      explicit CrowdedFolder(std::size_t files) : files_(files) {}
+      std::vector<std::string> ListFolder(const std::string&) override {
+        std::vector<std::string> names(files_);
+        for (std::size_t i = 0; i < names.size(); ++i) names[i] = std::to_string(i) + ".xbm";
+        return names;
+      }
 
-  EXPECT_EQ(
-      crowded.Boxes(),
-      (std::vector<BoxRecord>{ErrorBox(
-          6, "Overflow: the folder " + folder.PathOf("drop") + " holds more than 32,767 files",
-          "Save Error")}));
-  EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
+     private:
+      std::size_t files_;
+    } crowded(row.files);
+    Workflows crowdedWorkflows{state, window, crowded};
+    crowdedWorkflows.Text1_OLEDragDrop(DropOf({"drop"}));
+
+    EXPECT_EQ(crowded.Boxes(), std::vector<BoxRecord>{row.box}) << row.files;
+    EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
+  }
 }
 
 std::size_t bytesRead = 0;
@@ -407,7 +446,8 @@ class InPlaceTest : public WorkflowTest, public ::testing::WithParamInterface<In
 };
 
 TEST_P(InPlaceTest, WritesTheExistingHeaderItself) {
-  const std::string header = folder.Write("b.h", kOldOutput);
+  // Longer than the new header: writing in place must not leave its tail.
+  const std::string header = folder.Write("b.h", std::string(300, '#'));
   folder.Write("b.xbm", kRunsBitmap);
   if (GetParam().owner && ::chown(header.c_str(), *GetParam().owner, *GetParam().owner) != 0) {
     GTEST_SKIP() << "needs root to give the header away";

@@ -27,14 +27,23 @@ TEST_F(InterruptTest, RemovesTheTemporaryFileAndExitsWith128PlusTheSignal) {
   const int signals[] = {SIGINT, SIGTERM, SIGHUP, SIGXFSZ};
 
   for (int round = 0; round < kRounds; ++round) {
+    // The child says when its handlers are in place: on a busy machine it
+    // may not have run at all by the time the signal is sent.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
       RemoveTemporaryOnInterrupt();
+      if (::write(ready[1], "r", 1) != 1) std::_Exit(98);
       for (;;) {
         if (workflows.Text1_OLEDragDrop(drop).kind != ActionOutcome::Kind::kDone) std::_Exit(99);
       }
     }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
     // Sooner and later, so that the signals meet the batch at every step.
     ::usleep(static_cast<useconds_t>(20000 + 7000 * round));
     const int signal = signals[round % 4];

@@ -45,77 +45,66 @@ class LoadCommandTest : public WorkflowTest {
   Screen earlierScreen;
 };
 
-TEST_F(LoadCommandTest, CancelledOpenDialogEmptiesProgressAndKeepsListings) {
-  const auto filesBefore = folder.Tree();
-  platform.AnswerCancel();
-  EXPECT_EQ(workflows.mnuLoad_Click().kind, ActionOutcome::Kind::kEnded);
-
-  ExpectProgressEmptied();
-  EXPECT_EQ(state.SourcePath, earlierPath);
-  EXPECT_EQ(state.SourceFileName, "first.xbm");
-  EXPECT_EQ(state.LastDirectory, folder.PathOf("earlier"));
-  EXPECT_EQ(CurrentScreen(), earlierScreen);
-  EXPECT_EQ(platform.Dialogs().size(), 1u);
-  EXPECT_TRUE(platform.Boxes().empty());
-  EXPECT_EQ(folder.Tree(), filesBefore);
-}
-
-struct WrongExtension {
-  const char* name;
+// A Load that ends before converting: a cancelled dialog, a name that is not
+// exactly NAME.xbm (refused without reading), a file that cannot be read.
+// Only the source path may change; the listings stay, the progress empties.
+struct EarlyEnd {
+  // In img/; empty for a cancelled dialog.
+  std::string leaf;
+  bool exists;
+  // The box's prompt; empty for a read failure's error box.
   const char* prompt;
 };
 
-class WrongExtensionTest : public LoadCommandTest,
-                           public ::testing::WithParamInterface<WrongExtension> {};
-
-TEST_P(WrongExtensionTest, RefusedWithoutReadingAndOnlySourcePathChanges) {
-  const std::string path = folder.Write(std::string("img/") + GetParam().name, kRunsBitmap);
-  platform.AnswerWith(path);
-  workflows.mnuLoad_Click();
-
-  EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{{GetParam().prompt, 0, "mnuLoad"}}));
-  EXPECT_EQ(platform.Calls(FileCall::ReadTextFile), 0);
-  EXPECT_EQ(platform.Dialogs().size(), 1u);
-  ExpectProgressEmptied();
-  EXPECT_EQ(state.SourcePath, path);
-  EXPECT_EQ(state.SourceFileName, "first.xbm");
-  EXPECT_EQ(state.LastDirectory, folder.PathOf("earlier"));
-  EXPECT_EQ(CurrentScreen(), earlierScreen);
-  EXPECT_TRUE(NoTemporaryFiles());
+void PrintTo(const EarlyEnd& row, std::ostream* out) {
+  *out << ::testing::PrintToString(row.leaf);
 }
+
+class EarlyEndTest : public LoadCommandTest, public ::testing::WithParamInterface<EarlyEnd> {};
 
 constexpr const char* kRefused = "NOTHING TO COMPRESS";
 constexpr const char* kImageRefused =
     "NOTHING TO COMPRESS\r\n\r\nImages are imported with File > Import Image.";
 
-INSTANTIATE_TEST_SUITE_P(
-    NotExactlyXbm, WrongExtensionTest,
-    ::testing::Values(WrongExtension{"Logo.XBM", kRefused}, WrongExtension{"logo.Xbm", kRefused},
-                      WrongExtension{"logo.h", kRefused}, WrongExtension{"logo", kRefused},
-                      WrongExtension{"logo.xbm.txt", kRefused}, WrongExtension{"logo.", kRefused},
-                      WrongExtension{"logo.png", kImageRefused},
-                      WrongExtension{"photo.JPG", kImageRefused},
-                      WrongExtension{"scan.pgm", kImageRefused},
-                      WrongExtension{"logo.png.txt", kRefused}));
-
-TEST_F(LoadCommandTest, ReadFailureShowsLoadErrorAndNoSaveDialog) {
-  const std::string missing = folder.PathOf("img/typed name.xbm");
-  platform.AnswerWith(missing);
+TEST_P(EarlyEndTest, KeepsTheListingsAndEmptiesTheProgress) {
+  const EarlyEnd& row = GetParam();
+  const std::string path = folder.PathOf("img/" + row.leaf);
+  if (row.exists) folder.Write("img/" + row.leaf, kRunsBitmap);
+  if (row.leaf.empty()) {
+    platform.AnswerCancel();
+  } else {
+    platform.AnswerWith(path);
+  }
+  const auto filesBefore = folder.Tree();
   const ActionOutcome outcome = workflows.mnuLoad_Click();
 
-  EXPECT_EQ(outcome.kind, ActionOutcome::Kind::kFailed);
-  ASSERT_TRUE(outcome.error.has_value());
-  EXPECT_EQ(outcome.error->Number(), 2);
-  EXPECT_EQ(
-      platform.Boxes(),
-      (std::vector<BoxRecord>{ErrorBox(2, "No such file or directory: " + missing, "Load Error")}));
+  const bool readFails = row.prompt == nullptr;
+  std::vector<BoxRecord> boxes;
+  if (readFails) boxes.push_back(ErrorBox(2, "No such file or directory: " + path, "Load Error"));
+  if (!readFails && !row.leaf.empty()) boxes.push_back({row.prompt, 0, "mnuLoad"});
+  EXPECT_EQ(platform.Boxes(), boxes);
+  EXPECT_EQ(outcome.kind, readFails ? ActionOutcome::Kind::kFailed : ActionOutcome::Kind::kEnded);
+  EXPECT_EQ(outcome.error ? outcome.error->Number() : 0, readFails ? 2 : 0);
+  EXPECT_EQ(platform.Calls(FileCall::ReadTextFile), readFails ? 1 : 0);
   EXPECT_EQ(platform.Dialogs().size(), 1u);
   ExpectProgressEmptied();
-  EXPECT_EQ(state.SourcePath, missing);
-  EXPECT_EQ(state.SourceFileName, "typed name.xbm");
+  EXPECT_EQ(state.SourcePath, row.leaf.empty() ? earlierPath : path);
+  EXPECT_EQ(state.SourceFileName, readFails ? row.leaf : "first.xbm");
   EXPECT_EQ(state.LastDirectory, folder.PathOf("earlier"));
   EXPECT_EQ(CurrentScreen(), earlierScreen);
+  EXPECT_EQ(folder.Tree(), filesBefore);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Loads, EarlyEndTest,
+    ::testing::Values(EarlyEnd{"", false, ""}, EarlyEnd{"Logo.XBM", true, kRefused},
+                      EarlyEnd{"logo.Xbm", true, kRefused}, EarlyEnd{"logo.h", true, kRefused},
+                      EarlyEnd{"logo", true, kRefused}, EarlyEnd{"logo.xbm.txt", true, kRefused},
+                      EarlyEnd{"logo.", true, kRefused}, EarlyEnd{"logo.png", true, kImageRefused},
+                      EarlyEnd{"photo.JPG", true, kImageRefused},
+                      EarlyEnd{"scan.pgm", true, kImageRefused},
+                      EarlyEnd{"logo.png.txt", true, kRefused},
+                      EarlyEnd{"typed name.xbm", false, nullptr}));
 
 TEST_F(LoadCommandTest, ConversionFailureShowsLoadErrorWithEmptyProgress) {
   std::string tooManyBytes;
@@ -129,71 +118,85 @@ TEST_F(LoadCommandTest, ConversionFailureShowsLoadErrorWithEmptyProgress) {
   EXPECT_FALSE(folder.Exists("img/huge.h"));
 }
 
-TEST_F(LoadCommandTest, NothingToCompressStillOffersSaveAndWritesTheBytes) {
-  const std::string path = folder.Write("img/plain.xbm", kPlainBitmap);
-  platform.AnswerWith(path);
-  platform.AnswerWith(folder.PathOf("img/plain.h"));
-  workflows.mnuLoad_Click();
+// A Load that converts, then saves where the user says, or nothing when the
+// save dialog is cancelled. The save dialog proposes DIR/NAME.h.
+struct Converted {
+  std::string dir, stem;
+  std::string_view bitmap;
+  // Relative; empty for a cancelled save dialog.
+  std::string saveAs;
+  // The proposed header held an older listing.
+  bool headerExisted;
+  std::string report, uncompressed, compressed;
+  int listed;
+};
 
-  EXPECT_EQ(window.Text3(), kNothingToCompressLine);
-  EXPECT_EQ(window.List1().Count(), 3);
-  EXPECT_EQ(state.CompressedText, PlainListing("plain"));
-  EXPECT_EQ(state.SourcePath, path);
-  EXPECT_EQ(state.SourceFileName, "plain.xbm");
-  EXPECT_EQ(state.LastDirectory, folder.PathOf("img"));
-  EXPECT_EQ(window.Text1(), PlainListing("plain"));
-  EXPECT_EQ(window.Text2(), PlainListing("plain"));
-  EXPECT_EQ(folder.Read("img/plain.h"), PlainListing("plain") + "\r\n");
-  EXPECT_TRUE(platform.Boxes().empty());
+void PrintTo(const Converted& row, std::ostream* out) {
+  *out << ::testing::PrintToString(row.dir + "/" + row.stem) << " to "
+       << ::testing::PrintToString(row.saveAs);
 }
 
-TEST_F(LoadCommandTest, ConvertedButSaveCancelledWritesNothing) {
-  const std::string path = folder.Write("img/logo.xbm", kRunsBitmap);
-  platform.AnswerWith(path);
-  platform.AnswerCancel();
-  EXPECT_EQ(workflows.mnuLoad_Click().kind, ActionOutcome::Kind::kEnded);
+class ConvertedTest : public LoadCommandTest, public ::testing::WithParamInterface<Converted> {};
 
-  EXPECT_EQ(window.Text3(), RunsReport("logo"));
-  EXPECT_EQ(window.List1().Count(), 19);
-  EXPECT_EQ(state.CompressedText, RunsListing("logo"));
-  EXPECT_EQ(window.Text1(), RunsUncompressedListing("logo"));
-  EXPECT_EQ(window.Text2(), RunsListing("logo"));
-  EXPECT_EQ(state.SourceFileName, "logo.xbm");
-  EXPECT_EQ(state.LastDirectory, folder.PathOf("img"));
-  EXPECT_FALSE(folder.Exists("img/logo.h"));
-  EXPECT_TRUE(platform.Boxes().empty());
-  EXPECT_TRUE(NoTemporaryFiles());
-}
-
-TEST_F(LoadCommandTest, ConvertedAndSavedUnderTheProposedName) {
-  folder.Write("img/logo.h", "an older listing");
-  platform.AnswerWith(folder.Write("img/logo.xbm", kRunsBitmap));
-  platform.AnswerWith(folder.PathOf("img/logo.h"));
-  EXPECT_EQ(workflows.mnuLoad_Click().kind, ActionOutcome::Kind::kDone);
-
-  EXPECT_EQ(folder.Read("img/logo.h"), RunsListing("logo") + "\r\n");
-  EXPECT_EQ(state.LastDirectory, folder.PathOf("img"));
-  EXPECT_TRUE(platform.Boxes().empty());
-  EXPECT_TRUE(NoTemporaryFiles());
-}
-
-TEST_F(LoadCommandTest, AnotherNameInAnotherFolderLeavesLastDirectoryAtTheSource) {
+TEST_P(ConvertedTest, ListsReportsAndSavesWhereTheUserSays) {
+  const Converted& row = GetParam();
+  const std::string proposed = row.dir + "/" + row.stem + ".h";
+  const std::string olderListing = "an older listing";
   folder.MakeFolder("elsewhere");
-  platform.AnswerWith(folder.Write("img/logo.xbm", kRunsBitmap));
-  platform.AnswerWith(folder.PathOf("elsewhere/other.h"));
-  workflows.mnuLoad_Click();
+  if (row.headerExisted) folder.Write(proposed, olderListing);
+  const std::string source = folder.Write(row.dir + "/" + row.stem + ".xbm", row.bitmap);
+  platform.AnswerWith(source);
+  if (row.saveAs.empty()) {
+    platform.AnswerCancel();
+  } else {
+    platform.AnswerWith(folder.PathOf(row.saveAs));
+  }
+  const ActionOutcome outcome = workflows.mnuLoad_Click();
 
-  EXPECT_EQ(folder.Read("elsewhere/other.h"), RunsListing("logo") + "\r\n");
-  EXPECT_FALSE(folder.Exists("img/logo.h"));
-  EXPECT_EQ(state.LastDirectory, folder.PathOf("img"));
+  EXPECT_EQ(outcome.kind,
+            row.saveAs.empty() ? ActionOutcome::Kind::kEnded : ActionOutcome::Kind::kDone);
+  EXPECT_EQ(window.Text3(), row.report);
+  EXPECT_EQ(window.List1().Count(), row.listed);
+  EXPECT_EQ(state.CompressedText, row.compressed);
+  EXPECT_EQ(window.Text1(), row.uncompressed);
+  EXPECT_EQ(window.Text2(), row.compressed);
+  EXPECT_EQ(state.SourcePath, source);
+  EXPECT_EQ(state.SourceFileName, row.stem + ".xbm");
+  EXPECT_EQ(state.LastDirectory, folder.PathOf(row.dir));
+  EXPECT_EQ(platform.Dialogs().back().settings.FileName, folder.PathOf(proposed));
+  if (!row.saveAs.empty()) {
+    EXPECT_EQ(folder.Read(row.saveAs), row.compressed + "\r\n");
+  }
+  if (row.saveAs != proposed) {
+    EXPECT_EQ(folder.Exists(proposed) ? folder.Read(proposed) : "",
+              row.headerExisted ? olderListing : "");
+  }
+  EXPECT_TRUE(platform.Boxes().empty());
+  EXPECT_TRUE(NoTemporaryFiles());
 }
 
-TEST(LoadDialogs, SettingsFollowLastDirectoryAndTheLastDotOfTheSource) {
-  TempFolder folder;
-  ConversionState state;
-  MemorySurface window;
-  ScriptedPlatform platform;
-  Workflows workflows(state, window, platform);
+INSTANTIATE_TEST_SUITE_P(
+    Loads, ConvertedTest,
+    ::testing::Values(
+        // Nothing to compress: the bytes are still listed, offered and written.
+        Converted{"img", "plain", kPlainBitmap, "img/plain.h", false,
+                  std::string(kNothingToCompressLine), PlainListing("plain"), PlainListing("plain"),
+                  3},
+        Converted{"img", "logo", kRunsBitmap, "", true, RunsReport("logo"),
+                  RunsUncompressedListing("logo"), RunsListing("logo"), 19},
+        Converted{"img", "logo", kRunsBitmap, "img/logo.h", true, RunsReport("logo"),
+                  RunsUncompressedListing("logo"), RunsListing("logo"), 19},
+        // Another name in another folder leaves LastDirectory at the source.
+        Converted{"img", "logo", kRunsBitmap, "elsewhere/other.h", false, RunsReport("logo"),
+                  RunsUncompressedListing("logo"), RunsListing("logo"), 19},
+        // Spaces and bytes outside UTF-8.
+        Converted{"d\xfcr x", "my logo \xe9", kRunsBitmap, "d\xfcr x/my logo \xe9.h", false,
+                  RunsReport("my logo \xe9"), RunsUncompressedListing("my logo \xe9"),
+                  RunsListing("my logo \xe9"), 19}));
+
+class LoadDialogs : public WorkflowTest {};
+
+TEST_F(LoadDialogs, SettingsFollowLastDirectoryAndTheLastDotOfTheSource) {
   state.LastDirectory = folder.MakeFolder("program");
   folder.MakeFolder("img");
   const std::string source = folder.Write("img/logo.small.xbm", kRunsBitmap);
@@ -214,18 +217,6 @@ TEST(LoadDialogs, SettingsFollowLastDirectoryAndTheLastDotOfTheSource) {
   EXPECT_EQ(Fields(dialogs[2].settings),
             Fields({kOpenTitle, kOpenFilter, folder.PathOf("img"), "", 4}));
   EXPECT_EQ(window.Text3(), "");
-}
-
-TEST_F(LoadCommandTest, NamesWithSpacesAndBytesOutsideUtf8) {
-  folder.MakeFolder("d\xfcr x");
-  platform.AnswerWith(folder.Write("d\xfcr x/my logo \xe9.xbm", kRunsBitmap));
-  platform.AnswerWith(folder.PathOf("d\xfcr x/my logo \xe9.h"));
-  workflows.mnuLoad_Click();
-
-  EXPECT_EQ(window.Text3(), RunsReport("my logo \xe9"));
-  EXPECT_EQ(folder.Read("d\xfcr x/my logo \xe9.h"), RunsListing("my logo \xe9") + "\r\n");
-  EXPECT_EQ(state.LastDirectory, folder.PathOf("d\xfcr x"));
-  EXPECT_EQ(platform.Dialogs().back().settings.FileName, folder.PathOf("d\xfcr x/my logo \xe9.h"));
 }
 
 }  // namespace

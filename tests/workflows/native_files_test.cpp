@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <filesystem>
@@ -19,27 +20,33 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct OrderRow {
-  std::vector<std::string> names;
-  std::vector<std::string> sorted;
-};
-
-class FileOrderTest : public ::testing::TestWithParam<OrderRow> {};
-
-TEST_P(FileOrderTest, LettersWithoutCaseThenBytes) {
-  std::vector<std::string> names = GetParam().names;
-  SortFileNames(names);
-  EXPECT_EQ(names, GetParam().sorted);
+// The folder listing sorts with SortFileNames; the Windows one compares with
+// FileNameBefore: both must give the same order.
+TEST(FileOrder, LettersWithoutCaseThenBytes) {
+  const struct {
+    std::vector<std::string> names;
+    std::vector<std::string> sorted;
+  } rows[] = {
+      {{"b.xbm", "C.xbm", "A.xbm"}, {"A.xbm", "b.xbm", "C.xbm"}},
+      {{"a.xbm", "A.xbm"}, {"A.xbm", "a.xbm"}},
+      {{"ab.xbm", "a.xbm", "a b.xbm"}, {"a b.xbm", "a.xbm", "ab.xbm"}},
+      {{"\xe9.xbm", "z.xbm", "_.xbm"}, {"_.xbm", "z.xbm", "\xe9.xbm"}},
+      {{"a10.xbm", "a9.xbm", "a1.xbm"}, {"a1.xbm", "a10.xbm", "a9.xbm"}},
+      {{"aB.xbm", "Ab.xbm", "aA.xbm"}, {"aA.xbm", "Ab.xbm", "aB.xbm"}},
+      // '@' and '[' border the capitals, '_' and '`' sit between the cases.
+      {{"b.xbm", "[.xbm", "Z.xbm", "@.xbm", "`.xbm", "_.xbm", "a.xbm", "A.xbm", "{.xbm"},
+       {"@.xbm", "[.xbm", "_.xbm", "`.xbm", "A.xbm", "a.xbm", "b.xbm", "Z.xbm", "{.xbm"}},
+      {{"ab", "a", "AB", "A"}, {"A", "a", "AB", "ab"}},
+  };
+  for (const auto& row : rows) {
+    std::vector<std::string> names = row.names;
+    SortFileNames(names);
+    EXPECT_EQ(names, row.sorted);
+    names = row.names;
+    std::sort(names.begin(), names.end(), FileNameBefore);
+    EXPECT_EQ(names, row.sorted);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Collation, FileOrderTest,
-    ::testing::Values(OrderRow{{"b.xbm", "C.xbm", "A.xbm"}, {"A.xbm", "b.xbm", "C.xbm"}},
-                      OrderRow{{"a.xbm", "A.xbm"}, {"A.xbm", "a.xbm"}},
-                      OrderRow{{"ab.xbm", "a.xbm", "a b.xbm"}, {"a b.xbm", "a.xbm", "ab.xbm"}},
-                      OrderRow{{"\xe9.xbm", "z.xbm", "_.xbm"}, {"_.xbm", "z.xbm", "\xe9.xbm"}},
-                      OrderRow{{"a10.xbm", "a9.xbm", "a1.xbm"}, {"a1.xbm", "a10.xbm", "a9.xbm"}},
-                      OrderRow{{"aB.xbm", "Ab.xbm", "aA.xbm"}, {"aA.xbm", "Ab.xbm", "aB.xbm"}}));
 
 TEST(ReplaceFileWhole, KeepsTheOwnerGroupAndModeOfTheFileItReplaces) {
   const struct {
@@ -49,8 +56,12 @@ TEST(ReplaceFileWhole, KeepsTheOwnerGroupAndModeOfTheFileItReplaces) {
     gid_t group;
   } rows[] = {{0640, static_cast<uid_t>(-1), static_cast<gid_t>(-1)},
               {02664, static_cast<uid_t>(-1), static_cast<gid_t>(-1)},
+              {05604, static_cast<uid_t>(-1), static_cast<gid_t>(-1)},
               {0604, 65534, 4242},
-              {0644, 0, 4242}};
+              {0644, 0, 4242},
+              // Root writes a file that anyone may write, not only its owner.
+              {0464, 0, static_cast<gid_t>(-1)},
+              {0446, 0, static_cast<gid_t>(-1)}};
   for (const auto& row : rows) {
     TempFolder folder;
     const std::string path = folder.Write("logo.h", "old");
@@ -92,6 +103,12 @@ TEST(ReplaceFileWhole, WritesBesideASourceWhoseNameIsAsLongAsAllowed) {
 
   EXPECT_EQ(folder.Read(longest + ".h"), "listing\r\n");
   EXPECT_EQ(folder.Tree(), std::vector<std::string>{longest + ".h"});
+  // A new file gets the mode any new file gets.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  struct stat info {};
+  ::stat(folder.PathOf(longest + ".h").c_str(), &info);
+  EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask);
 }
 
 // Acts as an ordinary user until it goes away; root can come back because

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "app_error.h"
-#include "error_number.h"
 #include "native_files.h"
 #include "temp_folder.h"
 
@@ -17,108 +16,109 @@ namespace {
 constexpr char kBackslash = '\\';
 constexpr char kSlash = '/';
 
-struct TextCase {
-  std::string input;
-  std::string expected;
-};
+// Every rule as one signature: the path and the separator, which the rules
+// that search for a dot do not use.
+using Rule = std::string (*)(std::string_view, char);
+constexpr Rule kExtName = [](std::string_view p, char) { return ExtName(p); };
+constexpr Rule kStemName = [](std::string_view p, char) { return StemName(p); };
+constexpr Rule kHeaderPath = [](std::string_view p, char) { return HeaderPath(p); };
+constexpr Rule kDirName = [](std::string_view p, char s) { return DirName(p, s); };
+constexpr Rule kLeafName = [](std::string_view p, char s) { return LeafName(p, s); };
+constexpr Rule kTrim = [](std::string_view p, char s) { return TrimTrailingSeparators(p, s); };
 
-void PrintTo(const TextCase& text, std::ostream* out) {
-  *out << ::testing::PrintToString(text.input);
+// What the rule gives, or "error N" for the error it raises.
+std::string Outcome(Rule rule, const std::string& input, char separator) {
+  try {
+    return rule(input, separator);
+  } catch (const AppError& error) {
+    return "error " + std::to_string(error.Number());
+  }
 }
 
-class ExtNameCase : public ::testing::TestWithParam<TextCase> {};
-
-TEST_P(ExtNameCase, IsTheTrimmedTextAfterTheLastDot) {
-  EXPECT_EQ(ExtName(GetParam().input), GetParam().expected);
+TEST(PathRules, GiveTheExpectedTextOrRefuse) {
+  const std::string kInvalid = "error " + std::to_string(error::kInvalidArgument);
+  const struct {
+    const char* rule;
+    Rule function;
+    char separator;
+    std::string input;
+    std::string expected;
+  } rows[] = {
+      // The trimmed text after the last dot.
+      {"ExtName", kExtName, kSlash, "image.xbm", "xbm"},
+      {"ExtName", kExtName, kSlash, "a.b.XBM", "XBM"},
+      {"ExtName", kExtName, kSlash, "name.", ""},
+      {"ExtName", kExtName, kSlash, "no dot here", ""},
+      {"ExtName", kExtName, kSlash, "name. xbm ", "xbm"},
+      {"ExtName", kExtName, kSlash, "name.   ", ""},
+      {"ExtName", kExtName, kSlash, "name.\txbm", "\txbm"},
+      {"ExtName", kExtName, kSlash, "D:\\dir.old\\file", "old\\file"},
+      {"ExtName", kExtName, kSlash, "/home/dir.old/file", "old/file"},
+      {"ExtName", kExtName, kSlash, "D:\\img\\logo.xbm", "xbm"},
+      {"ExtName", kExtName, kSlash, "", ""},
+      // The text before the first dot.
+      {"StemName", kStemName, kSlash, ".xbm", ""},
+      {"StemName", kStemName, kSlash, "a.b.xbm", "a"},
+      {"StemName", kStemName, kSlash, "logo.xbm", "logo"},
+      {"StemName", kStemName, kSlash, "logo.small.xbm", "logo"},
+      {"StemName", kStemName, kSlash, "trailing.", "trailing"},
+      {"StemName", kStemName, kSlash, "logo_xbm", kInvalid},
+      {"StemName", kStemName, kSlash, "", kInvalid},
+      // Only the last extension is replaced.
+      {"HeaderPath", kHeaderPath, kSlash, "D:\\x\\a.b.xbm", "D:\\x\\a.b.h"},
+      {"HeaderPath", kHeaderPath, kSlash, "D:\\img\\logo.xbm", "D:\\img\\logo.h"},
+      {"HeaderPath", kHeaderPath, kSlash, "/x/a.b.xbm", "/x/a.b.h"},
+      {"HeaderPath", kHeaderPath, kSlash, "logo.xbm", "logo.h"},
+      {"HeaderPath", kHeaderPath, kSlash, "name.", "name.h"},
+      {"HeaderPath", kHeaderPath, kSlash, "D:\\img\\logo", kInvalid},
+      // The same rules, with Windows paths and with POSIX paths.
+      {"DirName", kDirName, kBackslash, "D:\\a.xbm", "D:"},
+      {"DirName", kDirName, kBackslash, "D:\\img\\logo.xbm", "D:\\img"},
+      {"DirName", kDirName, kBackslash, "D:\\img\\", "D:\\img"},
+      {"DirName", kDirName, kBackslash, "D:\\img/sub/logo.xbm", "D:"},
+      {"DirName", kDirName, kSlash, "/a.xbm", ""},
+      {"DirName", kDirName, kSlash, "/home/u/logo.xbm", "/home/u"},
+      {"DirName", kDirName, kSlash, "/home/u/dir\\logo.xbm", "/home/u"},
+      {"DirName", kDirName, kBackslash, "a.xbm", kInvalid},
+      {"DirName", kDirName, kBackslash, "D:/img/a.xbm", kInvalid},
+      {"DirName", kDirName, kSlash, "a.xbm", kInvalid},
+      {"LeafName", kLeafName, kBackslash, "D:\\img\\logo.xbm", "logo.xbm"},
+      {"LeafName", kLeafName, kBackslash, "logo.xbm", "logo.xbm"},
+      {"LeafName", kLeafName, kBackslash, "D:\\img\\", ""},
+      {"LeafName", kLeafName, kBackslash, "dir/logo.xbm", "dir/logo.xbm"},
+      {"LeafName", kLeafName, kSlash, "/home/u/logo.xbm", "logo.xbm"},
+      {"LeafName", kLeafName, kSlash, "logo.xbm", "logo.xbm"},
+      {"LeafName", kLeafName, kSlash, "dir\\logo.xbm", "dir\\logo.xbm"},
+      // Trailing separators go, the root stays.
+      {"Trim", kTrim, kSlash, "/tmp/img/", "/tmp/img"},
+      {"Trim", kTrim, kSlash, "/tmp/img///", "/tmp/img"},
+      {"Trim", kTrim, kSlash, "/tmp/img", "/tmp/img"},
+      {"Trim", kTrim, kSlash, "/", "/"},
+      {"Trim", kTrim, kSlash, "///", "/"},
+      {"Trim", kTrim, kBackslash, "D:\\img\\\\", "D:\\img"},
+      {"Trim", kTrim, kBackslash, "D:\\img/", "D:\\img/"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(Outcome(row.function, row.input, row.separator), row.expected)
+        << row.rule << "('" << row.separator << "', " << ::testing::PrintToString(row.input) << ")";
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, ExtNameCase,
-                         ::testing::Values(TextCase{"image.xbm", "xbm"}, TextCase{"a.b.XBM", "XBM"},
-                                           TextCase{"name.", ""}, TextCase{"no dot here", ""},
-                                           TextCase{"name. xbm ", "xbm"}, TextCase{"name.   ", ""},
-                                           TextCase{"name.\txbm", "\txbm"},
-                                           TextCase{"D:\\dir.old\\file", "old\\file"},
-                                           TextCase{"/home/dir.old/file", "old/file"},
-                                           TextCase{"D:\\img\\logo.xbm", "xbm"}, TextCase{"", ""}));
-
-class StemNameCase : public ::testing::TestWithParam<TextCase> {};
-
-TEST_P(StemNameCase, IsTheTextBeforeTheFirstDot) {
-  EXPECT_EQ(StemName(GetParam().input), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, StemNameCase,
-                         ::testing::Values(TextCase{".xbm", ""}, TextCase{"a.b.xbm", "a"},
-                                           TextCase{"logo.xbm", "logo"},
-                                           TextCase{"logo.small.xbm", "logo"},
-                                           TextCase{"trailing.", "trailing"}));
-
-TEST(PathRules, NameOrPathWithoutDotIsInvalid) {
-  EXPECT_EQ(ErrorNumberOf([] { StemName("logo_xbm"); }), error::kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([] { StemName(""); }), error::kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([] { HeaderPath("D:\\img\\logo"); }), error::kInvalidArgument);
-}
-
-class HeaderPathCase : public ::testing::TestWithParam<TextCase> {};
-
-TEST_P(HeaderPathCase, ReplacesOnlyTheLastExtension) {
-  EXPECT_EQ(HeaderPath(GetParam().input), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Paths, HeaderPathCase,
-                         ::testing::Values(TextCase{"D:\\x\\a.b.xbm", "D:\\x\\a.b.h"},
-                                           TextCase{"D:\\img\\logo.xbm", "D:\\img\\logo.h"},
-                                           TextCase{"/x/a.b.xbm", "/x/a.b.h"},
-                                           TextCase{"logo.xbm", "logo.h"},
-                                           TextCase{"name.", "name.h"}));
-
-// The same rules, once with Windows paths and once with POSIX paths.
-struct SeparatorCase {
-  char separator;
-  std::string input;
-  std::string expected;
-};
-
-void PrintTo(const SeparatorCase& path, std::ostream* out) {
-  *out << "'" << path.separator << "' " << ::testing::PrintToString(path.input);
-}
-
-class DirNameCase : public ::testing::TestWithParam<SeparatorCase> {};
-
-TEST_P(DirNameCase, IsTheTextBeforeTheLastSeparator) {
-  EXPECT_EQ(DirName(GetParam().input, GetParam().separator), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, DirNameCase,
-    ::testing::Values(SeparatorCase{kBackslash, "D:\\a.xbm", "D:"},
-                      SeparatorCase{kBackslash, "D:\\img\\logo.xbm", "D:\\img"},
-                      SeparatorCase{kBackslash, "D:\\img\\", "D:\\img"},
-                      SeparatorCase{kBackslash, "D:\\img/sub/logo.xbm", "D:"},
-                      SeparatorCase{kSlash, "/a.xbm", ""},
-                      SeparatorCase{kSlash, "/home/u/logo.xbm", "/home/u"},
-                      SeparatorCase{kSlash, "/home/u/dir\\logo.xbm", "/home/u"}));
-
-class LeafNameCase : public ::testing::TestWithParam<SeparatorCase> {};
-
-TEST_P(LeafNameCase, IsTheTextAfterTheLastSeparator) {
-  EXPECT_EQ(LeafName(GetParam().input, GetParam().separator), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, LeafNameCase,
-    ::testing::Values(SeparatorCase{kBackslash, "D:\\img\\logo.xbm", "logo.xbm"},
-                      SeparatorCase{kBackslash, "logo.xbm", "logo.xbm"},
-                      SeparatorCase{kBackslash, "D:\\img\\", ""},
-                      SeparatorCase{kBackslash, "dir/logo.xbm", "dir/logo.xbm"},
-                      SeparatorCase{kSlash, "/home/u/logo.xbm", "logo.xbm"},
-                      SeparatorCase{kSlash, "logo.xbm", "logo.xbm"},
-                      SeparatorCase{kSlash, "dir\\logo.xbm", "dir\\logo.xbm"}));
-
-TEST(PathRules, DirNameWithoutSeparatorIsInvalid) {
-  EXPECT_EQ(ErrorNumberOf([] { DirName("a.xbm", kBackslash); }), error::kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([] { DirName("D:/img/a.xbm", kBackslash); }), error::kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([] { DirName("a.xbm", kSlash); }), error::kInvalidArgument);
+TEST(PathRules, JoinPathPutsExactlyOneSeparatorBetween) {
+  const struct {
+    char separator;
+    std::string folder, name, expected;
+  } rows[] = {
+      {kSlash, "/tmp/img", "a.xbm", "/tmp/img/a.xbm"},
+      {kSlash, "/tmp/img/", "a.xbm", "/tmp/img/a.xbm"},
+      {kSlash, "/", "allFiles.h", "/allFiles.h"},
+      {kSlash, "", "a.xbm", "/a.xbm"},
+      {kBackslash, "D:\\img", "a.xbm", "D:\\img\\a.xbm"},
+      {kBackslash, "D:\\", "allFiles.h", "D:\\allFiles.h"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(JoinPath(row.folder, row.name, row.separator), row.expected) << row.folder;
+  }
 }
 
 TEST(PathRules, NativeSeparatorIsTheDefault) {
@@ -127,77 +127,24 @@ TEST(PathRules, NativeSeparatorIsTheDefault) {
   EXPECT_EQ(DirName(path), "img");
 }
 
-struct JoinCase {
-  char separator;
-  std::string folder;
-  std::string name;
-  std::string expected;
-};
-
-void PrintTo(const JoinCase& join, std::ostream* out) {
-  *out << ::testing::PrintToString(join.folder) << " + " << ::testing::PrintToString(join.name);
-}
-
-class JoinPathCase : public ::testing::TestWithParam<JoinCase> {};
-
-TEST_P(JoinPathCase, PutsExactlyOneSeparatorBetween) {
-  const JoinCase& join = GetParam();
-  EXPECT_EQ(JoinPath(join.folder, join.name, join.separator), join.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, JoinPathCase,
-    ::testing::Values(JoinCase{kSlash, "/tmp/img", "a.xbm", "/tmp/img/a.xbm"},
-                      JoinCase{kSlash, "/tmp/img/", "a.xbm", "/tmp/img/a.xbm"},
-                      JoinCase{kSlash, "/", "allFiles.h", "/allFiles.h"},
-                      JoinCase{kBackslash, "D:\\img", "a.xbm", "D:\\img\\a.xbm"},
-                      JoinCase{kBackslash, "D:\\", "allFiles.h", "D:\\allFiles.h"}));
-
-class TrimCase : public ::testing::TestWithParam<SeparatorCase> {};
-
-TEST_P(TrimCase, DropsTrailingSeparatorsButKeepsTheRoot) {
-  EXPECT_EQ(TrimTrailingSeparators(GetParam().input, GetParam().separator), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Paths, TrimCase,
-                         ::testing::Values(SeparatorCase{kSlash, "/tmp/img/", "/tmp/img"},
-                                           SeparatorCase{kSlash, "/tmp/img///", "/tmp/img"},
-                                           SeparatorCase{kSlash, "/tmp/img", "/tmp/img"},
-                                           SeparatorCase{kSlash, "/", "/"},
-                                           SeparatorCase{kSlash, "///", "/"},
-                                           SeparatorCase{kBackslash, "D:\\img\\\\", "D:\\img"},
-                                           SeparatorCase{kBackslash, "D:\\img/", "D:\\img/"}));
-
-TEST(IsDirectoryTest, FolderIsADirectory) {
-  const TempFolder folder;
-  EXPECT_TRUE(IsDirectory(folder.Path()));
-  EXPECT_TRUE(IsDirectory(folder.Path() + "/"));
-}
-
-TEST(IsDirectoryTest, ReadOnlyAndHiddenFoldersAreDirectories) {
+TEST(IsDirectoryTest, FoldersOfAnyKindAreDirectoriesFilesAreNotAndMissingPathsRaise) {
   const TempFolder folder;
   const std::string readOnly = folder.MakeFolder("read_only");
   std::filesystem::permissions(
       readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-
+  EXPECT_TRUE(IsDirectory(folder.Path()));
+  EXPECT_TRUE(IsDirectory(folder.Path() + "/"));
   EXPECT_TRUE(IsDirectory(readOnly));
   EXPECT_TRUE(IsDirectory(folder.MakeFolder(".hidden")));
-}
-
-TEST(IsDirectoryTest, OrdinaryFileIsNot) {
-  const TempFolder folder;
   EXPECT_FALSE(IsDirectory(folder.Write("logo.xbm", "0x00")));
-}
 
-TEST(IsDirectoryTest, MissingPathRaisesTheSystemError) {
-  const TempFolder folder;
   const std::string missing = folder.PathOf("missing");
   try {
     IsDirectory(missing);
     FAIL() << "a missing path was answered";
   } catch (const AppError& error) {
     EXPECT_EQ(error.Number(), ENOENT);
-    EXPECT_NE(error.Description().find(missing), std::string::npos) << error.Description();
+    EXPECT_EQ(error.Description(), "No such file or directory: " + missing);
   }
 }
 
