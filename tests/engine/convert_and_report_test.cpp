@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app_error.h"
+#include "error_number.h"
 #include "list_items.h"
 #include "memory_surface.h"
 #include "report_line.h"
@@ -90,52 +91,37 @@ TEST_F(Driver, LetsTheWindowRunOnlyAfterEverythingIsWritten) {
   EXPECT_EQ(listingSeenDuringPass, state.CompressedText);
 }
 
-struct ReportNameCase {
-  const char* name;
-  std::string fileName;
-  std::string lineStart;
-};
+// The name is filled to eighteen columns, cut after sixteen characters, not bytes:
+// a byte count would split the 16th character or pad two-byte letters short.
+TEST(ReportName, FillsTheNameToEighteenColumns) {
+  struct Name {
+    std::string fileName;
+    std::string lineStart;
+  };
+  const Name rows[] = {Name{"logo.small.xbm", "logo              "},
+                       Name{"abcdefghijklmnopqrst.xbm", "abcdefghijklmnop  "},
+                       Name{"abcdefghijklmnop.xbm", "abcdefghijklmnop  "},
+                       Name{"abcdefghijklmnopq.xbm", "abcdefghijklmnop  "},
+                       Name{".xbm", "                  "},
+                       Name{"a\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4"
+                            "\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4.xbm",
+                            "a\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4"
+                            "\u00C4\u00C4\u00C4\u00C4  "},
+                       Name{"Gr\u00F6\u00DFe.xbm", "Gr\u00F6\u00DFe             "},
+                       Name{"abcdefghijklmno\U0001F600z.xbm", "abcdefghijklmno\U0001F600  "},
+                       Name{"\xFF\xC3(\xE0\x80\xC3.xbm", "\xFF\xC3(\xE0\x80\xC3            "}};
+  for (const Name& row : rows) {
+    ConversionState state;
+    MemorySurface window;
+    state.SourceFileName = row.fileName;
+    state.SourceText = "0x00, 0x3c, 0x00, 0x3c";
+    ConvertAndReport(state, window);
 
-void PrintTo(const ReportNameCase& report, std::ostream* out) {
-  *out << report.fileName;
+    EXPECT_EQ(window.Text3(), row.lineStart +
+                                  "4 uncompressed bytes, \t-2 bytes economized, \t"
+                                  "compression rate = -50%\r\n");
+  }
 }
-
-class ReportName : public ::testing::TestWithParam<ReportNameCase> {};
-
-TEST_P(ReportName, FillsTheNameToEighteenColumns) {
-  ConversionState state;
-  MemorySurface window;
-  state.SourceFileName = GetParam().fileName;
-  state.SourceText = "0x00, 0x3c, 0x00, 0x3c";
-  ConvertAndReport(state, window);
-
-  EXPECT_EQ(window.Text3(), GetParam().lineStart +
-                                "4 uncompressed bytes, \t-2 bytes economized, \t"
-                                "compression rate = -50%\r\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, ReportName,
-    ::testing::Values(
-        ReportNameCase{"FirstDotEndsTheName", "logo.small.xbm", "logo              "},
-        ReportNameCase{"LongNameIsCutToSixteen", "abcdefghijklmnopqrst.xbm", "abcdefghijklmnop  "},
-        ReportNameCase{"SixteenCharactersKeepTwoSpaces", "abcdefghijklmnop.xbm",
-                       "abcdefghijklmnop  "},
-        ReportNameCase{"SeventeenCharactersLoseOne", "abcdefghijklmnopq.xbm", "abcdefghijklmnop  "},
-        ReportNameCase{"DotFirstLeavesOnlyFill", ".xbm", "                  "},
-        // Cut and filled by characters: a byte count would split the 16th
-        // character or pad two-byte letters short.
-        ReportNameCase{"CutAfterSixteenCharacters",
-                       "a\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4"
-                       "\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4.xbm",
-                       "a\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4"
-                       "\u00C4\u00C4\u00C4\u00C4  "},
-        ReportNameCase{"FilledByCharacters", "Gr\u00F6\u00DFe.xbm", "Gr\u00F6\u00DFe             "},
-        ReportNameCase{"FourByteCharacterLast", "abcdefghijklmno\U0001F600z.xbm",
-                       "abcdefghijklmno\U0001F600  "},
-        ReportNameCase{"InvalidBytesCountOneEach", "\xFF\xC3(\xE0\x80\xC3.xbm",
-                       "\xFF\xC3(\xE0\x80\xC3            "}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReportLine, WritesNegativeFiguresWithMinus) {
   EXPECT_EQ(FormatReportLine("w", 3, -3, -100),
@@ -146,42 +132,54 @@ TEST(ReportLine, WritesNegativeFiguresWithMinus) {
             "compression rate = -32768%\r\n");
 }
 
-struct PreCheckCase {
-  std::string text;
-  bool passes;
-};
-
-void PrintTo(const PreCheckCase& check, std::ostream* out) {
-  *out << ::testing::PrintToString(check.text);
+TEST(PreCheck, LooksForZeroZeroOrFfInAnyCase) {
+  struct Check {
+    std::string text;
+    bool passes;
+  };
+  for (const Check& row :
+       {Check{"0x00", true}, Check{"0xff", true}, Check{"0xFf", true}, Check{"0xfF", true},
+        Check{"0xFF", true}, Check{"#define w 100", true}, Check{"stuff", true},
+        Check{"0x01, 0x7e", false}, Check{"0x0f, 0xf0", false}, Check{"f f 0 0", false},
+        Check{"0", false}, Check{"F", false}, Check{"", false}}) {
+    EXPECT_EQ(HasSomethingToCompress(row.text), row.passes) << row.text;
+  }
 }
 
-class PreCheck : public ::testing::TestWithParam<PreCheckCase> {};
+// "00" in the header's numbers alone, or "ff" in lower case, lets the text
+// through; an empty text is refused without a pass of the window's events.
+TEST(DriverReport, ReportsOrRefusesTheText) {
+  struct Report {
+    const char* fileName;
+    std::string text;
+    std::string line;
+    std::int32_t byteCount, runCount;
+    int eventPasses;
+  };
+  const Report rows[] = {
+      Report{"w.xbm", "#define w_width 100\nstatic unsigned char w_bits[] = { 0x01, 0x7e };\n",
+             "w                 2 uncompressed bytes, \t0 bytes economized, \t"
+             "compression rate = 0%\r\n",
+             2, 0, 1},
+      Report{"f.xbm", "0x01, 0xff, 0x7e",
+             "f                 3 uncompressed bytes, \t-1 bytes economized, \t"
+             "compression rate = -33%\r\n",
+             3, 1, 1},
+      Report{"e.xbm", "", kRefusal, -7, -7, 0}};
+  for (const Report& row : rows) {
+    ConversionState state;
+    MemorySurface window;
+    state.ByteCount = -7;
+    state.RunCount = -7;
+    state.SourceFileName = row.fileName;
+    state.SourceText = row.text;
+    ConvertAndReport(state, window);
 
-TEST_P(PreCheck, LooksForZeroZeroOrFfInAnyCase) {
-  EXPECT_EQ(HasSomethingToCompress(GetParam().text), GetParam().passes);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, PreCheck,
-    ::testing::Values(PreCheckCase{"0x00", true}, PreCheckCase{"0xff", true},
-                      PreCheckCase{"0xFf", true}, PreCheckCase{"0xfF", true},
-                      PreCheckCase{"0xFF", true}, PreCheckCase{"#define w 100", true},
-                      PreCheckCase{"stuff", true}, PreCheckCase{"0x01, 0x7e", false},
-                      PreCheckCase{"0x0f, 0xf0", false}, PreCheckCase{"f f 0 0", false},
-                      PreCheckCase{"0", false}, PreCheckCase{"F", false}, PreCheckCase{"", false}));
-
-TEST_F(Driver, HeaderNumberAloneLetsTheTextThrough) {
-  Report("w.xbm", "#define w_width 100\nstatic unsigned char w_bits[] = { 0x01, 0x7e };\n");
-
-  EXPECT_EQ(state.ByteCount, 2);
-  EXPECT_EQ(window.Text3().rfind("w    ", 0), 0u) << window.Text3();
-}
-
-TEST_F(Driver, LowerCaseFfAloneLetsTheTextThrough) {
-  Report("f.xbm", "0x01, 0xff, 0x7e");
-
-  EXPECT_EQ(state.ByteCount, 3);
-  EXPECT_EQ(state.RunCount, 1);
+    EXPECT_EQ(window.Text3(), row.line);
+    EXPECT_EQ(state.ByteCount, row.byteCount);
+    EXPECT_EQ(state.RunCount, row.runCount);
+    EXPECT_EQ(window.EventPasses(), row.eventPasses);
+  }
 }
 
 // Without "00" or "FF" only the report line differs: the header still holds
@@ -201,51 +199,36 @@ TEST_F(Driver, NothingToCompressStillListsTheArray) {
   EXPECT_EQ(window.EventPasses(), 1);
 }
 
-TEST_F(Driver, EmptyTextIsRefused) {
-  Report("e.xbm", "");
-
-  EXPECT_EQ(window.Text3(), kRefusal);
-  EXPECT_EQ(window.EventPasses(), 0);
-}
-
-class DriverFailure : public Driver {
- protected:
-  int ErrorNumberOfReport(const std::string& fileName, const std::string& text) {
+// A name without a dot fails before the refusal and before the conversion,
+// too many literals before the boxes change.
+TEST(DriverFailure, LeavesTheBoxesAndListsAsTheyWere) {
+  std::string tooMany;
+  for (int i = 0; i < 32767; ++i) tooMany.append("0x00,");
+  struct Failure {
+    const char* fileName;
+    std::string text;
+    int number;
+  };
+  for (const Failure& row : {Failure{"logo", "0x01, 0x7e", error::kInvalidArgument},
+                             Failure{"logo", "0x00, 0x00", error::kInvalidArgument},
+                             Failure{"big.xbm", tooMany, error::kOverflow}}) {
+    ConversionState state;
+    MemorySurface window;
+    window.List1().Append("earlier");
     window.SetText2("previous listing");
     window.SetText3("previous line\r\n");
-    try {
-      Report(fileName, text);
-    } catch (const AppError& error) {
-      return error.Number();
-    }
-    return 0;
-  }
+    state.SourceFileName = row.fileName;
+    state.SourceText = row.text;
+    EXPECT_EQ(ErrorNumberOf([&] { ConvertAndReport(state, window); }), row.number);
 
-  void ExpectBoxesUntouched() {
     EXPECT_EQ(window.Text2(), "previous listing");
     EXPECT_EQ(window.Text3(), "previous line\r\n");
     EXPECT_EQ(window.EventPasses(), 0);
+    EXPECT_EQ(state.SourceText, row.text);
+    if (row.number == error::kInvalidArgument) {
+      EXPECT_EQ(ListItems(window.List1()), std::vector<std::string>{"earlier"});
+    }
   }
-};
-
-TEST_F(DriverFailure, NameWithoutDotFailsBeforeTheRefusal) {
-  EXPECT_EQ(ErrorNumberOfReport("logo", "0x01, 0x7e"), error::kInvalidArgument);
-  ExpectBoxesUntouched();
-}
-
-TEST_F(DriverFailure, NameWithoutDotFailsBeforeTheConversion) {
-  window.List1().Append("earlier");
-  EXPECT_EQ(ErrorNumberOfReport("logo", "0x00, 0x00"), error::kInvalidArgument);
-  ExpectBoxesUntouched();
-  EXPECT_EQ(ListItems(window.List1()), std::vector<std::string>{"earlier"});
-  EXPECT_EQ(state.SourceText, "0x00, 0x00");
-}
-
-TEST_F(DriverFailure, TooManyLiteralsLeaveTheBoxesAsTheyWere) {
-  std::string text;
-  for (int i = 0; i < 32767; ++i) text.append("0x00,");
-  EXPECT_EQ(ErrorNumberOfReport("big.xbm", text), error::kOverflow);
-  ExpectBoxesUntouched();
 }
 
 }  // namespace

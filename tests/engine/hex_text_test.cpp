@@ -7,50 +7,40 @@
 namespace lumivane::test {
 namespace {
 
-struct HexCase {
-  std::string piece;
-  std::string byteText;
-};
-
-void PrintTo(const HexCase& hex, std::ostream* out) {
-  *out << ::testing::PrintToString(hex.piece);
+TEST(NormalizeHexByte, WritesUpperCaseWithAtLeastTwoDigits) {
+  struct Hex {
+    std::string piece;
+    std::string byteText;
+  };
+  const Hex rows[] = {
+      // One and two digits always come out as two upper-case digits.
+      Hex{"0", "00"}, Hex{"5", "05"}, Hex{"a", "0A"}, Hex{"3c", "3C"}, Hex{"ff", "FF"},
+      Hex{"Ff", "FF"}, Hex{"00", "00"}, Hex{"10", "10"},
+      // What follows the number in a real listing ends it.
+      Hex{"ff, ", "FF"}, Hex{"00 };\n", "00"}, Hex{"3c,\n   ", "3C"},
+      // Blanks, tabs and line feeds inside the number are skipped; a CR is not.
+      Hex{"f f", "FF"}, Hex{"f\tf", "FF"}, Hex{"f\nf", "FF"}, Hex{" \t\n7e", "7E"},
+      Hex{"f\r\nf", "0F"}, Hex{"1g2", "01"},
+      // No digit at all reads as zero.
+      Hex{"", "00"}, Hex{",", "00"}, Hex{" ", "00"}, Hex{"_width 8", "00"}, Hex{"\r\n", "00"},
+      Hex{std::string("\0"
+                      "1",
+                      2),
+          "00"},
+      Hex{"\xC3\xA9", "00"},
+      Hex{"f\x80"
+          "f",
+          "0F"},
+      // Longer numbers keep all their digits, without leading zeros; the
+      // first number above a byte is the first of them.
+      Hex{"0ff", "FF"}, Hex{"100", "100"}, Hex{"123", "123"}, Hex{"7fff", "7FFF"},
+      Hex{"8000", "8000"}, Hex{"0abc", "ABC"}, Hex{"12345", "12345"}, Hex{"000000001", "01"},
+      Hex{"100000000", "100000000"}, Hex{"1000000ff", "1000000FF"}, Hex{"fffffffff", "FFFFFFFFF"},
+      Hex{"1 0000 0000", "100000000"}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(NormalizeHexByte(row.piece), row.byteText) << ::testing::PrintToString(row.piece);
+  }
 }
-
-class NormalizeHexByteCase : public ::testing::TestWithParam<HexCase> {};
-
-TEST_P(NormalizeHexByteCase, WritesUpperCaseWithAtLeastTwoDigits) {
-  EXPECT_EQ(NormalizeHexByte(GetParam().piece), GetParam().byteText);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Pieces, NormalizeHexByteCase,
-    ::testing::Values(
-        // One and two digits always come out as two upper-case digits.
-        HexCase{"0", "00"}, HexCase{"5", "05"}, HexCase{"a", "0A"}, HexCase{"3c", "3C"},
-        HexCase{"ff", "FF"}, HexCase{"Ff", "FF"}, HexCase{"00", "00"}, HexCase{"10", "10"},
-        // What follows the number in a real listing ends it.
-        HexCase{"ff, ", "FF"}, HexCase{"00 };\n", "00"}, HexCase{"3c,\n   ", "3C"},
-        // Blanks, tabs and line feeds inside the number are skipped; a CR is not.
-        HexCase{"f f", "FF"}, HexCase{"f\tf", "FF"}, HexCase{"f\nf", "FF"},
-        HexCase{" \t\n7e", "7E"}, HexCase{"f\r\nf", "0F"}, HexCase{"1g2", "01"},
-        // No digit at all reads as zero.
-        HexCase{"", "00"}, HexCase{",", "00"}, HexCase{" ", "00"}, HexCase{"_width 8", "00"},
-        HexCase{"\r\n", "00"},
-        HexCase{std::string("\0"
-                            "1",
-                            2),
-                "00"},
-        HexCase{"\xC3\xA9", "00"},
-        HexCase{"f\x80"
-                "f",
-                "0F"},
-        // Longer numbers keep all their digits, without leading zeros; the
-        // first number above a byte is the first of them.
-        HexCase{"0ff", "FF"}, HexCase{"100", "100"}, HexCase{"123", "123"}, HexCase{"7fff", "7FFF"},
-        HexCase{"8000", "8000"}, HexCase{"0abc", "ABC"}, HexCase{"12345", "12345"},
-        HexCase{"000000001", "01"}, HexCase{"100000000", "100000000"},
-        HexCase{"1000000ff", "1000000FF"}, HexCase{"fffffffff", "FFFFFFFFF"},
-        HexCase{"1 0000 0000", "100000000"}));
 
 }  // namespace
 }  // namespace lumivane::test

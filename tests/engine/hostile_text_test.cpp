@@ -38,58 +38,46 @@ std::string Literals(std::size_t count) {
   return text;
 }
 
-struct SplitCase {
-  const char* name;
-  std::string text;
-  std::vector<std::string> byteTexts;
-};
+// Each row: the text and the byte texts its separators give.
+TEST(HostileText, ListsOneByteTextPerSeparator) {
+  const struct {
+    std::string text;
+    std::vector<std::string> byteTexts;
+  } rows[] = {
+      {"0X1f,0Xab,0x00", {"1F", "AB", "00"}},
+      {"0x3c, 0x", {"3C", "00"}},
+      {"0x", {"00"}},
+      {"0x3c, 0", {"3C"}},  // a digit after a comma is not read
+      {"0x3c 0", {"3C0"}},  // after a blank it is
+      {"0x0x0X", {"00", "00", "00"}},
+      {"00x1", {"01"}},
+      {"#define img_0x_width 8\n0x01", {"00", "01"}},
+      {std::string("0x3\0c, 0x01", 11), {"03", "01"}},
+      {std::string("0\0x12 00", 8), {}},
+      {"0x\xC3\xA9, 0xf\x80"
+       "f",
+       {"00", "0F"}},
+      {"\xFF\xFE"
+       "0x7e",
+       {"7E"}},
+      {"0x1\r\n2", {"01"}},
+      {"0x1 2\t3\n4", {"1234"}},
+      {"0x123, 0x7fff, 0x12345, 0x123456789, 0x00", {"123", "7FFF", "12345", "123456789", "00"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.text));
+    ConversionState state;
+    MemorySurface window;
+    state.SourceFileName = "h.xbm";
+    state.SourceText = row.text;
+    ConvertSourceText(state, window);
 
-void PrintTo(const SplitCase& split, std::ostream* out) {
-  *out << ::testing::PrintToString(split.text);
+    EXPECT_EQ(state.ByteCount, static_cast<std::int32_t>(row.byteTexts.size()));
+    EXPECT_EQ(ListedByteTexts(window), row.byteTexts);
+    EXPECT_EQ(ParseListing(state.SourceText).items, row.byteTexts);
+    EXPECT_NO_THROW(ParseListing(state.CompressedText));
+  }
 }
-
-class Split : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(Split, ListsOneByteTextPerSeparator) {
-  ConversionState state;
-  MemorySurface window;
-  state.SourceFileName = "h.xbm";
-  state.SourceText = GetParam().text;
-  ConvertSourceText(state, window);
-
-  EXPECT_EQ(state.ByteCount, static_cast<std::int32_t>(GetParam().byteTexts.size()));
-  EXPECT_EQ(ListedByteTexts(window), GetParam().byteTexts);
-  EXPECT_EQ(ParseListing(state.SourceText).items, GetParam().byteTexts);
-  EXPECT_NO_THROW(ParseListing(state.CompressedText));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, Split,
-    ::testing::Values(SplitCase{"UpperCaseSeparator", "0X1f,0Xab,0x00", {"1F", "AB", "00"}},
-                      SplitCase{"SeparatorIsLastText", "0x3c, 0x", {"3C", "00"}},
-                      SplitCase{"SeparatorIsWholeText", "0x", {"00"}},
-                      SplitCase{"DigitAfterCommaIsNotRead", "0x3c, 0", {"3C"}},
-                      SplitCase{"DigitAfterBlankIsRead", "0x3c 0", {"3C0"}},
-                      SplitCase{"SeparatorsBackToBack", "0x0x0X", {"00", "00", "00"}},
-                      SplitCase{"ZeroBeforeSeparator", "00x1", {"01"}},
-                      SplitCase{
-                          "SeparatorInsideAName", "#define img_0x_width 8\n0x01", {"00", "01"}},
-                      SplitCase{"NulEndsTheNumber", std::string("0x3\0c, 0x01", 11), {"03", "01"}},
-                      SplitCase{"NulBetweenZeroAndX", std::string("0\0x12 00", 8), {}},
-                      SplitCase{"NonAsciiPiece",
-                                "0x\xC3\xA9, 0xf\x80"
-                                "f",
-                                {"00", "0F"}},
-                      SplitCase{"NonAsciiBeforeSeparator",
-                                "\xFF\xFE"
-                                "0x7e",
-                                {"7E"}},
-                      SplitCase{"CarriageReturnEndsTheNumber", "0x1\r\n2", {"01"}},
-                      SplitCase{"BlanksInsideTheNumber", "0x1 2\t3\n4", {"1234"}},
-                      SplitCase{"LongLiteralsPassThrough",
-                                "0x123, 0x7fff, 0x12345, 0x123456789, 0x00",
-                                {"123", "7FFF", "12345", "123456789", "00"}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // Numbers beyond a byte are never a run byte, also where their low bits are
 // 00 or FF, and do not end or join the runs beside them.
@@ -106,81 +94,75 @@ TEST(HostileText, LongLiteralsReachTheCompressedListingUnchanged) {
   EXPECT_EQ(state.RunCount, 2);
 }
 
-TEST(HostileText, EmptyTextRaisesSubscriptErrorBeforeTheListsChange) {
-  ConversionState state;
-  MemorySurface window;
-  window.List1().Append("earlier");
-  window.SetText1("earlier listing");
-  state.SourceFileName = "e.xbm";
+// An empty text, a name without a dot and one literal more than the list
+// holds are refused before the listings change.
+TEST(HostileText, RefusedBeforeTheListsChange) {
+  const struct {
+    const char* fileName;
+    std::string text;
+    int number;
+  } rows[] = {
+      {"e.xbm", "", error::kSubscriptOutOfRange},
+      {"logo_xbm", "0x00, 0x3c", error::kInvalidArgument},
+      {"logo_xbm", "0x00", error::kInvalidArgument},
+      {"logo_xbm", "", error::kInvalidArgument},
+      {"big.xbm", Literals(32767), error::kOverflow},
+      {"big.xbm", Literals(70000), error::kOverflow},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.fileName) + ", " + std::to_string(row.text.size()) + " chars");
+    ConversionState state;
+    MemorySurface window;
+    window.List1().Append("earlier");
+    window.List2().Append("earlier encoded");
+    window.SetText1("earlier listing");
+    state.SourceFileName = row.fileName;
+    state.SourceText = row.text;
 
-  EXPECT_EQ(ErrorNumberOf(state, window), error::kSubscriptOutOfRange);
-  EXPECT_EQ(ListItems(window.List1()), std::vector<std::string>{"earlier"});
-  EXPECT_EQ(window.Text1(), "earlier listing");
-  EXPECT_EQ(state.ByteCount, -1);
-}
-
-class NameWithoutDot : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(NameWithoutDot, RaisesInvalidArgumentBeforeTheListsChange) {
-  ConversionState state;
-  MemorySurface window;
-  window.List1().Append("earlier");
-  window.List2().Append("earlier encoded");
-  window.SetText1("earlier listing");
-  state.SourceFileName = "logo_xbm";
-  state.SourceText = GetParam();
-
-  EXPECT_EQ(ErrorNumberOf(state, window), error::kInvalidArgument);
-  EXPECT_EQ(ListItems(window.List1()), std::vector<std::string>{"earlier"});
-  EXPECT_EQ(ListItems(window.List2()), std::vector<std::string>{"earlier encoded"});
-  EXPECT_EQ(window.Text1(), "earlier listing");
-  EXPECT_EQ(state.SourceText, GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, NameWithoutDot, ::testing::Values("0x00, 0x3c", "0x00", ""));
-
-struct LayoutRefusalCase {
-  const char* name;
-  std::string text;
-  std::string why;
-};
-
-void PrintTo(const LayoutRefusalCase& refusal, std::ostream* out) {
-  *out << refusal.name;
-}
-
-class LayoutRefusal : public ::testing::TestWithParam<LayoutRefusalCase> {};
-
-// A layout needs the bitmap's size, and bytes that fill exactly that size.
-TEST_P(LayoutRefusal, NamesTheFileAndWhy) {
-  ConversionState state;
-  MemorySurface window;
-  state.SourceFileName = "b.xbm";
-  state.SourcePath = "/img/b.xbm";
-  state.SourceText = GetParam().text;
-  state.Choice.layout = ByteLayout::kPages;
-  try {
-    ConvertAndReport(state, window);
-    ADD_FAILURE() << "converted";
-  } catch (const AppError& error) {
-    EXPECT_EQ(error.what(),
-              "Err # 5 - Invalid procedure call or argument: /img/b.xbm " + GetParam().why);
+    EXPECT_EQ(ErrorNumberOf(state, window), row.number);
+    EXPECT_EQ(window.Text1(), "earlier listing");
+    EXPECT_EQ(state.SourceText, row.text);
+    // Too many literals are refused at the one the list cannot hold.
+    if (row.number != error::kOverflow) {
+      EXPECT_EQ(ListItems(window.List1()), std::vector<std::string>{"earlier"});
+      EXPECT_EQ(ListItems(window.List2()), std::vector<std::string>{"earlier encoded"});
+    }
+    if (row.number == error::kSubscriptOutOfRange) {
+      EXPECT_EQ(state.ByteCount, -1);
+    }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, LayoutRefusal,
-    ::testing::Values(
-        LayoutRefusalCase{"NoHeight", "#define b_width 8\n{ 0x00, 0x01 };",
-                          "has no _width and _height defines, which a layout needs"},
-        LayoutRefusalCase{"ByteMissing",
-                          "#define b_width 9\n#define b_height 2\n{ 0x00, 0x01, 0x02 };",
-                          "holds 3 bytes where its 9 x 2 pixels take 4"},
-        LayoutRefusalCase{"ByteTooMany", "#define b_width 8\n#define b_height 1\n{ 0x00, 0x01 };",
-                          "holds 2 bytes where its 8 x 1 pixels take 1"},
-        LayoutRefusalCase{"LiteralBeyondAByte", "#define b_width 8\n#define b_height 1\n{ 0x100 };",
-                          "holds a literal beyond a byte"}),
-    [](const auto& info) { return std::string(info.param.name); });
+// A layout needs the bitmap's size, and bytes that fill exactly that size.
+TEST(HostileText, LayoutRefusalNamesTheFileAndWhy) {
+  const struct {
+    std::string text;
+    std::string why;
+  } rows[] = {
+      {"#define b_width 8\n{ 0x00, 0x01 };",
+       "has no _width and _height defines, which a layout needs"},
+      {"#define b_width 9\n#define b_height 2\n{ 0x00, 0x01, 0x02 };",
+       "holds 3 bytes where its 9 x 2 pixels take 4"},
+      {"#define b_width 8\n#define b_height 1\n{ 0x00, 0x01 };",
+       "holds 2 bytes where its 8 x 1 pixels take 1"},
+      {"#define b_width 8\n#define b_height 1\n{ 0x100 };", "holds a literal beyond a byte"},
+  };
+  for (const auto& row : rows) {
+    ConversionState state;
+    MemorySurface window;
+    state.SourceFileName = "b.xbm";
+    state.SourcePath = "/img/b.xbm";
+    state.SourceText = row.text;
+    state.Choice.layout = ByteLayout::kPages;
+    try {
+      ConvertAndReport(state, window);
+      ADD_FAILURE() << "converted " << row.text;
+    } catch (const AppError& error) {
+      EXPECT_EQ(error.what(),
+                "Err # 5 - Invalid procedure call or argument: /img/b.xbm " + row.why);
+    }
+  }
+}
 
 TEST(HostileText, LongestListConverts) {
   ConversionState state;
@@ -193,20 +175,6 @@ TEST(HostileText, LongestListConverts) {
   EXPECT_EQ(window.List1().Count(), 32767);
   EXPECT_EQ(window.List1().Item(32766), "A5");
   EXPECT_NO_THROW(ParseListing(state.CompressedText));
-}
-
-TEST(HostileText, OneLiteralTooManyRaisesOverflow) {
-  for (const std::size_t count : {std::size_t{32767}, std::size_t{70000}}) {
-    ConversionState state;
-    MemorySurface window;
-    state.SourceFileName = "big.xbm";
-    state.SourceText = Literals(count);
-    window.SetText1("earlier listing");
-    EXPECT_EQ(ErrorNumberOf(state, window), error::kOverflow) << count << " literals";
-    // Refused at the literal the list cannot hold, before anything is listed.
-    EXPECT_EQ(state.SourceText, Literals(count));
-    EXPECT_EQ(window.Text1(), "earlier listing");
-  }
 }
 
 TEST(HostileText, LongLiteralsOutgrowTheRoomMadeForShortOnes) {

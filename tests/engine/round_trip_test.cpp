@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "convert_source_text.h"
@@ -66,51 +67,38 @@ TEST(RoundTrip, MixedBytesOfEveryLengthUpTo1000) {
   }
 }
 
-class SingleRun : public ::testing::TestWithParam<std::size_t> {};
-
-TEST_P(SingleRun, OfZerosAndOfFullBytes) {
-  for (const std::uint8_t value : {std::uint8_t{0x00}, std::uint8_t{0xFF}}) {
-    SCOPED_TRACE("byte " + std::to_string(value));
-    ExpectRoundTrip(std::vector<std::uint8_t>(GetParam(), value));
+// Runs of every length that a count byte or the list limit makes special,
+// alone and between other bytes, and runs that touch each other.
+TEST(RoundTrip, RunsAtEveryBoundary) {
+  std::vector<std::pair<std::string, std::vector<std::uint8_t>>> cases;
+  for (const std::size_t length : {1, 2, 255, 256, 257, 511, 512, 513, 32764}) {
+    const std::string name = "run of " + std::to_string(length);
+    cases.push_back({name + " zeros", std::vector<std::uint8_t>(length, 0x00)});
+    cases.push_back({name + " full bytes", std::vector<std::uint8_t>(length, 0xFF)});
+    std::vector<std::uint8_t> between(length, 0x00);
+    between.insert(between.begin(), 0x3C);
+    between.push_back(0x81);
+    cases.push_back({name + " between others", between});
   }
-}
-
-TEST_P(SingleRun, BetweenOtherBytes) {
-  std::vector<std::uint8_t> bytes(GetParam(), 0x00);
-  bytes.insert(bytes.begin(), 0x3C);
-  bytes.push_back(0x81);
-  ExpectRoundTrip(bytes);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lengths, SingleRun,
-                         ::testing::Values(1, 2, 255, 256, 257, 511, 512, 513, 32764),
-                         ::testing::PrintToStringParamName());
-
-TEST(RoundTrip, LongestListOfEitherRunByte) {
-  ExpectRoundTrip(std::vector<std::uint8_t>(32766, 0x00));
-  ExpectRoundTrip(std::vector<std::uint8_t>(32766, 0xFF));
-}
-
-TEST(RoundTrip, ZeroAndFullRunsTouchingEachOther) {
-  std::vector<std::uint8_t> bytes;
+  cases.push_back({"longest list of zeros", std::vector<std::uint8_t>(32766, 0x00)});
+  cases.push_back({"longest list of full bytes", std::vector<std::uint8_t>(32766, 0xFF)});
+  std::vector<std::uint8_t> touching;
   for (std::size_t length = 1; length <= 300; length += 13) {
-    bytes.insert(bytes.end(), length, 0x00);
-    bytes.insert(bytes.end(), 301 - length, 0xFF);
+    touching.insert(touching.end(), length, 0x00);
+    touching.insert(touching.end(), 301 - length, 0xFF);
   }
-  ExpectRoundTrip(bytes);
-}
-
-TEST(RoundTrip, AlternatingSingleZeroAndFullBytes) {
-  std::vector<std::uint8_t> bytes;
-  for (int i = 0; i < 1000; ++i) bytes.push_back(i % 2 == 0 ? 0x00 : 0xFF);
-  ExpectRoundTrip(bytes);
-}
-
-TEST(RoundTrip, EveryByteValueUpAndDown) {
-  std::vector<std::uint8_t> bytes;
-  for (int value = 0; value <= 255; ++value) bytes.push_back(static_cast<std::uint8_t>(value));
-  for (int value = 255; value >= 0; --value) bytes.push_back(static_cast<std::uint8_t>(value));
-  ExpectRoundTrip(bytes);
+  cases.push_back({"zero and full runs touching", touching});
+  std::vector<std::uint8_t> alternating;
+  for (int i = 0; i < 1000; ++i) alternating.push_back(i % 2 == 0 ? 0x00 : 0xFF);
+  cases.push_back({"single zero and full bytes alternating", alternating});
+  std::vector<std::uint8_t> everyValue;
+  for (int value = 0; value <= 255; ++value) everyValue.push_back(static_cast<std::uint8_t>(value));
+  for (int value = 255; value >= 0; --value) everyValue.push_back(static_cast<std::uint8_t>(value));
+  cases.push_back({"every byte value up and down", everyValue});
+  for (const auto& [name, bytes] : cases) {
+    SCOPED_TRACE(name);
+    ExpectRoundTrip(bytes);
+  }
 }
 
 // Pixel (x, y) as each drawing call's documentation says it reads its bytes.
