@@ -591,8 +591,13 @@ LUMIVANE__INLINE_ALWAYS long lumivane__draw(lumivane_stream* s, int flash, size_
   return LUMIVANE__CAST(long, drawn);
 }
 
-static inline size_t lumivane__row_size(unsigned width) {
-  return LUMIVANE__CAST(size_t, width / 8u) + (width % 8u != 0u ? 1u : 0u);
+/* The bytes of a row `pixels` wide, or the pages of a column as high:
+ * (pixels + 7) / 8 without the sum passing UINT_MAX. The part byte's test
+ * is in 8 bits, where avr-gcc otherwise spends 16-bit registers on it (6
+ * bytes a sketch). */
+static inline unsigned lumivane__eighths(unsigned pixels) {
+  const unsigned char part = LUMIVANE__CAST(unsigned char, (pixels & 7u) + 7u);
+  return (pixels >> 3) + LUMIVANE__CAST(unsigned, part >> 3);
 }
 
 /* Decodes rows of an image of width x height pixels in a row layout (xbm:
@@ -623,14 +628,14 @@ static inline long lumivane_draw_rows(lumivane_stream* s, unsigned width, unsign
                                       unsigned first_row, unsigned last_row,
                                       unsigned char* row_buffer, lumivane_row_sink draw_row,
                                       void* context) {
-  return lumivane__draw_units(s, lumivane__row_size(width), height, first_row, last_row, row_buffer,
+  return lumivane__draw_units(s, lumivane__eighths(width), height, first_row, last_row, row_buffer,
                               draw_row, context);
 }
 static inline long lumivane_draw_rows_P(lumivane_stream* s, unsigned width, unsigned height,
                                         unsigned first_row, unsigned last_row,
                                         unsigned char* row_buffer, lumivane_row_sink draw_row,
                                         void* context) {
-  return lumivane__draw_units_P(s, lumivane__row_size(width), height, first_row, last_row,
+  return lumivane__draw_units_P(s, lumivane__eighths(width), height, first_row, last_row,
                                 row_buffer, draw_row, context);
 }
 
@@ -643,15 +648,15 @@ static inline long lumivane_draw_pages(lumivane_stream* s, unsigned width, unsig
                                        unsigned first_page, unsigned last_page,
                                        unsigned char* page_buffer, lumivane_row_sink draw_page,
                                        void* context) {
-  return lumivane__draw_units(s, width, height / 8u + (height % 8u != 0u ? 1u : 0u), first_page,
-                              last_page, page_buffer, draw_page, context);
+  return lumivane__draw_units(s, width, lumivane__eighths(height), first_page, last_page,
+                              page_buffer, draw_page, context);
 }
 static inline long lumivane_draw_pages_P(lumivane_stream* s, unsigned width, unsigned height,
                                          unsigned first_page, unsigned last_page,
                                          unsigned char* page_buffer, lumivane_row_sink draw_page,
                                          void* context) {
-  return lumivane__draw_units_P(s, width, height / 8u + (height % 8u != 0u ? 1u : 0u), first_page,
-                                last_page, page_buffer, draw_page, context);
+  return lumivane__draw_units_P(s, width, lumivane__eighths(height), first_page, last_page,
+                                page_buffer, draw_page, context);
 }
 
 /* Receives one 8 x 8 tile: 8 column bytes, the top pixel in bit 0, as a
@@ -664,7 +669,7 @@ typedef void (*lumivane_tile_sink)(void* context, unsigned column, unsigned page
 LUMIVANE__INLINE_ALWAYS long lumivane__draw_tiles(lumivane_stream* s, int flash, unsigned width,
                                                   unsigned height, unsigned char* tile,
                                                   lumivane_tile_sink draw_tile, void* context) {
-  const unsigned pages = (height + 7u) / 8u;
+  const unsigned pages = lumivane__eighths(height);
   unsigned page;
   long drawn = 0;
   for (page = 0; page < pages; ++page) {
