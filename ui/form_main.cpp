@@ -2,9 +2,11 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QWindow>
 
 #include "designed_area.h"
@@ -20,6 +22,10 @@ namespace {
 
 constexpr int kClientWidthTwips = 22560;
 constexpr int kClientHeightTwips = 13185;
+
+// The folder the file dialogs start in, kept between runs so that the first
+// Load after a restart starts where the last one left off.
+constexpr QLatin1String kLastFolderKey("dialogs/lastFolder");
 
 QFont WindowFont() {
   QFont font(QStringLiteral("Courier New"));
@@ -113,7 +119,10 @@ QLabel* FormMain::CreateLabel(const char* name, const QString& caption, const QR
 }
 
 void FormMain::Form_Load() {
-  state_.LastDirectory = ToNative(QCoreApplication::applicationDirPath());
+  const QString stored = QSettings().value(kLastFolderKey).toString();
+  // A folder removed or unmounted since would leave the dialogs in no useful place.
+  const bool usable = !stored.isEmpty() && QFileInfo(stored).isDir();
+  state_.LastDirectory = ToNative(usable ? stored : QCoreApplication::applicationDirPath());
 }
 
 template <typename Action>
@@ -122,12 +131,16 @@ void FormMain::RunAction(Action action) {
   // arriving during a batch's message-loop pass, say) and refuse another.
   if (closed_ || workflows_.IsRunning()) return;
   DeferDisplay(true);
+  const std::string folderBefore = state_.LastDirectory;
   try {
     action();
   } catch (const ActionAborted&) {
     // The window was closed while the action let events run: nothing more to do.
   }
   DeferDisplay(false);
+  if (state_.LastDirectory != folderBefore) {
+    QSettings().setValue(kLastFolderKey, FromNative(state_.LastDirectory));
+  }
 }
 
 void FormMain::DeferDisplay(bool defer) {

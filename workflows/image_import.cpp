@@ -122,8 +122,10 @@ void RunImageImport(ConversionState& state, WindowSurface& window, Platform& pla
   std::vector<imaging::ImportedBitmap> bitmaps;
   std::optional<ImportChoice> choice;
   try {
-    const std::vector<imaging::GrayFrame> frames =
-        imaging::DecodeImage(platform.ReadImageFile(path), path);
+    const std::string image = platform.ReadImageFile(path);
+    // The next dialog starts where this one was left, whatever the import's end.
+    state.LastDirectory = DirName(path);
+    const std::vector<imaging::GrayFrame> frames = imaging::DecodeImage(image, path);
     choice = dialog(frames, path);
     if (!choice) return;
     imaging::ImportSettings settings = choice->settings;

@@ -12,10 +12,13 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
+#include <filesystem>
 #include <memory>
 
 #include "drop_simulation.h"
@@ -71,8 +74,11 @@ class FormMainTest : public QObject {
   void initTestCase() {
     QApplication::setQuitOnLastWindowClosed(false);
     QLocale::setDefault(QLocale::c());
+    // The last folder is kept in the user's settings; never in the real ones here.
+    QStandardPaths::setTestModeEnabled(true);
   }
   void init() {
+    QSettings().clear();
     platform_ = std::make_unique<ScriptedPlatform>();
     platform_->CancelUnscriptedDialogs();
   }
@@ -221,14 +227,32 @@ class FormMainTest : public QObject {
     QVERIFY(info[0]->shortcut().isEmpty());
   }
 
-  void keysOpenTheLoadDialogInTheProgramFolder_data() {
+  // The Load and Import dialogs start in the folder the last run left off
+  // in, while it still exists, and otherwise in the program's folder.
+  void keysOpenTheFileDialogsInTheLastFolder_data() {
     QTest::addColumn<QKeySequence>("keys");
-    QTest::newRow("Ctrl+L") << QKeySequence(QStringLiteral("Ctrl+L"));
-    QTest::newRow("Alt+F, L") << QKeySequence(QStringLiteral("Alt+F, L"));
-    QTest::newRow("F10, L") << QKeySequence(QStringLiteral("F10, L"));
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("Ctrl+L") << QKeySequence(QStringLiteral("Ctrl+L")) << "Load a Bitmap.xbm File"
+                            << "";
+    QTest::newRow("Alt+F, L") << QKeySequence(QStringLiteral("Alt+F, L"))
+                              << "Load a Bitmap.xbm File"
+                              << "kept";
+    QTest::newRow("F10, L") << QKeySequence(QStringLiteral("F10, L")) << "Load a Bitmap.xbm File"
+                            << "removed";
+    QTest::newRow("Ctrl+I") << QKeySequence(QStringLiteral("Ctrl+I")) << "Import an Image"
+                            << "kept";
+    QTest::newRow("Alt+F, I") << QKeySequence(QStringLiteral("Alt+F, I")) << "Import an Image"
+                              << "";
   }
-  void keysOpenTheLoadDialogInTheProgramFolder() {
+  void keysOpenTheFileDialogsInTheLastFolder() {
     QFETCH(QKeySequence, keys);
+    QFETCH(QString, title);
+    QFETCH(QString, stored);
+    TempFolder folder;
+    const std::string last = folder.MakeFolder("last run");
+    if (!stored.isEmpty()) QSettings().setValue("dialogs/lastFolder", QString::fromStdString(last));
+    if (stored == "removed") std::filesystem::remove(last);
     FormMain window(*platform_);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -241,10 +265,14 @@ class FormMainTest : public QObject {
       QTest::qWait(20);
     }
     QCOMPARE(platform_->Dialogs().size(), std::size_t{1});
+    QVERIFY(platform_->Dialogs().back().kind == DialogKind::Open);
     const FileDialogSettings& dialog = platform_->Dialogs().back().settings;
-    QCOMPARE(dialog.DialogTitle, std::string("Load a Bitmap.xbm File"));
-    QCOMPARE(QString::fromStdString(dialog.InitDir), QCoreApplication::applicationDirPath());
+    QCOMPARE(QString::fromStdString(dialog.DialogTitle), title);
+    QCOMPARE(QString::fromStdString(dialog.InitDir), stored == "kept"
+                                                         ? QString::fromStdString(last)
+                                                         : QCoreApplication::applicationDirPath());
     QVERIFY(window.Text3().empty());
+    QVERIFY(platform_->Boxes().empty());
   }
 
   void dialogsOpenInFrontOfTheWindowAsItIs() {
@@ -441,6 +469,7 @@ class FormMainTest : public QObject {
     QVERIFY(window.Text3().starts_with("second"));
     QVERIFY(window.Text3().find("\r\nfirst") != std::string::npos);
     QCOMPARE(window.State().LastDirectory, folder.Path());
+    QCOMPARE(FormMain(*platform_).State().LastDirectory, folder.Path());
     QVERIFY(!folder.Exists("allFiles.h"));
     QCOMPARE(Box(window, "Text3")->toPlainText(),
              QString::fromStdString(window.Text3()).replace("\r\n", "\n"));

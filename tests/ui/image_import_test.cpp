@@ -88,21 +88,6 @@ class ImageImportTest : public QObject {
   }
   void init() { QSettings().clear(); }
 
-  void ctrlIOpensTheImageDialogInTheProgramFolder() {
-    ScriptedPlatform platform;
-    platform.CancelUnscriptedDialogs();
-    FormMain window(platform);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
-    QCOMPARE(platform.Dialogs().size(), std::size_t{1});
-    QVERIFY(platform.Dialogs()[0].kind == DialogKind::Open);
-    QCOMPARE(platform.Dialogs()[0].settings.DialogTitle, std::string("Import an Image"));
-    QCOMPARE(QString::fromStdString(platform.Dialogs()[0].settings.InitDir),
-             QCoreApplication::applicationDirPath());
-    QVERIFY(platform.Boxes().empty());
-  }
-
   void importConvertsAsALoadOfTheBitmapAndSavesBesideTheImage() {
     TempFolder folder;
     // Bytes after its end may spell more literals than any bitmap holds.
@@ -271,6 +256,7 @@ class ImageImportTest : public QObject {
     QCOMPARE(platform.Boxes()[0].title, std::string("Import Error"));
     QVERIFY(platform.Boxes()[0].prompt.find("Err # 1002") != std::string::npos);
     QCOMPARE(folder.Tree(), std::vector<std::string>{"bad.png"});
+    QCOMPARE(window.State().LastDirectory, folder.Path());
   }
 
   void dialogRedrawsThePreviewAsTheSettingsChange() {
