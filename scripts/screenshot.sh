@@ -58,6 +58,8 @@ convert -size 160x80 -define gradient:direction=east gradient:'#ffffff-#a0a0a0' 
   "$samples/sample.png"
 
 screen="-screen 0 ${SCREEN:-1600x1000}x24 -dpi 96"
+# The window keeps its last folder in its settings: here, not in the user's.
+export XDG_CONFIG_HOME="$samples/config"
 
 # The program itself, as a user starts it.
 xvfb-run -a -s "$screen" bash -c '

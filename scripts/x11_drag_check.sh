@@ -34,7 +34,8 @@ for name in logo battery; do
   } >"$work/folder/$name.xbm"
 done
 
-export build work
+# The window keeps its last folder in its settings: here, not in the user's.
+export build work XDG_CONFIG_HOME="$work/config"
 xvfb-run -a -s "-screen 0 1920x1080x24 -dpi 96" bash -euo pipefail -c '
   source scripts/x11_drag.sh
   fail() { echo "FAIL: $*"; cat "$work/peer.log"; exit 1; }
