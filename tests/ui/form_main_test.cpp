@@ -13,7 +13,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -21,6 +20,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "drop_reading.h"
 #include "drop_simulation.h"
 #include "form_splash.h"
 #include "read_only_box.h"
@@ -71,12 +71,6 @@ class FormMainTest : public QObject {
   }
 
  private slots:
-  void initTestCase() {
-    QApplication::setQuitOnLastWindowClosed(false);
-    QLocale::setDefault(QLocale::c());
-    // The last folder is kept in the user's settings; never in the real ones here.
-    QStandardPaths::setTestModeEnabled(true);
-  }
   void init() {
     QSettings().clear();
     platform_ = std::make_unique<ScriptedPlatform>();
@@ -415,6 +409,45 @@ class FormMainTest : public QObject {
     QCOMPARE(text2->textCursor().selectedText(), QStringLiteral("0x00, 0x01,"));
   }
 
+  // What a drop carries, as the window reads it.
+  void localFilesArriveInDropOrder_data() {
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("hasFileList");
+    QTest::addColumn<QStringList>("paths");
+    QTest::newRow("files in drop order")
+        << QList<QUrl>{QUrl::fromLocalFile("/img/b.xbm"), QUrl::fromLocalFile("/img/a.xbm")} << ""
+        << true << QStringList{"/img/b.xbm", "/img/a.xbm"};
+    QTest::newRow("a folder") << QList<QUrl>{QUrl::fromLocalFile("/img")} << "" << true
+                              << QStringList{"/img"};
+    QTest::newRow("non-ASCII name")
+        << QList<QUrl>{QUrl::fromLocalFile(QString::fromUtf8("/img/gr\u00fc\u00dfe.xbm"))} << ""
+        << true << QStringList{QString::fromUtf8("/img/gr\u00fc\u00dfe.xbm")};
+    QTest::newRow("web links are no files")
+        << QList<QUrl>{QUrl("https://example.org/a.xbm"), QUrl::fromLocalFile("/img/a.xbm")} << ""
+        << true << QStringList{"/img/a.xbm"};
+    QTest::newRow("only a web link")
+        << QList<QUrl>{QUrl("https://example.org/a.xbm")} << "" << false << QStringList{};
+    QTest::newRow("dragged text") << QList<QUrl>{} << "0x00, 0x01" << false << QStringList{};
+  }
+  void localFilesArriveInDropOrder() {
+    QFETCH(QList<QUrl>, urls);
+    QFETCH(QString, text);
+    QFETCH(bool, hasFileList);
+    QFETCH(QStringList, paths);
+    QMimeData mime;
+    if (!urls.isEmpty()) mime.setUrls(urls);
+    if (!text.isEmpty()) mime.setText(text);
+
+    const DropData data = ui::DropDataFromMime(mime);
+    QCOMPARE(data.GetFormat(DropData::kFileListFormat), hasFileList);
+    if (!hasFileList) return;
+    QCOMPARE(data.FileCount(), paths.size());
+    for (int i = 0; i < paths.size(); ++i) {
+      QCOMPARE(QString::fromUtf8(data.File(i + 1).c_str()), paths[i]);
+    }
+  }
+
   void folderDroppedOnText1RunsTheBatch_data() {
     QTest::addColumn<bool>("onScrollBar");
     QTest::newRow("on the text") << false;
@@ -543,7 +576,9 @@ class FormMainTest : public QObject {
   }
 };
 
-}  // namespace lumivane::test
+std::unique_ptr<QObject> NewFormMainTest() {
+  return std::make_unique<FormMainTest>();
+}
 
-QTEST_MAIN(lumivane::test::FormMainTest)
+}  // namespace lumivane::test
 #include "form_main_test.moc"

@@ -52,7 +52,6 @@ class FormSplashTest : public QObject {
   }
 
  private slots:
-  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
   void init() {
     platform_ = std::make_unique<ScriptedPlatform>();
     platform_->CancelUnscriptedDialogs();
@@ -220,7 +219,9 @@ class FormSplashTest : public QObject {
   }
 };
 
-}  // namespace lumivane::test
+std::unique_ptr<QObject> NewFormSplashTest() {
+  return std::make_unique<FormSplashTest>();
+}
 
-QTEST_MAIN(lumivane::test::FormSplashTest)
+}  // namespace lumivane::test
 #include "form_splash_test.moc"

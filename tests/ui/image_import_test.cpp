@@ -13,8 +13,8 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QSlider>
-#include <QStandardPaths>
 #include <QTest>
+#include <memory>
 
 #include "bitmap_view.h"
 #include "convert_and_report.h"
@@ -82,10 +82,6 @@ class ImageImportTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    // The last import's settings are kept in the user's settings; never in the real ones here.
-    QStandardPaths::setTestModeEnabled(true);
-  }
   void init() { QSettings().clear(); }
 
   void importConvertsAsALoadOfTheBitmapAndSavesBesideTheImage() {
@@ -390,7 +386,9 @@ class ImageImportTest : public QObject {
   }
 };
 
-}  // namespace lumivane::test
+std::unique_ptr<QObject> NewImageImportTest() {
+  return std::make_unique<ImageImportTest>();
+}
 
-QTEST_MAIN(lumivane::test::ImageImportTest)
+}  // namespace lumivane::test
 #include "image_import_test.moc"

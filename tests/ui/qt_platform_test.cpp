@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "app_error.h"
@@ -56,8 +57,6 @@ class QtPlatformTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
-
   void filtersBecomeQtNameFilters_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QStringList>("expected");
@@ -175,7 +174,9 @@ class QtPlatformTest : public QObject {
   }
 };
 
-}  // namespace lumivane::test
+std::unique_ptr<QObject> NewQtPlatformTest() {
+  return std::make_unique<QtPlatformTest>();
+}
 
-QTEST_MAIN(lumivane::test::QtPlatformTest)
+}  // namespace lumivane::test
 #include "qt_platform_test.moc"
