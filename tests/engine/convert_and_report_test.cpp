@@ -98,18 +98,26 @@ TEST(ReportName, FillsTheNameToEighteenColumns) {
     std::string fileName;
     std::string lineStart;
   };
-  const Name rows[] = {Name{"logo.small.xbm", "logo              "},
-                       Name{"abcdefghijklmnopqrst.xbm", "abcdefghijklmnop  "},
-                       Name{"abcdefghijklmnop.xbm", "abcdefghijklmnop  "},
-                       Name{"abcdefghijklmnopq.xbm", "abcdefghijklmnop  "},
-                       Name{".xbm", "                  "},
-                       Name{"a\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4"
-                            "\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4.xbm",
-                            "a\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4"
-                            "\u00C4\u00C4\u00C4\u00C4  "},
-                       Name{"Gr\u00F6\u00DFe.xbm", "Gr\u00F6\u00DFe             "},
-                       Name{"abcdefghijklmno\U0001F600z.xbm", "abcdefghijklmno\U0001F600  "},
-                       Name{"\xFF\xC3(\xE0\x80\xC3.xbm", "\xFF\xC3(\xE0\x80\xC3            "}};
+  const Name rows[] = {
+      Name{"logo.small.xbm", "logo              "},
+      Name{"abcdefghijklmnopqrst.xbm", "abcdefghijklmnop  "},
+      Name{"abcdefghijklmnop.xbm", "abcdefghijklmnop  "},
+      Name{"abcdefghijklmnopq.xbm", "abcdefghijklmnop  "}, Name{".xbm", "                  "},
+      Name{"a\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4"
+           "\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4.xbm",
+           "a\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4\u00C4"
+           "\u00C4\u00C4\u00C4\u00C4  "},
+      Name{"Gr\u00F6\u00DFe.xbm", "Gr\u00F6\u00DFe             "},
+      Name{"abcdefghijklmno\U0001F600z.xbm", "abcdefghijklmno\U0001F600  "},
+      Name{"\xFF\xC3(\xE0\x80\xC3.xbm", "\xFF\xC3(\xE0\x80\xC3            "},
+      // Overlong forms, surrogates, code points past U+10FFFF and bytes past
+      // F4 count one a byte; the extreme valid sequences one each.
+      Name{"\xE0\x80\x80\xED\xA0\x80\xF4\x90\x80\x80\xC0\x80\xF5\x80\x80\x80.xbm",
+           "\xE0\x80\x80\xED\xA0\x80\xF4\x90\x80\x80\xC0\x80\xF5\x80\x80\x80  "},
+      Name{"\xE0\xA0\x80\xED\x9F\xBF\xF4\x8F\xBF\xBF\xC2\x80\xF0\x90\x80\x80\xDF\xBF\xE1\x80"
+           "A.xbm",
+           "\xE0\xA0\x80\xED\x9F\xBF\xF4\x8F\xBF\xBF\xC2\x80\xF0\x90\x80\x80\xDF\xBF\xE1\x80"
+           "A         "}};
   for (const Name& row : rows) {
     ConversionState state;
     MemorySurface window;

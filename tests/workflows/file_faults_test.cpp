@@ -427,6 +427,38 @@ TEST_F(FolderFaultTest, ARerunAsksNothingTheListingTold) {
   EXPECT_TRUE(platform.Boxes().empty());
 }
 
+// A source replaced after it was read, as an editor saves it, is still the
+// source: a link or a second name that leads to it by the time the header is
+// written is refused as the output.
+class SourceReplacedTest : public WorkflowTest {};
+
+TEST_F(SourceReplacedTest, ALinkOrSecondNameLeadingToItIsRefused) {
+  for (const bool hardLink : {false, true}) {
+    const std::string dir = hardLink ? "hard/" : "soft/";
+    const std::string source = folder.Write(dir + "logo.xbm", kRunsBitmap);
+    const std::string header = folder.PathOf(dir + "logo.h");
+    platform.BeforeEach(FileCall::WriteTextFile, [&](const std::string&) {
+      // Made beside it first, so the new file cannot reuse the old one's number.
+      fs::rename(folder.Write(dir + "new.xbm", "replaced"), source);
+      if (hardLink) {
+        fs::create_hard_link(source, header);
+      } else {
+        fs::create_symlink("logo.xbm", header);
+      }
+    });
+    platform.ClearRecords();
+    platform.AnswerWith(source);
+    platform.AnswerWith(header);
+    workflows.mnuLoad_Click();
+
+    EXPECT_EQ(
+        platform.Boxes(),
+        (std::vector<BoxRecord>{ErrorBox(22, "Output is its own source: " + header, "Save Error")}))
+        << dir;
+    EXPECT_EQ(folder.Read(dir + "logo.xbm"), "replaced") << dir;
+  }
+}
+
 // Where the temporary cannot take the old file's place, the old file is
 // rewritten in place: it keeps its owner, and nothing is left beside it.
 struct InPlaceCase {
