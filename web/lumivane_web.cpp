@@ -7,6 +7,7 @@
 #include <emscripten/val.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <optional>
 #include <set>
@@ -83,12 +84,27 @@ class PagePlatform : public Platform {
     const auto file = files_.find(path);
     if (file == files_.end()) throw Failed(kNoSuchFile, path);
     if (too_large_.contains(path)) throw Failed(kFileTooLarge, path);
-    read_ = path;
     return file->second;
   }
 
+  // Two given files whose headers would be one file are refused before any
+  // is written, as the command line refuses them.
+  void RefuseOwnSources(const std::vector<std::string>& sources,
+                        const std::vector<std::string>& outputs) override {
+    std::map<std::string, std::size_t> occurrences;
+    std::map<std::string, std::size_t> originOf;
+    for (std::size_t i = 0; i < sources.size() && i < outputs.size(); ++i) {
+      const std::vector<std::size_t>& given = origins_[sources[i]];
+      const std::size_t occurrence = occurrences[sources[i]]++;
+      if (given.empty()) continue;
+      const std::size_t origin = given[std::min(occurrence, given.size() - 1)];
+      const std::string& header = animations_.HeaderOf(outputs[i]);
+      const auto [claimed, first] = originOf.emplace(header, origin);
+      if (!first && claimed->second != origin) throw Failed(kFileExists, header);
+    }
+  }
+
   // An animation's frames go into its one header, as on the command line.
-  // A header made from a second source would replace the first one's.
   void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override {
     std::string output = path;
     std::optional<cli::AnimationGathering::Whole> animation;
@@ -97,10 +113,6 @@ class PagePlatform : public Platform {
       if (!animation) return;
       output = animation->header;
       content = animation->content;
-    }
-    if (kind == WriteKind::kHeader) {
-      const auto [made, first] = header_sources_.emplace(output, read_);
-      if (!first && made->second != read_) throw Failed(kFileExists, output);
     }
     for (WrittenFile& written : written_) {
       if (written.path == output) {
@@ -111,7 +123,12 @@ class PagePlatform : public Platform {
     written_.push_back({output, std::string(content)});
   }
 
-  void Serve(const std::string& path, std::string text) { files_[path] = std::move(text); }
+  // The given file (by its place among those given) a bitmap comes from.
+  void Supply(const std::string& path, std::size_t origin) { origins_[path].push_back(origin); }
+  void Serve(const std::string& path, std::string text, std::size_t origin) {
+    files_[path] = std::move(text);
+    Supply(path, origin);
+  }
   cli::AnimationGathering& Animations() { return animations_; }
   const std::vector<WrittenFile>& Written() const { return written_; }
   const std::string& Box() const { return box_; }
@@ -122,8 +139,7 @@ class PagePlatform : public Platform {
   std::set<std::string> too_large_;
   std::string folder_;
   std::string box_;
-  std::string read_;
-  std::map<std::string, std::string> header_sources_;
+  std::map<std::string, std::vector<std::size_t>> origins_;
   cli::AnimationGathering animations_;
   std::vector<WrittenFile> written_;
 };
@@ -190,27 +206,68 @@ std::vector<imaging::ImportedBitmap> ImportGiven(const val& file, const std::str
   return imaging::ImportFrames(FramesOf(file["frames"]), path, settings);
 }
 
-val PreviewOf(const imaging::ImportedBitmap& imported) {
-  val bitmap = val::object();
-  bitmap.set("name", imported.name);
-  bitmap.set("width", imported.bitmap.width);
-  bitmap.set("height", imported.bitmap.height);
-  bitmap.set("bits", ArrayOf(imported.bitmap.bits));
-  return bitmap;
+imaging::ImportSettings ImportSettingsOf(const val& request) {
+  imaging::ImportSettings settings = SettingsOf(request["settings"]);
+  settings.conversion = {
+      ByteLayoutNamed(request["layout"].as<std::string>()).value_or(ByteLayout::kXbm),
+      request["uncompressed"].as<bool>()};
+  return settings;
+}
+
+// Any .XBM goes to the drop as it is, which skips all but .xbm, as on the command line.
+bool IsBitmapName(const std::string& path) {
+  const std::string extension = ExtName(path);
+  return std::equal(
+      extension.begin(), extension.end(), kBitmapExtension.begin(), kBitmapExtension.end(),
+      [](char c, char lower) { return std::tolower(static_cast<unsigned char>(c)) == lower; });
+}
+
+// One given image imported as `--import` imports it: {bitmaps: [{name, width,
+// height, bits, xbmText, delayMs}]}, or {errorNumber, errorText} for the
+// batch to report when it comes to it. The page imports each image as soon as
+// its bytes are read, while the browser reads the next ones.
+val ImportFile(const val& file, const val& request) {
+  val result = val::object();
+  try {
+    const std::string path = file["path"].as<std::string>();
+    if (file["size"].as<double>() > static_cast<double>(kLargestSource)) {
+      throw Failed(kFileTooLarge, path);
+    }
+    val bitmaps = val::array();
+    for (const imaging::ImportedBitmap& imported :
+         ImportGiven(file, path, BytesOf(file["bytes"]), ImportSettingsOf(request))) {
+      val bitmap = val::object();
+      bitmap.set("name", imported.name);
+      bitmap.set("width", imported.bitmap.width);
+      bitmap.set("height", imported.bitmap.height);
+      bitmap.set("bits", ArrayOf(imported.bitmap.bits));
+      bitmap.set("xbmText", imported.xbmText);
+      bitmap.set("delayMs", imported.delayMs);
+      bitmaps.call<void>("push", bitmap);
+    }
+    result.set("bitmaps", bitmaps);
+  } catch (const AppError& error) {
+    result.set("errorNumber", error.Number());
+    result.set("errorText", error.Description());
+  }
+  return result;
 }
 
 // The import before the drop, as `lumivane-cli --import` makes it: each
 // image's bitmaps are served as NAME.xbm beside it (an animation's frames
 // gathered into NAME.h), .xbm files are dropped as they are, and two of
-// either with one NAME are refused before anything is converted. Returns
-// what is dropped.
+// either with one NAME are refused before anything is converted. Files
+// given with one name come from different folders, as on the command line,
+// where each NAME.xbm stays beside its own source: the drop refuses their
+// one header. Returns what is dropped.
 std::vector<std::string> ImportAll(const val& files, const std::vector<std::string>& given,
-                                   const imaging::ImportSettings& settings, bool animation,
-                                   PagePlatform& platform, val& previews) {
+                                   const val& request, bool animation, PagePlatform& platform,
+                                   val& previews) {
   std::vector<std::string> dropped;
-  std::set<std::string> taken;
+  std::map<std::string, std::string> sourceOf;
   const auto take = [&](const std::string& xbmPath, const std::string& source) {
-    if (!taken.insert(xbmPath).second) {
+    const auto [taken, first] = sourceOf.emplace(xbmPath, source);
+    if (!first && taken->second != source) {
       throw AppError(error::kImageNameTaken,
                      "Another image or bitmap is also " + xbmPath + ": " + source);
     }
@@ -218,22 +275,29 @@ std::vector<std::string> ImportAll(const val& files, const std::vector<std::stri
   };
   for (std::size_t i = 0; i < given.size(); ++i) {
     const std::string& path = given[i];
-    if (ExtName(path) == kBitmapExtension) {
+    if (IsBitmapName(path)) {
       take(path, path);
       continue;
     }
+    val imported = files[i]["imported"];
+    if (imported.isUndefined()) imported = ImportFile(files[i], request);
+    if (!imported["errorNumber"].isUndefined()) {
+      throw AppError(imported["errorNumber"].as<int>(), imported["errorText"].as<std::string>());
+    }
+    const val bitmaps = imported["bitmaps"];
     std::vector<std::string> frameHeaders;
     std::vector<std::string> frameNames;
     std::vector<int> delaysMs;
-    for (imaging::ImportedBitmap& imported :
-         ImportGiven(files[i], path, platform.ReadTextFile(path), settings)) {
-      const std::string xbmPath = JoinPath(DirName(path), imported.name + ".xbm");
+    for (std::size_t k = 0; k < bitmaps["length"].as<std::size_t>(); ++k) {
+      const val bitmap = bitmaps[k];
+      const std::string name = bitmap["name"].as<std::string>();
+      const std::string xbmPath = JoinPath(DirName(path), name + ".xbm");
       take(xbmPath, path);
       frameHeaders.push_back(HeaderPath(xbmPath));
-      frameNames.push_back(imported.name);
-      delaysMs.push_back(imported.delayMs);
-      previews.call<void>("push", PreviewOf(imported));
-      platform.Serve(xbmPath, std::move(imported.xbmText));
+      frameNames.push_back(name);
+      delaysMs.push_back(bitmap["delayMs"].as<int>());
+      previews.call<void>("push", bitmap);
+      platform.Serve(xbmPath, bitmap["xbmText"].as<std::string>(), i);
     }
     if (!animation) continue;
     // One frame is named as the image is; several NAME_0, NAME_1...
@@ -248,7 +312,17 @@ std::vector<std::string> ImportAll(const val& files, const std::vector<std::stri
 
 // An image by its content, or by a name the import dialog offers.
 bool LooksLikeImage(const std::string& path, const std::string& bytes) {
-  return ExtName(path) != kBitmapExtension && (imaging::IsImage(bytes) || IsImagePath(path));
+  return !IsBitmapName(path) && (imaging::IsImage(bytes) || IsImagePath(path));
+}
+
+// What the page imports as soon as it has read a file: an image's bitmaps
+// (see ImportFile), or null for a file the batch does not import.
+val Prepare(const val& file, const val& request) {
+  const std::string path = file["path"].as<std::string>();
+  const bool tooLarge = file["size"].as<double>() > static_cast<double>(kLargestSource);
+  if (!tooLarge && !LooksLikeImage(path, BytesOf(file["bytes"]))) return val::null();
+  if (tooLarge && !IsImagePath(path)) return val::null();
+  return ImportFile(file, request);
 }
 
 // The size checks an image passes before anything decodes it: the page asks
@@ -263,49 +337,51 @@ std::string CheckImage(const val& bytesGiven, const std::string& path, const val
   return {};
 }
 
-// request: {folder: "./NAME" or "", files: [{path, size, bytes, frames?, ...}], settings,
-//           layout, uncompressed, animation}
+// request: {folder: "./NAME" or "", files: [{path, size, bytes, imported?, frames?, ...}],
+//           settings, layout, uncompressed, animation}; `imported` is what
+//           Prepare made of the file with these settings
 // result:  {report, box, outputs: [{path, text}], bitmaps: [{name, width, height, bits}]}
 val Convert(const val& request) {
   const std::string folder = request["folder"].as<std::string>();
   const val files = request["files"];
   const auto count = files["length"].as<std::size_t>();
-  imaging::ImportSettings settings = SettingsOf(request["settings"]);
-  settings.conversion = {
-      ByteLayoutNamed(request["layout"].as<std::string>()).value_or(ByteLayout::kXbm),
-      request["uncompressed"].as<bool>()};
 
   std::map<std::string, std::string> given;
   std::set<std::string> tooLarge;
   std::vector<std::string> dropped;
+  // Files with an image among them are imported as `--import` takes them:
+  // every file that is not .xbm is then read as an image.
+  bool importing = false;
   for (std::size_t i = 0; i < count; ++i) {
     std::string path = files[i]["path"].as<std::string>();
+    const val imported = files[i]["imported"];
     if (files[i]["size"].as<double>() > static_cast<double>(kLargestSource)) {
       given[path];
       tooLarge.insert(path);
+      importing = importing || IsImagePath(path);
+    } else if (!imported.isUndefined() && !imported.isNull()) {
+      given[path];
+      importing = true;
     } else {
-      given[path] = BytesOf(files[i]["bytes"]);
+      const std::string& bytes = given[path] = BytesOf(files[i]["bytes"]);
+      importing = importing || (imported.isUndefined() && LooksLikeImage(path, bytes));
     }
     dropped.push_back(std::move(path));
   }
-  // Files with an image among them are imported as `--import` takes them:
-  // every file that is not .xbm is then read as an image.
-  const bool importing =
-      folder.empty() && std::any_of(given.begin(), given.end(), [](const auto& file) {
-        return LooksLikeImage(file.first, file.second);
-      });
+  importing = importing && folder.empty();
 
   val result = val::object();
   val bitmaps = val::array();
   PagePlatform platform(std::move(given), std::move(tooLarge), folder);
+  for (std::size_t i = 0; i < count; ++i) platform.Supply(dropped[i], i);
   MemorySurface window(MemorySurface::Listings::kNotShown);
   ConversionState state;
-  state.Choice = settings.conversion;
-  const bool animation = request["animation"].as<bool>();
+  state.Choice = ImportSettingsOf(request).conversion;
   Workflows workflows(state, window, platform);
   if (importing) {
     try {
-      dropped = ImportAll(files, dropped, settings, animation, platform, bitmaps);
+      dropped =
+          ImportAll(files, dropped, request, request["animation"].as<bool>(), platform, bitmaps);
     } catch (const AppError& error) {
       platform.ShowError(error, std::string(kSaveErrorTitle));
       dropped.clear();
@@ -334,6 +410,7 @@ val Convert(const val& request) {
 EMSCRIPTEN_BINDINGS(lumivane) {
   emscripten::function("convert", &Convert);
   emscripten::function("checkImage", &CheckImage);
+  emscripten::function("prepare", &Prepare);
 }
 
 }  // namespace lumivane::web

@@ -107,19 +107,28 @@
     return { width, height, rgba };
   }
 
+  function request() {
+    const made = { settings: settings(), layout: $('layout').value, uncompressed: $('uncompressed').checked };
+    return Object.assign(made, { key: JSON.stringify(made), animation: $('animation').checked });
+  }
+
+  // An image is imported as soon as it is read, while the browser reads the
+  // next files; again only when a setting it depends on changes.
+  async function prepare(file, chosen) {
+    if (file.importedFor === chosen.key) return;
+    if (file.frames === undefined && !isBitmap(file.path) && isGif(file.bytes) &&
+        !Module.checkImage(file.bytes, file.path, chosen.settings)) await gifFrames(file, file.bytes);
+    file.imported = Module.prepare(file, chosen);
+    file.importedFor = chosen.key;
+  }
+
   async function convert() {
     if (!ready || given.files.length === 0) return;
-    const chosen = settings();
-    const files = [];
-    for (const source of given.files) {
-      const file = { path: source.path, size: source.size, bytes: source.bytes };
-      if (!given.folder && !isBitmap(file.path) && isGif(file.bytes) && !Module.checkImage(file.bytes, file.path, chosen)) await gifFrames(file, file.bytes);
-      files.push(file);
-    }
-    show(Module.convert({ folder: given.folder, files, settings: chosen, layout: $('layout').value,
-      uncompressed: $('uncompressed').checked, animation: $('animation').checked }));
-    // From the latest files read or setting changed to the result on screen.
-    performance.measure('lumivane-convert', 'lumivane-given');
+    const chosen = request();
+    if (!given.folder) for (const file of given.files) await prepare(file, chosen);
+    show(Module.convert(Object.assign({ folder: given.folder, files: given.files }, chosen)));
+    // From the files given or the setting changed to the result on screen.
+    requestAnimationFrame(() => setTimeout(() => performance.measure('lumivane-shown', 'lumivane-given')));
   }
 
   // Conversions run one after the other; the count of those waiting tells
@@ -212,7 +221,10 @@
     const summary = document.createElement('summary');
     summary.textContent = `${name}, ${output.text.length} characters`;
     const text = document.createElement('pre');
-    text.textContent = output.text;
+    // A batch's folded headers get their text when opened: hundreds of
+    // them would otherwise hold up the page.
+    const fill = () => { text.textContent = output.text; };
+    if (open) fill(); else folded.addEventListener('toggle', fill, { once: true });
     folded.append(summary, text);
     section.append(header, folded);
     return section;
@@ -235,14 +247,40 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   }
 
+  // A file's bytes, no more than the command line reads: a larger file is
+  // not read on (its size alone would cost the browser a round trip per file).
+  async function boundedBytes(file) {
+    const reader = file.stream().getReader();
+    const parts = [];
+    let size = 0;
+    for (let part; !(part = await reader.read()).done && size <= kLargestSource;) {
+      parts.push(part.value);
+      size += part.value.length;
+    }
+    if (size > kLargestSource) {
+      reader.cancel();
+      return { size, bytes: new Uint8Array(0) };
+    }
+    if (parts.length === 1) return { size, bytes: parts[0] };
+    const bytes = new Uint8Array(size);
+    parts.reduce((at, part) => (bytes.set(part, at), at + part.length), 0);
+    return { size, bytes };
+  }
+
+  // The latest files given replace any still being read.
+  let latest = 0;
   async function read(files, folder) {
     performance.mark('lumivane-given');
-    // A file larger than the command line reads is not read here either.
-    const read = await Promise.all(files.map(async ({ file, path }) => ({ path, size: file.size,
-      bytes: file.size > kLargestSource ? new Uint8Array(0) : new Uint8Array(await file.arrayBuffer()) })));
+    const batch = ++latest;
+    const chosen = request();
+    const read = await Promise.all(files.map(async ({ file, path }) => {
+      const source = Object.assign({ path }, await boundedBytes(file));
+      if (!folder && ready && batch === latest) await prepare(source, chosen);
+      return source;
+    }));
+    if (batch !== latest) return running;
     given = { folder, files: read };
     performance.measure('lumivane-read', 'lumivane-given');
-    performance.mark('lumivane-given');
     return run();
   }
 
@@ -261,25 +299,40 @@
   const drop = $('drop');
   drop.addEventListener('dragover', (event) => { event.preventDefault(); drop.classList.add('over'); });
   drop.addEventListener('dragleave', () => drop.classList.remove('over'));
-  drop.addEventListener('drop', async (event) => {
+  // A dropped folder's own files. Chromium lists a folder's entries only for
+  // pages from a web server (a page opened from disk gets an EncodingError),
+  // while its file system handles work on both.
+  async function folderFiles(asked, entry) {
+    const files = [];
+    const handle = asked && await asked.catch(() => null);
+    if (handle) {
+      for await (const item of handle.values()) if (item.kind === 'file') files.push(item.getFile());
+      return Promise.all(files);
+    }
+    const reader = entry.createReader();
+    for (let batch; (batch = await new Promise((resolve, reject) => reader.readEntries(resolve, reject))).length > 0;) {
+      for (const item of batch) if (item.isFile) files.push(new Promise((resolve, reject) => item.file(resolve, reject)));
+    }
+    return Promise.all(files);
+  }
+
+  drop.addEventListener('drop', (event) => {
     event.preventDefault();
     drop.classList.remove('over');
-    const entries = [...event.dataTransfer.items].map((item) => item.webkitGetAsEntry && item.webkitGetAsEntry()).filter(Boolean);
-    const fileOf = (entry) => new Promise((resolve, reject) => entry.file(resolve, reject));
+    // Taken while the drop lasts: its items are gone after it.
+    const items = [...event.dataTransfer.items].filter((item) => item.kind === 'file');
+    const entries = items.map((item) => item.webkitGetAsEntry && item.webkitGetAsEntry());
+    const handle = entries[0] && entries[0].isDirectory && items[0].getAsFileSystemHandle ? items[0].getAsFileSystemHandle() : null;
+    const files = [...event.dataTransfer.files];
     // The first item decides, as on the window: a folder, or files.
-    if (entries.length > 0 && entries[0].isDirectory) {
-      const folder = entries[0];
-      const reader = folder.createReader();
-      const listed = [];
-      for (let batch; (batch = await new Promise((resolve, reject) => reader.readEntries(resolve, reject))).length > 0;) listed.push(...batch);
-      const own = listed.filter((entry) => entry.isFile);
-      return read(await Promise.all(own.map(async (entry) => ({ file: await fileOf(entry), path: `./${folder.name}/${entry.name}` }))), `./${folder.name}`);
+    if (entries[0] && entries[0].isDirectory) {
+      const folder = `./${entries[0].name}`;
+      folderFiles(handle, entries[0])
+        .then((own) => read(own.map((file) => ({ file, path: `${folder}/${file.name}` })), folder))
+        .catch((failure) => { $('box').textContent = String(failure); });
+      return;
     }
-    if (entries.length > 0) {
-      const files = entries.filter((entry) => entry.isFile);
-      return read(await Promise.all(files.map(async (entry) => ({ file: await fileOf(entry), path: `./${entry.name}` }))), '');
-    }
-    return read([...event.dataTransfer.files].map((file) => ({ file, path: `./${file.name}` })), '');
+    read(files.filter((file, i) => !(entries[i] && entries[i].isDirectory)).map((file) => ({ file, path: `./${file.name}` })), '');
   });
 
   $('settings').addEventListener('input', () => {

@@ -15,9 +15,16 @@ const pagePath = process.env.LUMIVANE_HTML || path.join(root, 'build-web/lumivan
 const cliPath = process.env.LUMIVANE_CLI || path.join(root, 'build/cli/lumivane-cli');
 const images = path.join(here, 'images');
 const bitmaps = path.join(here, 'bitmaps');
+// Other files of the same names as some of the test files, in a folder of their own.
+const elsewhere = fs.mkdtempSync(path.join(os.tmpdir(), 'lumivane-elsewhere-'));
+fs.copyFileSync(path.join(bitmaps, 'arrow.xbm'), path.join(elsewhere, 'logo.xbm'));
+fs.copyFileSync(path.join(images, 'palette.png'), path.join(elsewhere, 'photo.png'));
+fs.copyFileSync(path.join(images, 'animated.gif'), path.join(elsewhere, 'animated.gif'));
+const fixture = (name) => (name.startsWith('elsewhere/') ? path.join(elsewhere, path.basename(name)) : path.join(/\.xbm$/i.test(name) ? bitmaps : images, name));
 
 let browser;
 let page;
+let devtools;
 const requests = [];
 const consoleErrors = [];
 
@@ -26,22 +33,27 @@ before(async () => {
   const context = await browser.newContext({ offline: true, acceptDownloads: true, permissions: ['clipboard-read', 'clipboard-write'] });
   context.on('request', (request) => requests.push(request.url()));
   page = await context.newPage();
+  devtools = await context.newCDPSession(page);
   page.on('console', (message) => message.type() === 'error' && consoleErrors.push(message.text()));
   await page.goto(`file://${pagePath}`);
   await page.waitForSelector('body[data-ready="true"]');
 });
 
-after(async () => browser && browser.close());
+after(async () => {
+  fs.rmSync(elsewhere, { recursive: true });
+  return browser && browser.close();
+});
 
-// The command line in a fresh folder holding copies of `files`; what it
-// printed and every file it wrote there.
-function runCli(files, args, folderName) {
+// The command line in a fresh folder holding copies of `files` (each in a
+// folder of its own, 0/, 1/..., when `apart`); what it printed and every file
+// it wrote there.
+function runCli(files, args, folderName, apart = false) {
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'lumivane-web-'));
   const into = folderName ? path.join(work, folderName) : work;
-  fs.mkdirSync(into, { recursive: true });
-  for (const file of files) fs.cpSync(file, path.join(into, path.basename(file)), { recursive: true });
+  const named = files.map((file, i) => path.join(apart ? String(i) : '', path.basename(file)));
+  for (const [i, file] of files.entries()) fs.cpSync(file, path.join(into, named[i]), { recursive: true });
   const before = new Set(listAll(work));
-  const run = spawnSync(cliPath, [...args, ...(folderName ? [folderName] : files.map((file) => path.basename(file)))], { cwd: work });
+  const run = spawnSync(cliPath, [...args, ...(folderName ? [folderName] : named)], { cwd: work });
   const outputs = {};
   for (const written of listAll(work).filter((file) => !before.has(file))) {
     outputs[written] = fs.readFileSync(path.join(work, written), 'latin1');
@@ -67,34 +79,31 @@ async function settle(action) {
   }));
 }
 
+// The settings as one change of the form, which converts the files given before.
 async function setOptions({ threshold = 128, dither = 'none', invert = false, rotate = '0', flip = '', fit = ['', ''],
   layout = 'xbm', uncompressed = false, animation = false } = {}) {
-  await page.selectOption('#layout', layout);
-  await page.setChecked('#uncompressed', uncompressed);
-  await page.setChecked('#animation', animation);
-  await page.fill('#threshold', String(threshold));
-  await page.selectOption('#dither', dither);
-  await page.setChecked('#invert', invert);
-  await page.selectOption('#rotate', rotate);
-  await page.selectOption('#flip', flip);
-  await page.fill('#fit-width', fit[0]);
-  await page.fill('#fit-height', fit[1]);
-  // Each change converts the files given before: those conversions end first.
+  await page.evaluate((values) => {
+    for (const [id, value] of Object.entries(values)) {
+      const control = document.getElementById(id);
+      if (control.type === 'checkbox') control.checked = value; else control.value = value;
+    }
+    document.getElementById('settings').dispatchEvent(new Event('input', { bubbles: true }));
+  }, { layout, uncompressed, animation, threshold: String(threshold), dither, invert, rotate, flip, 'fit-width': fit[0], 'fit-height': fit[1] });
   await page.waitForFunction(() => !Number(document.body.dataset.pending));
 }
 
-// Drops files on the drop zone as the file manager would.
+// Drops files or a folder on the drop zone as Chromium hands over a drop
+// from the file manager: real paths, a folder as a directory entry.
 async function dropFiles(files) {
-  const given = files.map((file) => ({ name: path.basename(file), bytes: [...fs.readFileSync(file)] }));
   const zone = await page.$('#drop');
-  const transfer = await page.evaluateHandle((list) => {
-    const data = new DataTransfer();
-    for (const file of list) data.items.add(new File([new Uint8Array(file.bytes)], file.name));
-    return data;
-  }, given);
-  await zone.dispatchEvent('drop', { dataTransfer: transfer });
+  await zone.scrollIntoViewIfNeeded();
+  const box = await zone.boundingBox();
+  const at = { x: box.x + box.width / 2, y: box.y + box.height / 2 };
+  const data = { items: [], files: files.map((file) => path.resolve(file)), dragOperationsMask: 1 };
+  for (const type of ['dragEnter', 'dragOver', 'drop']) await devtools.send('Input.dispatchDragEvent', { type, ...at, data });
 }
 
+const pick = (files) => page.setInputFiles('#pick-files', files);
 const leafOutputs = (outputs) => Object.fromEntries(Object.entries(outputs).map(([name, text]) => [path.basename(name), text]));
 // The command line ends a finished report's line for the terminal.
 const reportOf = (cli) => cli.report.replace(/COMPLETE\n$/, 'COMPLETE');
@@ -104,15 +113,18 @@ const errorOf = (shown) => (shown.box ? `${shown.box.split('\r\n')[1]}\n` : '');
 test('bitmaps picked or dropped give the headers and report of the command line', async () => {
   const files = ['arrow.xbm', 'wave.small.xbm', 'plain.xbm', 'SHOUT.XBM', 'logo.xbm'].map((name) => path.join(bitmaps, name));
   const rows = [
-    { options: {}, args: [], give: (given) => page.setInputFiles('#pick-files', given) },
+    { options: {}, args: [], give: pick },
     { options: {}, args: [], give: dropFiles },
     { options: { layout: 'rows-msb' }, args: ['--layout', 'rows-msb'], give: dropFiles },
     { options: { layout: 'pages', uncompressed: true }, args: ['--layout', 'pages', '--uncompressed'], give: dropFiles, skip: 'wave.small.xbm' },
+    // Two logo.xbm from different folders, picked together (a drop hands the
+    // second over as "logo (1).xbm"): their headers would be one download.
+    { options: {}, args: ['-o', '.'], give: pick, files: [fixture('elsewhere/logo.xbm'), path.join(bitmaps, 'logo.xbm'), path.join(bitmaps, 'arrow.xbm')] },
   ];
   // wave.small.xbm declares fewer bytes than it holds: other layouts refuse it.
   for (const row of rows) {
-    const given = files.filter((file) => path.basename(file) !== row.skip);
-    const cli = runCli(given, row.args);
+    const given = (row.files || files).filter((file) => path.basename(file) !== row.skip);
+    const cli = runCli(given, row.args, '', Boolean(row.files));
     await setOptions(row.options);
     const shown = await settle(() => row.give(given));
     assert.equal(shown.report, reportOf(cli), row.args.join(' '));
@@ -122,12 +134,14 @@ test('bitmaps picked or dropped give the headers and report of the command line'
   await setOptions();
 });
 
-test('a folder gives its own .xbm files in listing order and allFiles.h', async () => {
+test('a folder picked or dropped gives its own .xbm files in listing order and allFiles.h', async () => {
   const cli = runCli(fs.readdirSync(bitmaps).map((name) => path.join(bitmaps, name)), [], 'bitmaps');
-  const shown = await settle(() => page.setInputFiles('#pick-folder', bitmaps));
-  assert.equal(shown.report, reportOf(cli));
-  assert.deepEqual(shown.outputs, leafOutputs(cli.outputs));
-  assert.deepEqual(Object.keys(shown.outputs), ['arrow.h', 'icons.h', 'logo.h', 'plain.h', 'wave.small.h', 'allFiles.h']);
+  for (const give of [() => page.setInputFiles('#pick-folder', bitmaps), () => dropFiles([bitmaps])]) {
+    const shown = await settle(give);
+    assert.equal(shown.report, reportOf(cli));
+    assert.deepEqual(shown.outputs, leafOutputs(cli.outputs));
+    assert.deepEqual(Object.keys(shown.outputs), ['arrow.h', 'icons.h', 'logo.h', 'plain.h', 'wave.small.h', 'allFiles.h']);
+  }
 });
 
 test('Copy and Download give exactly the header shown', async () => {
@@ -152,14 +166,19 @@ const importRows = [
   { files: ['interlaced.png', 'animated.gif', 'picture.pgm'], options: { dither: 'bayer', rotate: '270', flip: 'v' }, args: ['--dither', 'bayer', '--rotate', '270', '--flip', 'v'] },
   { files: ['animated.gif', 'photo.png'], options: { animation: true, layout: 'pages' }, args: ['--animation', '--layout', 'pages'] },
   { files: ['animated.gif', 'palette.png'], options: { animation: true, uncompressed: true, layout: 'rows-msb' }, args: ['--animation', '--uncompressed', '--layout', 'rows-msb'] },
+  // Files of one name from different folders, whose headers would be one download.
+  { files: ['photo.png', 'gray.png', 'elsewhere/photo.png'], options: {}, args: ['-o', '.'], apart: true },
+  { files: ['elsewhere/animated.gif', 'animated.gif'], options: {}, args: ['-o', '.'], apart: true },
+  { files: ['animated.gif', 'palette.png', 'elsewhere/animated.gif'], options: { animation: true }, args: ['--animation', '-o', '.'], apart: true },
+  { files: ['animated.gif', 'SHOUT.XBM', 'elsewhere/logo.xbm', 'logo.xbm'], options: {}, args: ['-o', '.'], apart: true },
 ];
 
 test('images give the headers and report of lumivane-cli --import', async () => {
   for (const row of importRows) {
-    const files = row.files.map((name) => path.join(name.endsWith('.xbm') ? bitmaps : images, name));
-    const cli = runCli(files, ['--import', ...row.args]);
+    const files = row.files.map(fixture);
+    const cli = runCli(files, ['--import', ...row.args], '', row.apart);
     await setOptions(row.options);
-    const shown = await settle(() => dropFiles(files));
+    const shown = await settle(() => (row.apart ? pick : dropFiles)(files));
     assert.equal(errorOf(shown), cli.error, row.files.join(' '));
     assert.equal(shown.report, reportOf(cli), row.files.join(' '));
     assert.deepEqual(shown.outputs, leafOutputs(cli.outputs), row.files.join(' '));
