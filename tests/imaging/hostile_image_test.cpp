@@ -154,6 +154,7 @@ std::vector<HostileCase> HostileCases() {
       {"PBM size beyond 32 bits", "P1 99999999999 1\n1", error::kImageDamaged},
       {"PBM zero size", "P1 0 0\n", error::kImageDamaged},
       {"PBM of no rows", "P1 4 0\n", error::kImageDamaged},
+      {"PBM of no columns", "P1 0 4\n", error::kImageDamaged},
       {"BMP of height -2^31", Patched(BmpDeclaring(8, 8), 22, std::string("\0\0\0\x80", 4)),
        error::kImageDamaged},
       {"PGM cut in half", "P5 32 32 255\n" + std::string(512, '\0'), error::kImageDamaged},

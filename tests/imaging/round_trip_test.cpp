@@ -52,6 +52,8 @@ const std::vector<Format> kFormats{
     {"png", [](const GreyPicture& p) { return test::WritePng(p, test::PngKind::kRgb8); }, true},
     {"png", [](const GreyPicture& p) { return test::WritePng(p, test::PngKind::kGreyAlpha8); },
      false, true},
+    {"png", [](const GreyPicture& p) { return test::WritePng(p, test::PngKind::kPalette); }, false,
+     true},
     {"bmp", [](const GreyPicture& p) { return test::WriteBmp(p); }, true},
     {"bmp", [](const GreyPicture& p) { return test::WriteBmp(p, 32); }, true, true},
     {"pbm", test::WritePbm},
@@ -166,6 +168,8 @@ std::string Bmp(int width, int height, int depth, int compression, const std::st
 
 // Palette entries (blue, green, red, unused): 0 black, 1 white, 2 red (54).
 const std::string kPalette("\0\0\0\0\xFF\xFF\xFF\0\0\0\xFF\0", 12);
+// Red, green, blue and opacity of a 32-bit pixel, as BITFIELDS masks.
+const std::string kArgbMasks("\0\0\xFF\0\0\xFF\0\0\xFF\0\0\0\0\0\0\xFF", 16);
 
 TEST(ImportFormats, ReadThePixelsAViewerShows) {
   struct Row {
@@ -173,6 +177,7 @@ TEST(ImportFormats, ReadThePixelsAViewerShows) {
     std::string bytes;
     int width;
     std::vector<std::uint8_t> luminance;
+    std::vector<std::uint8_t> alpha = {};
   };
   const std::string os2 = "BM" + Little(38, 4) + Little(0, 4) + Little(32, 4) + Little(12, 4) +
                           Little(2, 2) + Little(1, 2) + Little(1, 2) + Little(1, 2) +
@@ -213,12 +218,47 @@ TEST(ImportFormats, ReadThePixelsAViewerShows) {
                Bmp(2, 1, 32, 0, "", std::string("\0\0\xFF\0\xFF\xFF\xFF\0", 8)),
                2,
                {54, 255}},
+           Row{"32-bit BMP, 56-byte header whose masks include opacity",
+               [] {
+                 std::string bmp =
+                     Bmp(2, 1, 32, 3, kArgbMasks, std::string("\0\0\xFF\xFF\0\0\0\x40", 8));
+                 bmp[14] = 56;
+                 return bmp;
+               }(),
+               2,
+               {54, 0},
+               {255, 64}},
+           Row{"16-bit BMP, 5 bits a colour: red 31; 16, 16, 16 of 31",
+               Bmp(2, 1, 16, 0, "", std::string("\0\x7C\x10\x42", 4)),
+               2,
+               {54, 132}},
+           Row{"16-bit BMP masked 5-6-5: 16, 32, 16; 10, 41, 5",
+               Bmp(2, 1, 16, 3, std::string("\0\xF8\0\0\xE0\x07\0\0\x1F\0\0\0", 12),
+                   "\x10\x84\x25\x55"),
+               2,
+               {131, 139}},
+           Row{"4-bit BMP of two rows",
+               Bmp(3, 2, 4, 0, kPalette, std::string("\x02\x10\0\0\x21\0\0\0", 8)),
+               3,
+               {54, 255, 0, 0, 54, 255}},
+           Row{"8-bit BMP",
+               Bmp(3, 1, 8, 0, kPalette, std::string("\x02\0\x01\0", 4)),
+               3,
+               {54, 0, 255}},
+           Row{"1-bit BMP that uses one palette entry: index 1 is past it, black",
+               Bmp(2, 1, 1, 0, std::string("\xFF\xFF\xFF\0\0\0\xFF\0", 8),
+                   std::string("\x40\0\0\0", 4))
+                   .replace(46, 4, Little(1, 4)),
+               2,
+               {255, 0}},
+           Row{"plain PGM with a sample above its largest value", "P2 2 1 3 1 7", 2, {85, 255}},
        }) {
     const auto frames = imaging::DecodeImage(row.bytes, "/img/pic");
     ASSERT_EQ(frames.size(), 1u) << row.what;
     EXPECT_EQ(frames[0].luminance.width, row.width) << row.what;
     EXPECT_EQ(frames[0].luminance.values, row.luminance) << row.what;
-    EXPECT_FALSE(frames[0].alpha.has_value()) << row.what;
+    EXPECT_EQ(frames[0].alpha ? frames[0].alpha->values : std::vector<std::uint8_t>{}, row.alpha)
+        << row.what;
   }
 }
 

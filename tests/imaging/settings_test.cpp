@@ -213,16 +213,19 @@ TEST(ImportDithering, WithoutDitheringTheThresholdSetsAllOrNothing) {
 
 TEST(ImportLuminance, WeighsRedGreenAndBlueAsRec709) {
   // 0.2126, 0.7152 and 0.0722 of 255, rounded; white and black stay as they are.
-  const std::vector<std::uint8_t> rgba{255, 0,   0,   255, 0, 255, 0, 255, 0,   0,   255, 255,
+  const std::vector<std::uint8_t> rgba{255, 0,   0,   255, 0, 255, 0, 77,  0,   0,   255, 255,
                                        255, 255, 255, 255, 0, 0,   0, 255, 200, 100, 50,  128};
   const imaging::GrayFrame frame = imaging::FrameFromRgba(3, 2, rgba);
   EXPECT_EQ(frame.luminance.values, (std::vector<std::uint8_t>{54, 182, 18, 255, 0, 118}));
   ASSERT_TRUE(frame.alpha.has_value());
-  EXPECT_EQ(frame.alpha->values, (std::vector<std::uint8_t>{255, 255, 255, 255, 255, 128}));
+  EXPECT_EQ(frame.alpha->values, (std::vector<std::uint8_t>{255, 77, 255, 255, 255, 128}));
   EXPECT_FALSE(imaging::FrameFromRgba(1, 1, std::vector<std::uint8_t>{1, 2, 3, 255}).alpha);
-  // 118 at 128/255 on white: 118 x 0.502 + 255 x 0.498 = 186.2.
-  EXPECT_EQ(imaging::Composite(frame, 255).values[5], 186);
-  EXPECT_EQ(imaging::Composite(frame, 0).values[5], 59);
+  // 182 at 77/255 on white: (182 x 77 + 255 x 178) / 255 = 232.96; 118 at
+  // 128/255: 186.2. On black: 54.96 and 59.2.
+  EXPECT_EQ(imaging::Composite(frame, 255).values,
+            (std::vector<std::uint8_t>{54, 233, 18, 255, 0, 186}));
+  EXPECT_EQ(imaging::Composite(frame, 0).values,
+            (std::vector<std::uint8_t>{54, 55, 18, 255, 0, 59}));
 }
 
 TEST(ImportLimits, TheBitmapAndItsCodedItemsStopAt32766) {
@@ -285,6 +288,12 @@ TEST(ImportLimits, TheBitmapAndItsCodedItemsStopAt32766) {
   const imaging::GrayFrame wide{{40000, 1, std::vector<std::uint8_t>(40000, 255)}, {}};
   EXPECT_EQ(imaging::ImportFrames({wide}, "/img/wide.png", {}).front().bitmap.bits.size(), 5000u);
   EXPECT_THROW(imaging::ImportFrames({wide}, "/img/wide.png", pages), AppError);
+  // 1 x 262,128 turned a quarter is 262,128 x 1: 32,766 bytes.
+  ImportSettings turned;
+  turned.rotation = 90;
+  const imaging::GrayFrame tall{{1, 262128, std::vector<std::uint8_t>(262128, 255)}, {}};
+  EXPECT_EQ(imaging::ImportFrames({tall}, "/img/tall.png", turned).front().bitmap.bits.size(),
+            32766u);
 }
 
 TEST(ImportOrientation, TurnsClockwiseThenFlips) {
@@ -302,6 +311,7 @@ TEST(ImportOrientation, TurnsClockwiseThenFlips) {
            Row{0, Flip::kHorizontal, {"..#", ".##"}},
            Row{0, Flip::kVertical, {"##.", "#.."}},
            Row{90, Flip::kHorizontal, {"##", ".#", ".."}},
+           Row{90, Flip::kVertical, {"..", "#.", "##"}},
        }) {
     ImportSettings settings;
     settings.rotation = row.rotation;
@@ -419,6 +429,9 @@ TEST(ImportFit, TheScaledSideIsRoundedAndCentredTowardsTheTopLeft) {
            Row{{{0, 0, 0}}, 4, 4, {"....", "####", "....", "...."}},
            // 1 x 4 into 3 x 2: 0.5 x 2 rounds to 1 x 2 (never 0), one column left.
            Row{{{0}, {0}, {0}, {0}}, 3, 2, {".#.", ".#."}},
+           // 1 x 10 into 3 x 2 and 10 x 1 into 2 x 3: 0.2 rounds to 0, kept at 1.
+           Row{std::vector<std::vector<int>>(10, {0}), 3, 2, {".#.", ".#."}},
+           Row{{std::vector<int>(10, 0)}, 2, 3, {"..", "##", ".."}},
        }) {
     ImportSettings settings;
     settings.fit = imaging::Size{row.width, row.height};

@@ -78,6 +78,14 @@ std::string WritePng(const GreyPicture& picture, PngKind kind) {
     }
     for (std::uint8_t& value : data) value = static_cast<std::uint8_t>(255 - value);
     Check(spng_set_plte(context, &palette), "plte");
+    // Index 1 (grey 254) stands for every transparent pixel.
+    if (!picture.alpha.empty()) {
+      spng_trns transparency{};
+      transparency.n_type3_entries = 2;
+      transparency.type3_alpha[0] = 255;
+      for (std::size_t i = 0; i < data.size(); ++i) data[i] = picture.alpha[i] == 0 ? 1 : data[i];
+      Check(spng_set_trns(context, &transparency), "trns");
+    }
   }
   Check(spng_encode_image(context, data.data(), data.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE),
         "encode");
@@ -136,7 +144,11 @@ std::string WriteGif(int width, int height, const std::vector<GifFrame>& frames,
     }
   };
   ColorMapObject* palette = GifMakeMapObject(256, colours.data());
-  EGifPutScreenDesc(gif, width, height, 8, 0, palette);
+  // An interlaced file carries its colours with each frame, beside a black
+  // screen table they must win over.
+  const std::vector<GifColorType> black(256, GifColorType{0, 0, 0});
+  ColorMapObject* screenPalette = interlaced ? GifMakeMapObject(256, black.data()) : palette;
+  EGifPutScreenDesc(gif, width, height, 8, 0, screenPalette);
   for (const GifFrame& frame : frames) {
     const GreyPicture& picture = frame.picture;
     GraphicsControlBlock control{frame.disposal, false, frame.delay,
@@ -145,7 +157,7 @@ std::string WriteGif(int width, int height, const std::vector<GifFrame>& frames,
     EGifGCBToExtension(&control, block);
     EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, block);
     EGifPutImageDesc(gif, frame.left, frame.top, picture.width, picture.height, interlaced,
-                     nullptr);
+                     interlaced ? palette : nullptr);
     // An interlaced frame is sent in GIF's four passes of rows.
     std::vector<int> rows;
     for (const auto& [firstRow, step] :
@@ -163,6 +175,7 @@ std::string WriteGif(int width, int height, const std::vector<GifFrame>& frames,
       }
     }
   }
+  if (screenPalette != palette) GifFreeMapObject(screenPalette);
   GifFreeMapObject(palette);
   EGifCloseFile(gif, &status);
   return out;
