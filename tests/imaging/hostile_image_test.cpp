@@ -16,16 +16,12 @@ namespace lumivane {
 namespace {
 
 using test::GreyPicture;
+using test::Little;
 
 constexpr char kPath[] = "/img/hostile.img";
 
 void AppendBig(std::string& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>(value >> shift));
-}
-
-void AppendLittle16(std::string& out, unsigned value) {
-  out.push_back(static_cast<char>(value & 0xFF));
-  out.push_back(static_cast<char>(value >> 8));
 }
 
 void AppendChunk(std::string& png, const std::string& type, const std::string& data) {
@@ -57,17 +53,9 @@ std::string PngDeclaring(std::uint32_t width, std::uint32_t height, char colourT
 }
 
 std::string GifDeclaring(unsigned width, unsigned height) {
-  std::string gif = "GIF89a";
-  AppendLittle16(gif, width);
-  AppendLittle16(gif, height);
-  gif += std::string("\xF7\x00\x00", 3);
-  gif += std::string(768, '\x80');
-  gif += ',';
-  AppendLittle16(gif, 0);
-  AppendLittle16(gif, 0);
-  AppendLittle16(gif, width);
-  AppendLittle16(gif, height);
-  gif += std::string("\x00\x08", 2);
+  const std::string size = Little(width, 2) + Little(height, 2);
+  std::string gif = "GIF89a" + size + std::string("\xF7\x00\x00", 3) + std::string(768, '\x80') +
+                    "," + Little(0, 4) + size + std::string("\x00\x08", 2);
   for (int block = 0; block < 16; ++block) gif += '\xFF' + std::string(255, '\x00');
   return gif + std::string("\x00;", 2);
 }
@@ -77,12 +65,8 @@ std::string Patched(std::string bytes, std::size_t at, const std::string& with) 
 }
 
 std::string BmpDeclaring(unsigned width, unsigned height) {
-  std::string size;
-  AppendLittle16(size, width);
-  size += std::string(2, '\0');
-  AppendLittle16(size, height);
-  size += std::string(2, '\0');
-  return Patched(test::WriteBmp({1, 1, {0}, {}}), 18, size) + std::string(4096, '\0');
+  return Patched(test::WriteBmp({1, 1, {0}, {}}), 18, Little(width, 4) + Little(height, 4)) +
+         std::string(4096, '\0');
 }
 
 std::string JpegDeclaring(unsigned width, unsigned height) {

@@ -17,7 +17,9 @@
 namespace lumivane {
 namespace {
 
+using test::BmpFile;
 using test::GreyPicture;
+using test::Little;
 
 struct Format {
   const char* name;
@@ -148,24 +150,6 @@ TEST(ImportRoundTrip, EveryWidthUpTo64InEveryFormatAndLayoutGivesBackItsBits) {
   }
 }
 
-std::string Little(std::uint32_t value, int bytes) {
-  std::string out;
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
-  return out;
-}
-
-// A BMP with Windows' 40-byte header, the palette and pixel data as given.
-std::string Bmp(int width, int height, int depth, int compression, const std::string& palette,
-                const std::string& pixels) {
-  return "BM" + Little(static_cast<std::uint32_t>(54 + palette.size() + pixels.size()), 4) +
-         Little(0, 4) + Little(static_cast<std::uint32_t>(54 + palette.size()), 4) + Little(40, 4) +
-         Little(static_cast<std::uint32_t>(width), 4) +
-         Little(static_cast<std::uint32_t>(height), 4) + Little(1, 2) +
-         Little(static_cast<std::uint32_t>(depth), 2) +
-         Little(static_cast<std::uint32_t>(compression), 4) + std::string(20, '\0') + palette +
-         pixels;
-}
-
 // Palette entries (blue, green, red, unused): 0 black, 1 white, 2 red (54).
 const std::string kPalette("\0\0\0\0\xFF\xFF\xFF\0\0\0\xFF\0", 12);
 // Red, green, blue and opacity of a 32-bit pixel, as BITFIELDS masks.
@@ -197,31 +181,36 @@ TEST(ImportFormats, ReadThePixelsAViewerShows) {
            Row{"16-bit PPM", std::string("P6 1 1 65535\n\xFF\xFF\0\0\0\0", 19), 1, {54}},
            Row{"plain PBM", "P1 3 2 1 0 1 010", 3, {0, 255, 0, 255, 0, 255}},
            Row{"top-down BMP",
-               Bmp(2, -2, 24, 0, "",
-                   std::string("\0\0\xFF\xFF\xFF\xFF\0\0"
-                               "\0\0\0\0\xFF\0\0\0",
-                               16)),
+               BmpFile(2, -2, 24, 0, "",
+                       std::string("\0\0\xFF\xFF\xFF\xFF\0\0"
+                                   "\0\0\0\0\xFF\0\0\0",
+                                   16)),
                2,
                {54, 255, 0, 182}},
            Row{"RLE8 BMP: runs, a jump, a line end, a literal stretch, the end; "
                "pixels no code reaches index 0",
-               Bmp(3, 2, 8, 1, kPalette,
+               BmpFile(
+                   3, 2, 8, 1, kPalette,
                    std::string("\x01\x01\0\x02\x01\0\x01\x02\0\0\0\x03\x02\x01\x02\0\0\x01", 18)),
                3,
                {54, 255, 54, 255, 0, 54}},
+           Row{"RLE8 BMP: a literal stretch of three, padded, then a run",
+               BmpFile(4, 1, 8, 1, kPalette, std::string("\0\x03\x01\x02\x01\0\x01\x02\0\x01", 10)),
+               4,
+               {255, 54, 255, 54}},
            Row{"RLE4 BMP: a literal stretch, a run of two indices, the end",
-               Bmp(5, 1, 4, 2, kPalette, std::string("\0\x03\x12\x10\x02\x20\0\x01", 8)),
+               BmpFile(5, 1, 4, 2, kPalette, std::string("\0\x03\x12\x10\x02\x20\0\x01", 8)),
                5,
                {255, 54, 255, 54, 0}},
            Row{"OS/2 BMP of one bit", os2, 2, {255, 0}},
            Row{"32-bit BMP whose fourth bytes are all zero, opaque",
-               Bmp(2, 1, 32, 0, "", std::string("\0\0\xFF\0\xFF\xFF\xFF\0", 8)),
+               BmpFile(2, 1, 32, 0, "", std::string("\0\0\xFF\0\xFF\xFF\xFF\0", 8)),
                2,
                {54, 255}},
            Row{"32-bit BMP, 56-byte header whose masks include opacity",
                [] {
                  std::string bmp =
-                     Bmp(2, 1, 32, 3, kArgbMasks, std::string("\0\0\xFF\xFF\0\0\0\x40", 8));
+                     BmpFile(2, 1, 32, 3, kArgbMasks, std::string("\0\0\xFF\xFF\0\0\0\x40", 8));
                  bmp[14] = 56;
                  return bmp;
                }(),
@@ -229,25 +218,25 @@ TEST(ImportFormats, ReadThePixelsAViewerShows) {
                {54, 0},
                {255, 64}},
            Row{"16-bit BMP, 5 bits a colour: red 31; 16, 16, 16 of 31",
-               Bmp(2, 1, 16, 0, "", std::string("\0\x7C\x10\x42", 4)),
+               BmpFile(2, 1, 16, 0, "", std::string("\0\x7C\x10\x42", 4)),
                2,
                {54, 132}},
            Row{"16-bit BMP masked 5-6-5: 16, 32, 16; 10, 41, 5",
-               Bmp(2, 1, 16, 3, std::string("\0\xF8\0\0\xE0\x07\0\0\x1F\0\0\0", 12),
-                   "\x10\x84\x25\x55"),
+               BmpFile(2, 1, 16, 3, std::string("\0\xF8\0\0\xE0\x07\0\0\x1F\0\0\0", 12),
+                       "\x10\x84\x25\x55"),
                2,
                {131, 139}},
            Row{"4-bit BMP of two rows",
-               Bmp(3, 2, 4, 0, kPalette, std::string("\x02\x10\0\0\x21\0\0\0", 8)),
+               BmpFile(3, 2, 4, 0, kPalette, std::string("\x02\x10\0\0\x21\0\0\0", 8)),
                3,
                {54, 255, 0, 0, 54, 255}},
            Row{"8-bit BMP",
-               Bmp(3, 1, 8, 0, kPalette, std::string("\x02\0\x01\0", 4)),
+               BmpFile(3, 1, 8, 0, kPalette, std::string("\x02\0\x01\0", 4)),
                3,
                {54, 0, 255}},
            Row{"1-bit BMP that uses one palette entry: index 1 is past it, black",
-               Bmp(2, 1, 1, 0, std::string("\xFF\xFF\xFF\0\0\0\xFF\0", 8),
-                   std::string("\x40\0\0\0", 4))
+               BmpFile(2, 1, 1, 0, std::string("\xFF\xFF\xFF\0\0\0\xFF\0", 8),
+                       std::string("\x40\0\0\0", 4))
                    .replace(46, 4, Little(1, 4)),
                2,
                {255, 0}},

@@ -173,25 +173,23 @@ TEST(ImportDithering, EveryMethodSetsThePixelsOfAnIndependentModel) {
   }
   for (const auto& picture : pictures) {
     for (const int threshold : {128, 90, 200}) {
-      ImportSettings settings;
-      settings.threshold = threshold;
-      settings.dithering = Dithering::kFloydSteinberg;
-      const imaging::GrayFrame frame = FrameOf(picture);
-      EXPECT_EQ(Rows(Reduced(frame, settings)), Diffused(picture, threshold, floyd, 16))
-          << "floyd-steinberg " << picture.size() << " " << threshold;
-      settings.dithering = Dithering::kAtkinson;
-      EXPECT_EQ(Rows(Reduced(frame, settings)), Diffused(picture, threshold, atkinson, 8))
-          << "atkinson " << picture.size() << " " << threshold;
-      settings.dithering = Dithering::kBayer;
-      EXPECT_EQ(Rows(Reduced(frame, settings)), Ordered(picture, threshold))
-          << "bayer " << picture.size() << " " << threshold;
+      for (const auto& [dithering, expected] :
+           {std::pair{Dithering::kFloydSteinberg, Diffused(picture, threshold, floyd, 16)},
+            std::pair{Dithering::kAtkinson, Diffused(picture, threshold, atkinson, 8)},
+            std::pair{Dithering::kBayer, Ordered(picture, threshold)}}) {
+        ImportSettings settings;
+        settings.threshold = threshold;
+        settings.dithering = dithering;
+        EXPECT_EQ(Rows(Reduced(FrameOf(picture), settings)), expected)
+            << imaging::DitheringName(dithering) << " " << picture.size() << " " << threshold;
+      }
     }
   }
   // Worked by hand: 90 leaves 90 x 7/16 = 39 for its right neighbour.
-  ImportSettings floydSettings;
-  floydSettings.dithering = Dithering::kFloydSteinberg;
-  EXPECT_EQ(Rows(Reduced(FrameOf({{90, 90}}), floydSettings)), (std::vector<std::string>{"#."}));
-  EXPECT_EQ(Rows(Reduced(FrameOf({{150, 100}}), floydSettings)), (std::vector<std::string>{".#"}));
+  ImportSettings floyd16;
+  floyd16.dithering = Dithering::kFloydSteinberg;
+  EXPECT_EQ(Rows(Reduced(FrameOf({{90, 90}}), floyd16)), std::vector<std::string>{"#."});
+  EXPECT_EQ(Rows(Reduced(FrameOf({{150, 100}}), floyd16)), std::vector<std::string>{".#"});
 }
 
 TEST(ImportDithering, WithoutDitheringTheThresholdSetsAllOrNothing) {

@@ -129,22 +129,18 @@ std::string TurnedJpeg(int orientation) {
     for (int x = 0; x < 8; ++x) picture.grey[static_cast<std::size_t>(y * 24 + x)] = 0;
   }
   const bool big = orientation % 2 == 0;
-  const auto two = [big](int value) {
-    const char high = static_cast<char>(value >> 8);
-    const char low = static_cast<char>(value & 0xFF);
-    return big ? std::string{high, low} : std::string{low, high};
+  const auto number = [big](std::uint32_t value, int bytes) {
+    const std::string little = test::Little(value, bytes);
+    return big ? std::string(little.rbegin(), little.rend()) : little;
   };
-  const std::string tiff = (big ? std::string("MM") : std::string("II")) + two(42) +
-                           (big ? std::string("\0\0\0\x08", 4) : std::string("\x08\0\0\0", 4)) +
-                           two(1) + two(0x0112) + two(3) +
-                           (big ? std::string("\0\0\0\x01", 4) : std::string("\x01\0\0\0", 4)) +
-                           two(orientation) + std::string(2, '\0') + std::string(4, '\0');
-  const std::string exif = std::string("Exif\0\0", 6) + tiff;
-  const std::string marker = "\xFF\xE1" +
-                             std::string{static_cast<char>((exif.size() + 2) >> 8),
-                                         static_cast<char>((exif.size() + 2) & 0xFF)} +
-                             exif;
-  return test::WriteJpeg(picture, 95).insert(2, marker);
+  // The TIFF header, then a directory of one entry: the orientation, a short.
+  const std::string exif = std::string("Exif\0\0", 6) + (big ? "MM" : "II") + number(42, 2) +
+                           number(8, 4) + number(1, 2) + number(0x0112, 2) + number(3, 2) +
+                           number(1, 4) + number(static_cast<std::uint32_t>(orientation), 2) +
+                           std::string(6, '\0');
+  const std::string length = test::Little(static_cast<std::uint32_t>(exif.size() + 2), 2);
+  return test::WriteJpeg(picture, 95)
+      .insert(2, "\xFF\xE1" + std::string(length.rbegin(), length.rend()) + exif);
 }
 
 TEST(ImportJpeg, ExifOrientationTurnsThePictureBeforeTheSettings) {

@@ -18,10 +18,6 @@ void Check(int status, const char* what) {
   if (status != 0) throw std::runtime_error(std::string(what) + ": " + spng_strerror(status));
 }
 
-void AppendLittle(std::string& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
 int AppendGif(GifFileType* gif, const GifByteType* data, int length) {
   static_cast<std::string*>(gif->UserData)
       ->append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length));
@@ -29,6 +25,23 @@ int AppendGif(GifFileType* gif, const GifByteType* data, int length) {
 }
 
 }  // namespace
+
+std::string Little(std::uint32_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
+  return out;
+}
+
+std::string BmpFile(int width, int height, int depth, int compression, const std::string& palette,
+                    const std::string& pixels) {
+  const auto offset = static_cast<std::uint32_t>(54 + palette.size());
+  return "BM" + Little(offset + static_cast<std::uint32_t>(pixels.size()), 4) + Little(0, 4) +
+         Little(offset, 4) + Little(40, 4) + Little(static_cast<std::uint32_t>(width), 4) +
+         Little(static_cast<std::uint32_t>(height), 4) + Little(1, 2) +
+         Little(static_cast<std::uint32_t>(depth), 2) +
+         Little(static_cast<std::uint32_t>(compression), 4) + std::string(20, '\0') + palette +
+         pixels;
+}
 
 std::string WritePng(const GreyPicture& picture, PngKind kind) {
   spng_ctx* context = spng_ctx_new(SPNG_CTX_ENCODER);
@@ -216,22 +229,7 @@ std::string WriteJpeg(const GreyPicture& picture, int quality) {
 std::string WriteBmp(const GreyPicture& picture, int depth) {
   const int pixelBytes = depth / 8;
   const int rowBytes = (picture.width * pixelBytes + 3) / 4 * 4;
-  const auto imageBytes = static_cast<std::uint32_t>(rowBytes * picture.height);
-  std::string out = "BM";
-  AppendLittle(out, 54 + imageBytes, 4);
-  AppendLittle(out, 0, 4);
-  AppendLittle(out, 54, 4);
-  AppendLittle(out, 40, 4);
-  AppendLittle(out, static_cast<std::uint32_t>(picture.width), 4);
-  AppendLittle(out, static_cast<std::uint32_t>(picture.height), 4);
-  AppendLittle(out, 1, 2);
-  AppendLittle(out, static_cast<std::uint32_t>(depth), 2);
-  AppendLittle(out, 0, 4);
-  AppendLittle(out, imageBytes, 4);
-  AppendLittle(out, 2835, 4);
-  AppendLittle(out, 2835, 4);
-  AppendLittle(out, 0, 4);
-  AppendLittle(out, 0, 4);
+  std::string out;
   for (int y = picture.height - 1; y >= 0; --y) {
     for (int x = 0; x < picture.width; ++x) {
       const auto i = static_cast<std::size_t>(y * picture.width + x);
@@ -245,7 +243,7 @@ std::string WriteBmp(const GreyPicture& picture, int depth) {
     }
     out.append(static_cast<std::size_t>(rowBytes - picture.width * pixelBytes), '\0');
   }
-  return out;
+  return BmpFile(picture.width, picture.height, depth, 0, "", out);
 }
 
 std::string WritePbm(const GreyPicture& picture) {

@@ -49,4 +49,11 @@ std::string WriteJpeg(const GreyPicture& picture, int quality);
 // Binary bitmap ("P4"): a pixel darker than 128 is black.
 std::string WritePbm(const GreyPicture& picture);
 
+// A BMP with Windows' 40-byte header, then the palette (or colour masks) and
+// the pixel data as given.
+std::string BmpFile(int width, int height, int depth, int compression, const std::string& palette,
+                    const std::string& pixels);
+// The value's lowest bytes, least significant first.
+std::string Little(std::uint32_t value, int bytes);
+
 }  // namespace lumivane::test
