@@ -86,12 +86,23 @@ TEST(ImportGif, FramesAreComposedAsABrowserShowsThem) {
     EXPECT_EQ(bitmaps[1].bitmap.bits, std::vector<std::uint8_t>{0x02});
     EXPECT_EQ(bitmaps[1].delayMs, 70);
   }
-  // A frame reaching past the screen's right and bottom edges is clipped to
-  // it; the file says it is GIF87a.
-  const auto clipped = imaging::ImportImage(
-      "GIF87a" + test::WriteGif(3, 2, {{{2, 2, {0, 255, 255, 0}, {}}, 2, 1, 0}}, true).substr(6),
-      "/img/clip.gif", {});
-  EXPECT_EQ(clipped.front().bitmap.bits, (std::vector<std::uint8_t>{0x00, 0x04}));
+  // On white, a frame reaching past the screen's right and bottom edges is
+  // clipped to it, and disposed of within it; the file says it is GIF87a.
+  const std::vector<std::uint8_t> paper(6, 255);
+  const std::vector<std::uint8_t> none(6, 0);
+  const std::string clip = test::WriteGif(3, 2,
+                                          {{{3, 2, paper, {}}, 0, 0, 1},
+                                           {{2, 2, {0, 255, 255, 0}, {}}, 2, 1, 2},
+                                           {{3, 2, paper, none}}},
+                                          true);
+  for (const bool backgroundSet : {false, true}) {
+    imaging::ImportSettings settings;
+    settings.backgroundSet = backgroundSet;
+    const auto clipped = imaging::ImportImage("GIF87a" + clip.substr(6), "/img/clip.gif", settings);
+    EXPECT_EQ(clipped[1].bitmap.bits, (std::vector<std::uint8_t>{0x00, 0x04}));
+    EXPECT_EQ(clipped[2].bitmap.bits[1], backgroundSet ? 0x04 : 0x00);
+    EXPECT_EQ(clipped[2].bitmap.bits[0], 0x00);
+  }
 }
 
 TEST(ImportGif, TooManyFramesAreRefusedForTheirRealCause) {
