@@ -173,15 +173,16 @@ TEST(ImportDithering, EveryMethodSetsThePixelsOfAnIndependentModel) {
   }
   for (const auto& picture : pictures) {
     for (const int threshold : {128, 90, 200}) {
-      for (const auto& [dithering, expected] :
-           {std::pair{Dithering::kFloydSteinberg, Diffused(picture, threshold, floyd, 16)},
-            std::pair{Dithering::kAtkinson, Diffused(picture, threshold, atkinson, 8)},
-            std::pair{Dithering::kBayer, Ordered(picture, threshold)}}) {
+      for (const auto& [name, expected] :
+           {std::pair{"floyd-steinberg", Diffused(picture, threshold, floyd, 16)},
+            std::pair{"atkinson", Diffused(picture, threshold, atkinson, 8)},
+            std::pair{"bayer", Ordered(picture, threshold)}}) {
         ImportSettings settings;
         settings.threshold = threshold;
-        settings.dithering = dithering;
+        settings.dithering = imaging::DitheringNamed(name).value();
+        EXPECT_EQ(imaging::DitheringName(settings.dithering), name);
         EXPECT_EQ(Rows(Reduced(FrameOf(picture), settings)), expected)
-            << imaging::DitheringName(dithering) << " " << picture.size() << " " << threshold;
+            << name << " " << picture.size() << " " << threshold;
       }
     }
   }
@@ -314,6 +315,7 @@ TEST(ImportOrientation, TurnsClockwiseThenFlips) {
     ImportSettings settings;
     settings.rotation = row.rotation;
     settings.flip = row.flip;
+    EXPECT_TRUE(imaging::IsRotation(row.rotation) && !imaging::IsRotation(row.rotation + 45));
     EXPECT_EQ(Rows(Import(corner, settings)), row.rows) << row.rotation;
   }
 }

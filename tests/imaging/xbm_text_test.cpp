@@ -134,10 +134,11 @@ TEST(ImportGif, TooManyFramesAreRefusedForTheirRealCause) {
 
 // A JPEG of 24 x 16 pixels, black only in its top left 8 x 8 block, with an
 // EXIF orientation (in either byte order).
-std::string TurnedJpeg(int orientation) {
-  test::GreyPicture picture{24, 16, std::vector<std::uint8_t>(24 * 16, 255), {}};
+std::string TurnedJpeg(int orientation, int width = 24, int height = 16) {
+  test::GreyPicture picture{
+      width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width * height), 255), {}};
   for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) picture.grey[static_cast<std::size_t>(y * 24 + x)] = 0;
+    for (int x = 0; x < 8; ++x) picture.grey[static_cast<std::size_t>(y * width + x)] = 0;
   }
   const bool big = orientation % 2 == 0;
   const auto number = [big](std::uint32_t value, int bytes) {
@@ -180,18 +181,26 @@ TEST(ImportJpeg, ExifOrientationTurnsThePictureBeforeTheSettings) {
     }
     EXPECT_EQ(blocks, row.blocks) << row.orientation << " " << row.rotation;
   }
+  // 9 x 20,000 shown a quarter turned takes 2,500 x 9 bytes, not 2 x 20,000.
+  EXPECT_EQ(
+      imaging::ImportImage(TurnedJpeg(6, 9, 20000), "/img/turned.jpg", {}).front().bitmap.width,
+      20000);
 }
 
 TEST(ImportJpeg, DarkPixelsOfAGreyAndAColourJpegAreSet) {
   // Grey: the left half black. Colour: azure (0, 160, 255) all over, light
   // by Rec. 709 (133) though dark by the weights JPEG's own grey uses (123).
+  // CMYK: inverted inks of 255, 255, 255 and black 100: grey 100.
   test::GreyPicture grey{16, 16, {}, {}};
   test::GreyPicture azure{16, 16, std::vector<std::uint8_t>(256, 0), {}};
+  test::GreyPicture cmyk = azure;
   for (int i = 0; i < 256; ++i) {
     grey.grey.push_back(i % 16 < 8 ? 0 : 255);
     azure.rgb.insert(azure.rgb.end(), {0, 160, 255});
+    cmyk.rgb.insert(cmyk.rgb.end(), {255, 255, 255, 100});
   }
-  for (const auto& [picture, darkColumns] : {std::pair{grey, 8}, std::pair{azure, 0}}) {
+  for (const auto& [picture, darkColumns] :
+       {std::pair{grey, 8}, std::pair{azure, 0}, std::pair{cmyk, 16}}) {
     const auto bitmaps = imaging::ImportImage(test::WriteJpeg(picture, 95), "/img/pic.jpg", {});
     ASSERT_EQ(bitmaps.size(), 1u);
     for (int y = 0; y < 16; ++y) {

@@ -205,8 +205,9 @@ std::string WriteJpeg(const GreyPicture& picture, int quality) {
   info.image_width = static_cast<JDIMENSION>(picture.width);
   info.image_height = static_cast<JDIMENSION>(picture.height);
   const bool colour = !picture.rgb.empty();
-  info.input_components = colour ? 3 : 1;
-  info.in_color_space = colour ? JCS_RGB : JCS_GRAYSCALE;
+  info.input_components =
+      colour ? static_cast<int>(picture.rgb.size()) / (picture.width * picture.height) : 1;
+  info.in_color_space = !colour ? JCS_GRAYSCALE : info.input_components == 4 ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
   jpeg_start_compress(&info, TRUE);
