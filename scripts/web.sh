@@ -19,13 +19,22 @@ if [ ! -f build-web/build.ninja ]; then
 fi
 cmake --build build-web
 
+# The locked test packages, installed again only when the lock changed.
+install_test_packages() {
+  if ! cmp -s tests/web/package-lock.json tests/web/node_modules/.lumivane-lock; then
+    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error &&
+      cp package-lock.json node_modules/.lumivane-lock)
+  fi
+}
+
 case "${1:-serve}" in
   build) ;;
   test)
-    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error && node --test)
+    install_test_packages
+    (cd tests/web && node --test)
     ;;
   screenshot)
-    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+    install_test_packages
     node scripts/web_screenshot.mjs
     ;;
   serve)

@@ -247,19 +247,20 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   }
 
-  // A file's bytes, no more than the command line reads: a larger file is
-  // not read on (its size alone would cost the browser a round trip per file).
+  // A file's bytes, no more than the command line reads. Only a file of more
+  // than one piece is asked its size first, which costs a round trip to the
+  // browser: for hundreds of small files, more than reading them.
   async function boundedBytes(file) {
     const reader = file.stream().getReader();
     const parts = [];
     let size = 0;
-    for (let part; !(part = await reader.read()).done && size <= kLargestSource;) {
-      parts.push(part.value);
+    for (let part; !(part = await reader.read()).done;) {
       size += part.value.length;
-    }
-    if (size > kLargestSource) {
-      reader.cancel();
-      return { size, bytes: new Uint8Array(0) };
+      if ((parts.length === 1 && file.size > kLargestSource) || size > kLargestSource) {
+        reader.cancel();
+        return { size: Math.max(size, file.size), bytes: new Uint8Array(0) };
+      }
+      parts.push(part.value);
     }
     if (parts.length === 1) return { size, bytes: parts[0] };
     const bytes = new Uint8Array(size);
@@ -273,11 +274,19 @@
     performance.mark('lumivane-given');
     const batch = ++latest;
     const chosen = request();
-    const read = await Promise.all(files.map(async ({ file, path }) => {
-      const source = Object.assign({ path }, await boundedBytes(file));
-      if (!folder && ready && batch === latest) await prepare(source, chosen);
-      return source;
-    }));
+    let read;
+    try {
+      read = await Promise.all(files.map(async ({ file, path }) => {
+        const source = Object.assign({ path }, await boundedBytes(file).catch(() => {
+          throw new Error(`${path} could not be read: moved, removed or changed since it was given.`);
+        }));
+        if (!folder && ready && batch === latest) await prepare(source, chosen);
+        return source;
+      }));
+    } catch (failure) {
+      if (batch === latest) $('box').textContent = failure.message;
+      return running;
+    }
     if (batch !== latest) return running;
     given = { folder, files: read };
     performance.measure('lumivane-read', 'lumivane-given');
