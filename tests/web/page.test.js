@@ -124,12 +124,15 @@ test('bitmaps picked or dropped give the headers and report of the command line'
     { options: { layout: 'pages', uncompressed: true }, args: ['--layout', 'pages', '--uncompressed'], give: dropFiles, skip: 'wave.small.xbm' },
     // Two logo.xbm from different folders, picked together (a drop hands the
     // second over as "logo (1).xbm"): their headers would be one download.
-    { options: {}, args: ['-o', '.'], give: pick, files: [fixture('elsewhere/logo.xbm'), path.join(bitmaps, 'logo.xbm'), path.join(bitmaps, 'arrow.xbm')] },
+    { options: {}, args: ['-o', '.'], give: pick, files: [fixture('elsewhere/logo.xbm'), path.join(bitmaps, 'logo.xbm'), path.join(bitmaps, 'arrow.xbm')], apart: true },
+    // The first item dropped decides, a file or a folder, as on the window.
+    { options: {}, args: [], give: dropFiles, files: [path.join(bitmaps, 'logo.xbm'), path.join(bitmaps, 'sub')] },
+    { options: {}, args: [], give: dropFiles, files: [path.join(bitmaps, 'sub'), path.join(bitmaps, 'logo.xbm')] },
   ];
   // wave.small.xbm declares fewer bytes than it holds: other layouts refuse it.
   for (const row of rows) {
     const given = (row.files || files).filter((file) => path.basename(file) !== row.skip);
-    const cli = runCli(given, row.args, '', Boolean(row.files));
+    const cli = runCli(given, row.args, '', row.apart);
     await setOptions(row.options);
     const shown = await settle(() => row.give(given));
     assert.equal(shown.report, reportOf(cli), row.args.join(' '));
