@@ -4,22 +4,22 @@ namespace lumivane::ui {
 
 std::string SyncingPlatform::ShowOpen(const FileDialogSettings& settings) {
   before_dialog_();
-  return platform_.ShowOpen(settings);
+  return ForwardingPlatform::ShowOpen(settings);
 }
 
 std::string SyncingPlatform::ShowSave(const FileDialogSettings& settings) {
   before_dialog_();
-  return platform_.ShowSave(settings);
+  return ForwardingPlatform::ShowSave(settings);
 }
 
 void SyncingPlatform::MsgBox(const std::string& prompt, int style, const std::string& title) {
   before_dialog_();
-  platform_.MsgBox(prompt, style, title);
+  ForwardingPlatform::MsgBox(prompt, style, title);
 }
 
 void SyncingPlatform::ShowError(const AppError& error, const std::string& title) {
   before_dialog_();
-  platform_.ShowError(error, title);
+  ForwardingPlatform::ShowError(error, title);
 }
 
 }  // namespace lumivane::ui

@@ -26,21 +26,22 @@ std::string OfferingPlatform::ShowOpen(const FileDialogSettings& settings) {
     open_answered_ = true;
     return path_;
   }
-  return platform_.ShowOpen(settings);
+  return ForwardingPlatform::ShowOpen(settings);
 }
 
 std::string OfferingPlatform::ShowSave(const FileDialogSettings& settings) {
-  last_saved_ = offered_ && !save_path_.empty() ? save_path_ : platform_.ShowSave(settings);
+  last_saved_ =
+      offered_ && !save_path_.empty() ? save_path_ : ForwardingPlatform::ShowSave(settings);
   return last_saved_;
 }
 
 bool OfferingPlatform::IsDirectory(const std::string& path) {
-  return !Offers(path) && platform_.IsDirectory(path);
+  return !Offers(path) && ForwardingPlatform::IsDirectory(path);
 }
 
 std::string OfferingPlatform::ReadTextFile(const std::string& path) {
   if (Offers(path)) return text_;
-  return platform_.ReadTextFile(path);
+  return ForwardingPlatform::ReadTextFile(path);
 }
 
 }  // namespace lumivane

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform.h"
+#include "forwarding_platform.h"
 
 namespace lumivane {
 
@@ -13,9 +13,9 @@ namespace lumivane {
 // exactly as if its ".xbm" had been picked. An offer may also name where the
 // header goes; the save dialog then answers with it without showing. Every
 // other dialog and file passes on.
-class OfferingPlatform : public Platform {
+class OfferingPlatform : public ForwardingPlatform {
  public:
-  explicit OfferingPlatform(Platform& platform) : platform_(platform) {}
+  explicit OfferingPlatform(Platform& platform) : ForwardingPlatform(platform) {}
 
   void Offer(std::string path, std::string text, std::string savePath = {});
   void Withdraw();
@@ -24,32 +24,12 @@ class OfferingPlatform : public Platform {
 
   std::string ShowOpen(const FileDialogSettings& settings) override;
   std::string ShowSave(const FileDialogSettings& settings) override;
-  void MsgBox(const std::string& prompt, int style, const std::string& title) override {
-    platform_.MsgBox(prompt, style, title);
-  }
-  void ShowError(const AppError& error, const std::string& title) override {
-    platform_.ShowError(error, title);
-  }
   bool IsDirectory(const std::string& path) override;
-  std::vector<std::string> ListFolder(const std::string& folder) override {
-    return platform_.ListFolder(folder);
-  }
   std::string ReadTextFile(const std::string& path) override;
-  std::string ReadImageFile(const std::string& path) override {
-    return platform_.ReadImageFile(path);
-  }
-  void WriteTextFile(const std::string& path, std::string_view content, WriteKind kind) override {
-    platform_.WriteTextFile(path, content, kind);
-  }
-  void RefuseOwnSources(const std::vector<std::string>& sources,
-                        const std::vector<std::string>& outputs) override {
-    platform_.RefuseOwnSources(sources, outputs);
-  }
 
  private:
   bool Offers(const std::string& path) const { return offered_ && path == path_; }
 
-  Platform& platform_;
   bool offered_ = false;
   bool open_answered_ = false;
   std::string path_;
