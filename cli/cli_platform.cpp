@@ -130,7 +130,6 @@ std::string CliPlatform::ReadTextFile(const std::string& path) {
     text = FileSystemPlatform::ReadTextFile(path);
     depended_on_ = path;
   }
-  source_path_ = path;
   if (!options_.depfile.empty()) AddSource(depended_on_);
   if (options_.withSize) size_defines_ = SizeDefines(text, StemName(LeafName(path)));
   return text;
@@ -177,7 +176,8 @@ std::string CliPlatform::CollectionPath(const std::vector<std::string>& sources)
 }
 
 void CliPlatform::WriteCollection() {
-  const std::string output = CollectionPath({source_path_});
+  // The image of a served bitmap lies in the bitmap's folder.
+  const std::string output = CollectionPath({depended_on_});
   MadeFirst(output);
   Deliver(output, collected_ + std::string(kLineEnd), WriteKind::kBatchFile);
 }

@@ -93,7 +93,6 @@ class CliPlatform : public FileSystemPlatform {
   const ConvertOptions& options_;
   std::optional<ReportStream> report_;
   bool output_folder_ready_ = false;
-  std::string source_path_;
   // The file the source read last came from, as the dependency file names it.
   std::string depended_on_;
   std::string size_defines_;
