@@ -76,6 +76,23 @@ TEST(CliImport, WritesTheXbmOnlyWhenAskedAndEveryFrameOfAGif) {
   EXPECT_EQ(folder.Read("spin_1.xbm"), frames[1].xbmText);
   EXPECT_EQ(cli.out.rfind("spin_0 ", 0), 0u) << cli.out;
   EXPECT_NE(cli.out.find("\r\nspin_1 "), std::string::npos) << cli.out;
+
+  // With --animation an image's frames are one header, named as the image.
+  folder.Write("my_logo.png", WritePng(Stripes(), PngKind::kGrey8));
+  ASSERT_EQ(
+      RunCli({"--import", "--animation", folder.PathOf("spin.gif"), folder.PathOf("my_logo.png")})
+          .exitCode,
+      0);
+  EXPECT_EQ(folder.Read("spin.h"),
+            folder.Read("spin_0.h") + folder.Read("spin_1.h") +
+                "const unsigned char* const spin_frames[] U8X8_PROGMEM = {spin_0, spin_1};\r\n"
+                "const unsigned int spin_frame_count = 2;\r\n"
+                "const unsigned long spin_frame_delay_ms[] U8X8_PROGMEM = {0, 0};\r\n"
+                "const unsigned int spin_frame_sizes[] U8X8_PROGMEM = {sizeof spin_0, sizeof "
+                "spin_1};\r\n");
+  EXPECT_EQ(folder.Tree(),
+            (std::vector<std::string>{"my_logo.h", "my_logo.png", "spin.gif", "spin.h", "spin_0.h",
+                                      "spin_0.xbm", "spin_1.h", "spin_1.xbm"}));
 }
 
 TEST(CliImport, PreviewShowsTwoPixelRowsALine) {
@@ -86,6 +103,11 @@ TEST(CliImport, PreviewShowsTwoPixelRowsALine) {
   ASSERT_EQ(cli.exitCode, 0) << cli.err;
   // The report follows on standard error (the bytes hold no 00 or FF: refused).
   EXPECT_EQ(cli.err, "p (3 x 3)\n\u2580\u2588\u2584\n\u2580  \nNOTHING TO COMPRESS\r\nCOMPLETE\n");
+  // Nothing is darker than 0, also written with leading zeros.
+  EXPECT_EQ(RunCli({"--import", "--preview", "-q", "--stdout", "--threshold", "00",
+                    folder.PathOf("p.pbm")})
+                .err,
+            "p (3 x 3)\n   \n   \n");
 }
 
 // In every layout, compressed or not: --show prints what the import's
@@ -109,7 +131,9 @@ TEST(CliImport, ReadBackGivesTheImportedPixelsInEveryLayout) {
       EXPECT_EQ(RunCli(show).out, imported.err);
       show[0] = "--to-png";
       show.insert(show.begin() + 1, folder.PathOf("png"));
-      ASSERT_EQ(RunCli(show).exitCode, 0);
+      const ProcessResult toPng = RunCli(show);
+      ASSERT_EQ(toPng.exitCode, 0);
+      EXPECT_EQ(toPng.out, "");
       EXPECT_EQ(RunCli({"--import", "--stdout", folder.PathOf("png/s.png")}).out, plain.out);
       if (std::system("command -v identify >/dev/null") == 0) {
         EXPECT_EQ(std::system(("identify '" + folder.PathOf("png/s.png") + "' >/dev/null").c_str()),
@@ -153,6 +177,7 @@ TEST(CliImport, ABadImageOrSettingStopsBeforeAnythingIsWritten) {
       {{"--import", "--dither", "random", folder.PathOf("good.png")}, 2, ""},
       {{"--import", "--rotate", "45", folder.PathOf("good.png")}, 2, ""},
       {{"--import", "--fit", "0x8", folder.PathOf("good.png")}, 2, ""},
+      {{"--import", "--fit", "8x0", folder.PathOf("good.png")}, 2, ""},
       {{"--import", "--flip", "x", folder.PathOf("good.png")}, 2, ""},
       {{"--import", folder.PathOf("good.png"), "--threshold"}, 2, ""},
       {{"--threshold", "100", folder.PathOf("good.png")}, 2, ""},
@@ -169,8 +194,7 @@ TEST(CliImport, ABadImageOrSettingStopsBeforeAnythingIsWritten) {
     const ProcessResult cli = RunCli(row.arguments);
     EXPECT_EQ(cli.exitCode, row.exitCode);
     EXPECT_EQ(cli.out, "");
-    const std::string expectedErr = row.exitCode == 1 ? row.err : cli.err;
-    EXPECT_EQ(cli.err, expectedErr);
+    EXPECT_EQ(cli.err, row.exitCode == 1 ? row.err : cli.err);
     EXPECT_EQ(row.exitCode == 2, cli.err.find("Usage:") != std::string::npos) << cli.err;
     EXPECT_EQ(folder.Snapshot(), before);
   }

@@ -87,17 +87,12 @@ class CliOptions : public ::testing::Test {
 
   std::string Src(const std::string& name = "") const { return folder_.PathOf("src/" + name); }
   std::string Out(const std::string& name = "") const { return folder_.PathOf("out/new/" + name); }
-  Files Sources() const {
+  Files Sources() const { return FilesUnder("src/"); }
+  Files Outputs() const { return FilesUnder("out/new/"); }
+  Files FilesUnder(const std::string& folder) const {
     Files files;
     for (const auto& [path, content] : folder_.Snapshot()) {
-      if (path.starts_with("src/")) files[path.substr(4)] = content;
-    }
-    return files;
-  }
-  Files Outputs() const {
-    Files files;
-    for (const auto& [path, content] : folder_.Snapshot()) {
-      if (path.starts_with("out/new/")) files[path.substr(8)] = content;
+      if (path.starts_with(folder)) files[path.substr(folder.size())] = content;
     }
     return files;
   }
@@ -110,32 +105,29 @@ TEST_F(CliOptions, OutputFolderTakesEveryOutputAndNothingLandsBesideTheSources) 
   const Files sources = Sources();
   struct Case {
     const char* name;
-    // No names: the folder itself.
+    // "": the folder itself.
     std::vector<std::string> names;
   };
   const Case cases[] = {
-      {"folder", {}},
+      {"folder", {""}},
       {"files", {"logo.xbm", "notes.txt", "b.small.xbm"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<std::string> paths = {Src()};
-    std::vector<std::string> directPaths = {direct_.PathOf("src/")};
-    if (!c.names.empty()) paths.clear(), directPaths.clear();
-    for (const std::string& name : c.names) {
-      paths.push_back(Src(name));
-      directPaths.push_back(direct_.PathOf("src/" + name));
-    }
     std::filesystem::remove_all(folder_.PathOf("out"));
     std::vector<std::string> arguments = {"-o", Out()};
-    arguments.insert(arguments.end(), paths.begin(), paths.end());
+    std::vector<std::string> directPaths;
+    for (const std::string& name : c.names) {
+      arguments.push_back(Src(name));
+      directPaths.push_back(direct_.PathOf("src/" + name));
+    }
     const ProcessResult cli = RunCli(arguments);
     const DropResult drop = DropDirectly(directPaths);
 
     EXPECT_EQ(cli.exitCode, 0) << cli.err;
     EXPECT_EQ(cli.out, drop.report + "\n");
     EXPECT_EQ(Outputs(), drop.written);
-    EXPECT_EQ(Outputs().count("allFiles.h"), c.names.empty() ? 1u : 0u);
+    EXPECT_EQ(Outputs().count("allFiles.h"), c.names[0].empty() ? 1u : 0u);
     EXPECT_EQ(Sources(), sources);
   }
 }
@@ -145,21 +137,32 @@ TEST_F(CliOptions, OneOutputFromTwoSourcesIsRefused) {
   struct Case {
     const char* name;
     std::vector<std::string> arguments;
+    std::string output;
   };
   const Case cases[] = {
-      {"two folders", {"-o", Out(), Src("logo.xbm"), folder_.PathOf("other/logo.xbm")}},
+      {"two folders",
+       {"-o", Out(), Src("logo.xbm"), folder_.PathOf("other/logo.xbm")},
+       Out("logo.h")},
       {"a collection named as a header",
-       {"-o", Out(), "--collect", "logo.h", Src("b.small.xbm"), Src("logo.xbm")}},
-      {"a depfile named as a header", {"-o", Out(), "--depfile", Out("logo.h"), Src("logo.xbm")}},
+       {"-o", Out(), "--collect", "logo.h", Src("b.small.xbm"), Src("logo.xbm")},
+       Out("logo.h")},
+      // Without -o, the collection goes beside the last source.
+      {"a collection named as the last source's header",
+       {"--collect", "logo.h", Src("b.small.xbm"), folder_.PathOf("other/logo.xbm")},
+       folder_.PathOf("other/logo.h")},
+      {"a depfile named as a header",
+       {"-o", Out(), "--depfile", Out("logo.h"), Src("logo.xbm")},
+       Out("logo.h")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove_all(folder_.PathOf("out"));
+    const Files before = folder_.Snapshot();
     const ProcessResult cli = RunCli(c.arguments);
     EXPECT_EQ(cli.exitCode, 1);
-    EXPECT_NE(cli.err.find("Err # 17 - File exists: " + Out("logo.h") + "\n"), std::string::npos)
+    EXPECT_NE(cli.err.find("Err # 17 - File exists: " + c.output + "\n"), std::string::npos)
         << cli.err;
-    EXPECT_EQ(Outputs().size(), 0u);
+    EXPECT_EQ(folder_.Snapshot(), before);
   }
 }
 
@@ -201,15 +204,18 @@ TEST_F(CliOptions, AnOutputThatIsASourceIsRefusedBeforeAnythingIsWritten) {
        "img/sun.xbm",
        {"--import", "--write-xbm", folder_.PathOf("img/logo.png"), folder_.PathOf("img/sun.png")},
        folder_.PathOf("img/sun.xbm")},
+      // Nothing is written, so nothing is refused.
+      {"standard output", "src/logo.xbm", "src/allFiles.h", {"--stdout", "-q", Src()}, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (!c.linkAt.empty()) link(c.linkTarget, c.linkAt);
     const Files before = folder_.Snapshot();
     const ProcessResult cli = RunCli(c.arguments);
-    EXPECT_EQ(cli.exitCode, 1);
-    EXPECT_EQ(cli.out, "");
-    EXPECT_EQ(cli.err, "Err # 22 - Output is its own source: " + c.output + "\n");
+    EXPECT_EQ(cli.exitCode, c.output.empty() ? 0 : 1);
+    EXPECT_EQ(cli.out.empty(), !c.output.empty());
+    EXPECT_EQ(cli.err,
+              c.output.empty() ? "" : "Err # 22 - Output is its own source: " + c.output + "\n");
     EXPECT_EQ(folder_.Snapshot(), before);
     if (!c.linkAt.empty()) std::filesystem::remove(folder_.PathOf(c.linkAt));
   }
@@ -285,36 +291,33 @@ TEST_F(CliOptions, CheckComparesACollectionOfMoreLiteralsThanASourceHolds) {
   EXPECT_EQ(check.err, "");
 }
 
-TEST_F(CliOptions, WithSizeStartsEachHeaderWithTheSourcesSizeOnly) {
+// Sizes first in each header; allFiles.h and a collection repeat the headers.
+TEST_F(CliOptions, WithSizeAndCollectGatherTheHeadersAsAFolderWould) {
   const DropResult plain = DropOfSources();
-  const ProcessResult cli = RunCli({"--with-size", "-o", Out(), Src()});
-  ASSERT_EQ(cli.exitCode, 0) << cli.err;
-
+  ASSERT_EQ(RunCli({"-q", "--with-size", "-o", Out(), Src()}).exitCode, 0);
   const Files sized = Outputs();
-  const std::string defines = "#define logo_width 16\r\n#define logo_height 3\r\n";
-  EXPECT_EQ(sized.at("logo.h"), defines + plain.written.at("logo.h"));
+  EXPECT_EQ(sized.at("logo.h"),
+            "#define logo_width 16\r\n#define logo_height 3\r\n" + plain.written.at("logo.h"));
   // Its source has no defines.
   EXPECT_EQ(sized.at("b.small.h"), plain.written.at("b.small.h"));
   EXPECT_EQ(sized.at("allFiles.h"), sized.at("b.small.h") + sized.at("logo.h") + "\r\n");
-}
 
-TEST_F(CliOptions, CollectGathersNamedFilesAsAFolderWould) {
-  const DropResult folderDrop = DropOfSources();
-  const ProcessResult cli = RunCli(
-      {"--collect", "all.h", "-o", Out(), Src("b.small.xbm"), Src("Upper.XBM"), Src("logo.xbm")});
-  ASSERT_EQ(cli.exitCode, 0) << cli.err;
-  EXPECT_EQ(Outputs().at("all.h"), folderDrop.written.at("allFiles.h"));
-
+  ASSERT_EQ(RunCli({"-q", "--collect", "all.h", "-o", Out(), Src("b.small.xbm"), Src("Upper.XBM"),
+                    Src("logo.xbm")})
+                .exitCode,
+            0);
+  EXPECT_EQ(Outputs().at("all.h"), plain.written.at("allFiles.h"));
   // Without an output folder, beside the headers.
   ASSERT_EQ(RunCli({"-q", "--collect", "all.h", Src("logo.xbm")}).exitCode, 0);
   EXPECT_EQ(folder_.Read("src/all.h"), folder_.Read("src/logo.h") + "\r\n");
 }
 
 TEST_F(CliOptions, DepfileNamesEveryOutputWithItsSourcesEscaped) {
-  folder_.Write("my src/a b.xbm", XbmText("a", {0x00, 0x00}));
+  // '%' is a pattern only in an output.
+  folder_.Write("my %src/a b.xbm", XbmText("a", {0x00, 0x00}));
   WriteImages(folder_);
   const std::string root = folder_.Path();
-  const std::string spaced = root + "/my\\ src/a\\ b.xbm";
+  const std::string spaced = root + "/my\\ %src/a\\ b.xbm";
   const std::string png = folder_.PathOf("img/logo.png");
   const std::string gif = folder_.PathOf("img/spin.gif");
   const std::string out = root + "/out\\ $$1/";
@@ -325,7 +328,7 @@ TEST_F(CliOptions, DepfileNamesEveryOutputWithItsSourcesEscaped) {
   };
   const Case cases[] = {
       {"bitmaps",
-       {folder_.PathOf("my src/a b.xbm"), Src("logo.xbm")},
+       {folder_.PathOf("my %src/a b.xbm"), Src("logo.xbm")},
        out + "all\\#.h: \\\n " + spaced + " \\\n " + Src("logo.xbm") + "\n" +  //
            out + "a\\ b.h: \\\n " + spaced + "\n" +                            //
            out + "logo.h: \\\n " + Src("logo.xbm") + "\n"},
@@ -362,43 +365,31 @@ TEST_F(CliOptions, NinjaRebuildsFromTheDepfileExactlyWhatASourceChanges) {
     // The edge that touching the source makes Ninja run again.
     std::string rebuilt;
   };
+  // A rule whose command names its sources only through the depfile.
+  const auto rule = [](const std::string& name, const std::string& arguments,
+                       const std::string& depfile, bool gccDeps) {
+    return "rule " + name + "\n  command = " + kCli + " -q " + arguments +
+           "\n  depfile = " + depfile + (gccDeps ? "\n  deps = gcc" : "") +
+           "\n  description = $out\n";
+  };
   const Case cases[] = {
       {"folder",
-       "rule convert\n"
-       "  command = " +
-           kCli +
-           " -q -o out --depfile out.d ../src\n"
-           "  depfile = out.d\n"
-           "  deps = gcc\n"
-           "  description = $out\n"
+       rule("convert", "-o out --depfile out.d ../src", "out.d", true) +
            "build out/logo.h out/b.small.h out/allFiles.h: convert\n",
        {"src/logo.xbm", "src/b.small.xbm"},
        "src/b.small.xbm",
        "out/logo.h out/b.small.h out/allFiles.h"},
       // Without deps = gcc Ninja checks that the depfile names the edge's output first.
       {"folder, plain depfile",
-       "rule convert\n"
-       "  command = " +
-           kCli +
-           " -q -o out --depfile out.d ../plain\n"
-           "  depfile = out.d\n"
-           "  description = $out\n"
+       rule("convert", "-o out --depfile out.d ../plain", "out.d", false) +
            "build out/allFiles.h out/b.small.h out/logo.h: convert\n",
        {},
        "plain/logo.xbm",
        "out/allFiles.h out/b.small.h out/logo.h"},
       {"imported images",
-       "rule import\n"
-       "  command = " +
-           kCli +
-           " -q --import -o out --depfile $out.d $image\n"
-           "  depfile = $out.d\n"
-           "  deps = gcc\n"
-           "  description = $out\n"
-           "build out/logo.h: import\n"
-           "  image = ../img/logo.png\n"
-           "build out/sun.h: import\n"
-           "  image = ../img/sun.png\n",
+       rule("import", "--import -o out --depfile $out.d $image", "$out.d", true) +
+           "build out/logo.h: import\n  image = ../img/logo.png\n"
+           "build out/sun.h: import\n  image = ../img/sun.png\n",
        {"img/logo.png", "img/sun.png"},
        "img/logo.png",
        "out/logo.h"},
@@ -439,13 +430,14 @@ TEST_F(CliOptions, QuietAndVerboseChangeOnlyWhatIsPrinted) {
   const Case cases[] = {
       {"quiet", {"-q", Src("logo.xbm"), Src("Upper.XBM"), Src("notes.txt")}, 0, "", ""},
       {"verbose files",
-       {"--verbose", Src("logo.xbm"), Src("Upper.XBM"), Src("notes.txt")},
+       {"--verbose", Src("Upper.XBM"), Src("logo.xbm"), Src("notes.txt"), Src("b.Xbm")},
        0,
        plain.out,
        "lumivane-cli: skipped " + Src("Upper.XBM") +
            ": the extension must be .xbm in lower case\n"
            "lumivane-cli: skipped " +
-           Src("notes.txt") + ": not a .xbm file\n"},
+           Src("notes.txt") + ": not a .xbm file\nlumivane-cli: skipped " + Src("b.Xbm") +
+           ": the extension must be .xbm in lower case\n"},
       {"verbose after a folder",
        {"-v", "-q", "-o", folder_.PathOf("out"), Src(), Src("logo.xbm")},
        0,

@@ -71,6 +71,9 @@ TEST(FormatDepfile, EscapesWhatMakeAndNinjaWouldReadOtherwise) {
       {"d/x\\y #1.xbm", "d/x\\y\\ \\#1.xbm"},
       {"d/$x.xbm", "d/$$x.xbm"},
       {"d/a:b%c.xbm", "d/a\\:b%c.xbm"},
+      {"d/x\ty~.xbm", "d/x\\\ty~.xbm"},
+      // A drive letter's colon is left as it is.
+      {"C:/a.xbm", "C:/a.xbm"},
       // Refused.
       {"d/a=b.xbm", ""},
       {"d/a;b.xbm", ""},
@@ -78,6 +81,7 @@ TEST(FormatDepfile, EscapesWhatMakeAndNinjaWouldReadOtherwise) {
       {"d/a\\#b.xbm", ""},
       {"d/a\\", ""},
       {"d/a\nb.xbm", ""},
+      {"d/a\x7f.xbm", ""},
   };
   for (const Case& c : cases) {
     if (c.escaped.empty()) {

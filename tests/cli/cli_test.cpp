@@ -81,78 +81,56 @@ class CliConvert : public ::testing::Test {
   TempFolder direct_;
 };
 
-struct ConvertCase {
-  const char* name;
-  // No names: the folder itself.
-  std::vector<std::string> names;
-};
-
-void PrintTo(const ConvertCase& c, std::ostream* out) {
-  *out << c.name;
-}
-
-class CliConvertsAsTheDrop : public CliConvert, public ::testing::WithParamInterface<ConvertCase> {
- protected:
-  std::vector<std::string> Arguments(const TempFolder& folder) const {
-    return GetParam().names.empty() ? std::vector{folder.Path()} : Paths(folder, GetParam().names);
-  }
-};
-
-TEST_P(CliConvertsAsTheDrop, WritesWhatTheDropWrites) {
-  const ProcessResult cli = RunCli(Arguments(viaCli_));
-  DirectDrop drop;
-  DropDirectly(Arguments(direct_), drop);
-
-  EXPECT_EQ(cli.exitCode, 0);
-  EXPECT_EQ(cli.out, drop.text3 + "\n");
-  EXPECT_EQ(cli.err, "");
-  EXPECT_EQ(viaCli_.Snapshot(), direct_.Snapshot());
-  // Only a folder makes the collection file.
-  EXPECT_EQ(viaCli_.Snapshot().count("allFiles.h"), GetParam().names.empty() ? 1u : 0u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Paths, CliConvertsAsTheDrop,
-                         ::testing::Values(ConvertCase{"Folder", {}},
-                                           ConvertCase{"Files",
-                                                       {"refused.xbm", "logo.xbm", "notes.txt",
-                                                        "Upper.XBM", "sub", "b.small.xbm"}}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CliConvert, StdoutPrintsTheHeadersAndWritesNoFile) {
+// Bare names and names after "--" are files of the working folder.
+TEST_F(CliConvert, WritesOrPrintsWhatTheDropWrites) {
+  viaCli_.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
+  direct_.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
   struct Case {
     const char* name;
+    std::vector<std::string> options;
+    // No names: the folder itself.
     std::vector<std::string> names;
+    bool bare;
   };
+  // Files before the folder, which alone makes allFiles.h; the headers go to
+  // standard output last, as only the window's drop writes them then.
   const Case cases[] = {
-      {"folder", {""}},
-      {"files", {"b.small.xbm", "refused.xbm", "allFiles.xbm", "logo.xbm"}},
+      {"files",
+       {},
+       {"refused.xbm", "logo.xbm", "notes.txt", "Upper.XBM", "sub", "b.small.xbm"},
+       false},
+      {"bare names", {"--"}, {"-dash.xbm", "logo.xbm"}, true},
+      {"folder", {}, {}, false},
+      {"folder to stdout", {"--stdout"}, {""}, false},
+      {"files to stdout",
+       {"--stdout"},
+       {"b.small.xbm", "refused.xbm", "allFiles.xbm", "logo.xbm"},
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto before = viaCli_.Snapshot();
-    std::vector<std::string> arguments = Paths(viaCli_, c.names);
-    arguments.insert(arguments.begin(), "--stdout");
-    const ProcessResult cli = RunCli(arguments);
+    std::vector<std::string> arguments = c.bare            ? c.names
+                                         : c.names.empty() ? std::vector{viaCli_.Path()}
+                                                           : Paths(viaCli_, c.names);
+    arguments.insert(arguments.begin(), c.options.begin(), c.options.end());
+    const ProcessResult cli = RunCli(arguments, InFolder(viaCli_.Path()));
     DirectDrop drop;
-    DropDirectly(Paths(direct_, c.names), drop);
+    DropDirectly(c.names.empty() ? std::vector{direct_.Path()} : Paths(direct_, c.names), drop);
 
     EXPECT_EQ(cli.exitCode, 0);
-    EXPECT_EQ(cli.out, ListingsInOrder(drop));
-    EXPECT_EQ(cli.err, drop.text3 + "\n");
-    EXPECT_EQ(viaCli_.Snapshot(), before);
+    if (c.options == std::vector<std::string>{"--stdout"}) {
+      EXPECT_EQ(cli.out, ListingsInOrder(drop));
+      EXPECT_EQ(cli.err, drop.text3 + "\n");
+      EXPECT_EQ(viaCli_.Snapshot(), before);
+      continue;
+    }
+    EXPECT_EQ(cli.out, drop.text3 + "\n");
+    EXPECT_EQ(cli.err, "");
+    EXPECT_EQ(viaCli_.Snapshot(), direct_.Snapshot());
+    // Only a folder makes the collection file.
+    EXPECT_EQ(viaCli_.Snapshot().count("allFiles.h"), c.names.empty() ? 1u : 0u);
   }
-}
-
-TEST_F(CliConvert, BareNamesAndNamesAfterDoubleDashAreFilesOfTheWorkingFolder) {
-  viaCli_.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
-  direct_.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
-  const ProcessResult cli = RunCli({"--", "-dash.xbm", "logo.xbm"}, InFolder(viaCli_.Path()));
-  DirectDrop drop;
-  DropDirectly(Paths(direct_, {"-dash.xbm", "logo.xbm"}), drop);
-
-  EXPECT_EQ(cli.exitCode, 0) << cli.err;
-  EXPECT_EQ(cli.out, drop.text3 + "\n");
-  EXPECT_EQ(viaCli_.Snapshot(), direct_.Snapshot());
 }
 
 TEST(CliUsage, WrongArgumentsExitTwoAndTouchNothing) {
@@ -176,7 +154,15 @@ TEST(CliUsage, WrongArgumentsExitTwoAndTouchNothing) {
       {"--stdout", "-o", "out", "logo.xbm"},
       {"--stdout", "--collect", "all.h", "logo.xbm"},
       {"--depfile", "", "logo.xbm"},
-      {"--check", "--depfile", "d.d", "logo.xbm"}};
+      {"--check", "--depfile", "d.d", "logo.xbm"},
+      // Reading headers back converts and writes nothing else.
+      {"--show", "--stdout", "a.h"},
+      {"--show", "--check", "a.h"},
+      {"--to-png", "png", "-o", "out", "a.h"},
+      {"--to-png", "png", "--depfile", "d.d", "a.h"},
+      {"--show", "--collect", "all.h", "a.h"},
+      {"--show", "--with-size", "a.h"},
+      {"--show", "--size", "0x8", "a.h"}};
   for (const auto& arguments : cases) {
     SCOPED_TRACE(::testing::PrintToString(arguments));
     const ProcessResult cli = RunCli(arguments, InFolder(folder.Path()));
@@ -238,12 +224,15 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
   ASSERT_EQ(::chmod(folder.PathOf("locked/allFiles.h").c_str(), 0444), 0);
   ASSERT_EQ(::symlink("gone", folder.PathOf("dangling").c_str()), 0);
 
+  const std::string kFineReport =
+      "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
+      "-100%\r\n";
   struct Case {
     const char* name;
     std::vector<std::string> arguments;
     std::string err;
     std::string out;
-    enum { kCaptured, kFull, kClosedPipe } to;
+    enum { kCaptured, kFull, kClosedPipe, kErrToOut } to;
   };
   const Case cases[] = {
       {"missing path",
@@ -254,18 +243,21 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
       {"too many literals",
        {folder.PathOf("fine.xbm"), folder.PathOf("big.xbm")},
        "Err # 6 - Overflow\n",
-       "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
-       "-100%\r\n",
+       kFineReport,
        Case::kCaptured},
       {"read-only allFiles.h after every file is reported",
        {folder.PathOf("locked")},
        "Err # 13 - Permission denied: " + folder.PathOf("locked/allFiles.h") + "\n",
-       "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
-       "-100%\r\nCOMPLETE\n",
+       kFineReport + "COMPLETE\n",
        Case::kCaptured},
       {"output folder at a link to nowhere",
        {"-q", "-o", folder.PathOf("dangling"), folder.PathOf("fine.xbm")},
        "Err # 2 - No such file or directory: " + folder.PathOf("dangling") + "\n",
+       "",
+       Case::kCaptured},
+      {"depfile that cannot name the collection",
+       {"--collect", "a%.h", "--depfile", folder.PathOf("fine.d"), folder.PathOf("fine.xbm")},
+       "Err # 22 - A dependency file cannot name " + folder.PathOf("a%.h") + "\n",
        "",
        Case::kCaptured},
       {"depfile that cannot name a header",
@@ -275,8 +267,7 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
        Case::kCaptured},
       {"full standard output",
        {"--stdout", folder.PathOf("fine.xbm")},
-       "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
-       "-100%\r\nErr # 28 - No space left on device: standard output\n",
+       kFineReport + "Err # 28 - No space left on device: standard output\n",
        "",
        Case::kFull},
       {"report to a full standard output",
@@ -286,8 +277,7 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
        Case::kFull},
       {"closed pipe",
        {"--stdout", folder.PathOf("fine.xbm")},
-       "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
-       "-100%\r\nErr # 32 - Broken pipe: standard output\n",
+       kFineReport + "Err # 32 - Broken pipe: standard output\n",
        "",
        Case::kClosedPipe},
       {"report to a closed pipe",
@@ -298,6 +288,12 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
       // A lone "-" names a file of the working folder, as in most tools that
       // do not read standard input.
       {"lone dash", {"-"}, "Err # 2 - No such file or directory: ./-\n", "", Case::kCaptured},
+      // The buffered report comes before the error.
+      {"error after the report",
+       {folder.PathOf("fine.xbm"), folder.PathOf("none.xbm")},
+       "",
+       kFineReport + "Err # 2 - No such file or directory: " + folder.PathOf("none.xbm") + "\n",
+       Case::kErrToOut},
       {"relative path",
        {"sub/none.xbm"},
        "Err # 2 - No such file or directory: sub/none.xbm\n",
@@ -309,24 +305,12 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
     ProcessOptions options = InFolder(folder.Path());
     if (c.to == Case::kFull) options.stdoutPath = "/dev/full";
     options.closedPipe = c.to == Case::kClosedPipe;
+    options.errToOut = c.to == Case::kErrToOut;
     const ProcessResult cli = RunCli(c.arguments, options);
     EXPECT_EQ(cli.exitCode, 1);
     EXPECT_EQ(cli.err, c.err);
     EXPECT_EQ(cli.out, c.out);
   }
-}
-
-TEST(CliFailure, TheBufferedReportComesBeforeTheError) {
-  TempFolder folder;
-  folder.Write("fine.xbm", XbmText("fine", {0x00}));
-  ProcessOptions options;
-  options.errToOut = true;
-  const ProcessResult cli = RunCli({folder.PathOf("fine.xbm"), folder.PathOf("none.xbm")}, options);
-  EXPECT_EQ(cli.exitCode, 1);
-  EXPECT_EQ(cli.out,
-            "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
-            "-100%\r\nErr # 2 - No such file or directory: " +
-                folder.PathOf("none.xbm") + "\n");
 }
 
 TEST(CliTerminal, NamesControlBytesAreEscapedOnATerminalAndKeptInAPipe) {
