@@ -150,13 +150,14 @@ TEST(PreCheck, LooksForZeroZeroOrFfInAnyCase) {
        {Check{"0x00", true}, Check{"0xff", true}, Check{"0xFf", true}, Check{"0xfF", true},
         Check{"0xFF", true}, Check{"#define w 100", true}, Check{"stuff", true},
         Check{"0x01, 0x7e", false}, Check{"0x0f, 0xf0", false}, Check{"f f 0 0", false},
-        Check{"0", false}, Check{"F", false}, Check{"", false}}) {
+        Check{"0", false}, Check{"F", false}, Check{"", false}, Check{"fF, 0x01", true}}) {
     EXPECT_EQ(HasSomethingToCompress(row.text), row.passes) << row.text;
   }
 }
 
 // "00" in the header's numbers alone, or "ff" in lower case, lets the text
-// through; an empty text is refused without a pass of the window's events.
+// through; an empty text is refused without a pass of the window's events,
+// and one without "00" or "FF" is listed without one.
 TEST(DriverReport, ReportsOrRefusesTheText) {
   struct Report {
     const char* fileName;
@@ -174,7 +175,9 @@ TEST(DriverReport, ReportsOrRefusesTheText) {
              "f                 3 uncompressed bytes, \t-1 bytes economized, \t"
              "compression rate = -33%\r\n",
              3, 1, 1},
-      Report{"e.xbm", "", kRefusal, -7, -7, 0}};
+      Report{"e.xbm", "", kRefusal, -7, -7, 0},
+      // Upper-case separators alone still make a text with literals to list.
+      Report{"u.xbm", "0X01, 0X7E", kRefusal, 2, 0, 0}};
   for (const Report& row : rows) {
     ConversionState state;
     MemorySurface window;

@@ -148,6 +148,9 @@ TEST(RoundTrip, EveryX11BitmapInEveryLayoutDrawsItsPixels) {
         const std::vector<HeaderPicture> pictures =
             HeaderPictures(state.CompressedText, "img.h", state.Choice, BitmapSize{width, height});
         ASSERT_EQ(pictures.size(), 1u);
+        // Pages are a byte a column of eight rows, rows a byte eight pixels.
+        ASSERT_EQ(bytes.size(), layout == ByteLayout::kPages ? width * ((height + 7) / 8)
+                                                             : (width + 7) / 8 * height);
         for (int y = 0; y < height; ++y) {
           for (int x = 0; x < width; ++x) {
             const bool pixel = DrawnPixel(ByteLayout::kXbm, source, width, x, y);

@@ -139,6 +139,12 @@ std::vector<std::uint8_t> Repeated(std::size_t count, std::uint8_t value,
   return bytes;
 }
 
+std::string CrLf(const std::string& text) {
+  std::string crLf;
+  for (const char c : text) crLf.append(c == '\n' ? "\r\n" : std::string(1, c));
+  return crLf;
+}
+
 TEST(Encoding, GivesItemsAndStatistics) {
   const EncodingCase cases[] = {
       {"NoRunsPassThrough", {0x01, 0x02, 0x03}, {"0x01", "0x02", "0x03"}, 0, 0, 0},
@@ -203,6 +209,23 @@ TEST(Encoding, GivesItemsAndStatistics) {
        {},
        "#define e_width 16\n#define e_height 2\nstatic short e_bits[] = {\n"
        "   0xf00f, 0x8001};\n"},
+      // Eight pixels past a multiple of 16 fill only the low byte; nine both.
+      {"X10EightPixelRowsKeepOnlyTheLowByte",
+       {},
+       {"0xFF", "0x00", "0x34"},
+       1,
+       -1,
+       -50,
+       {},
+       "#define e_width 8\n#define e_height 2\nstatic short e_bits[] = {\n   0x00ff, 0x1234};\n"},
+      {"X10NinePixelsPastSixteenKeepBothBytes",
+       {},
+       {"0x0F", "0x0F", "0x01", "0x80"},
+       0,
+       0,
+       0,
+       {},
+       "#define e_width 25\n#define e_height 1\nstatic short e_bits[] = {\n   0x0f0f, 0x8001};\n"},
       // 10 x 2 pixels: (0,0), (9,0) and (7,1) set.
       {"RowsMsbPutTheLeftmostPixelInBit7",
        {},
@@ -220,6 +243,14 @@ TEST(Encoding, GivesItemsAndStatistics) {
        30,
        {ByteLayout::kPages},
        XbmText("e", {0x01, 0x02, 0x80, 0x00}, {10, 2})},
+      {"PagesFromACrLfSource",
+       {},
+       {"0x01", "0x00", "0x05", "0x02", "0x00", "0x00", "0x01"},
+       2,
+       3,
+       30,
+       {ByteLayout::kPages},
+       CrLf(XbmText("e", {0x01, 0x02, 0x80, 0x00}, {10, 2}))},
       {"UncompressedListsEveryByte",
        {},
        {"0x80", "0x40", "0x01", "0x00"},

@@ -346,6 +346,28 @@ TEST_F(FolderFaultTest, SourceLargerThan64MiBIsRefusedByName) {
   EXPECT_FALSE(folder.Exists("drop/b.h"));
 }
 
+// A collection that is one of the folder's sources, through a link or as a
+// second name, is refused before anything is written.
+TEST_F(FolderFaultTest, CollectionThatIsASourceIsRefusedFirst) {
+  for (const bool hardLink : {false, true}) {
+    const std::string collection = folder.PathOf("drop/allFiles.h");
+    fs::remove(collection);
+    if (hardLink) {
+      fs::create_hard_link(folder.PathOf("drop/A.xbm"), collection);
+    } else {
+      fs::create_symlink("A.xbm", collection);
+    }
+    platform.ClearRecords();
+    workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+
+    EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ErrorBox(
+                                    22, "Output is its own source: " + collection, "Save Error")}));
+    EXPECT_EQ(folder.Read("drop/A.xbm"), kSmallBitmap);
+    EXPECT_FALSE(folder.Exists("drop/A.h"));
+    EXPECT_EQ(window.Text3(), "");
+  }
+}
+
 TEST_F(FolderFaultTest, MoreFilesThanTheListingCountsNamesTheFolder) {
   // The listing as a folder of that many files would give it, without the
   // files: the listing counts 32,767, and the first missing file fails.
@@ -360,19 +382,17 @@ TEST_F(FolderFaultTest, MoreFilesThanTheListingCountsNamesTheFolder) {
       {32767,
        ErrorBox(2, "No such file or directory: " + folder.PathOf("drop/0.xbm"), "Save Error")},
   };
+  struct CrowdedFolder : ScriptedPlatform {
+    std::size_t files = 0;
+    std::vector<std::string> ListFolder(const std::string&) override {
+      std::vector<std::string> names(files);
+      for (std::size_t i = 0; i < names.size(); ++i) names[i] = std::to_string(i) + ".xbm";
+      return names;
+    }
+  };
   for (const auto& row : rows) {
-    class CrowdedFolder : public ScriptedPlatform {
-     public:
-      explicit CrowdedFolder(std::size_t files) : files_(files) {}
-      std::vector<std::string> ListFolder(const std::string&) override {
-        std::vector<std::string> names(files_);
-        for (std::size_t i = 0; i < names.size(); ++i) names[i] = std::to_string(i) + ".xbm";
-        return names;
-      }
-
-     private:
-      std::size_t files_;
-    } crowded(row.files);
+    CrowdedFolder crowded;
+    crowded.files = row.files;
     Workflows crowdedWorkflows{state, window, crowded};
     crowdedWorkflows.Text1_OLEDragDrop(DropOf({"drop"}));
 
