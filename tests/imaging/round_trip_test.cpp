@@ -81,6 +81,8 @@ const std::vector<Format> kFormats{
      false, true},
     {"png", [](const GreyPicture& p) { return test::WritePng(p, test::PngKind::kPalette); }, false,
      true},
+    {"png", [](const GreyPicture& p) { return test::WritePng(p, test::PngKind::kRgb8); }, true,
+     true},
     {"bmp", [](const GreyPicture& p) { return test::WriteBmp(p); }, true},
     {"bmp", [](const GreyPicture& p) { return test::WriteBmp(p, 32); }, true, true},
     {"pbm", test::WritePbm},

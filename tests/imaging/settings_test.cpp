@@ -45,27 +45,15 @@ std::vector<std::string> Rows(const Bitmap& bitmap) {
   return rows;
 }
 
-// A 3 x 2 picture with one dark corner pixel and a dark second row start:
-//   # . .
-//   # # .
-GreyPicture Corner() {
-  return {3, 2, {0, 255, 255, 0, 0, 255}, {}};
-}
-
 TEST(ImportPngKinds, EveryKindGivesTheDarkPixels) {
-  GreyPicture picture = Corner();
-  // Opaque dark and light pixels, plus a transparent dark one that must not show.
-  picture.width = 4;
-  picture.height = 2;
-  picture.grey = {0, 255, 255, 0, 0, 0, 255, 200};
+  // Opaque dark and light pixels, then the last one dark but transparent.
+  const GreyPicture opaque{4, 2, {0, 255, 255, 0, 0, 0, 255, 255}, {}};
   const std::vector<std::string> expected{"#..#", "##.."};
   for (const PngKind kind :
        {PngKind::kGrey8, PngKind::kGrey16, PngKind::kPalette, PngKind::kInterlaced}) {
-    GreyPicture opaque = picture;
-    opaque.grey[7] = 255;
     EXPECT_EQ(Rows(Import(test::WritePng(opaque, kind))), expected) << static_cast<int>(kind);
   }
-  GreyPicture transparent = picture;
+  GreyPicture transparent = opaque;
   transparent.grey[7] = 0;
   transparent.alpha = {255, 255, 255, 255, 255, 255, 255, 0};
   EXPECT_EQ(Rows(Import(test::WritePng(transparent, PngKind::kGreyAlpha8))), expected);
@@ -301,7 +289,8 @@ TEST(ImportOrientation, TurnsClockwiseThenFlips) {
     Flip flip;
     std::vector<std::string> rows;
   };
-  const std::string corner = test::WritePng(Corner(), PngKind::kGrey8);
+  // A dark corner pixel and a dark second row start: "#..", "##.".
+  const std::string corner = test::WritePng({3, 2, {0, 255, 255, 0, 0, 255}, {}}, PngKind::kGrey8);
   for (const Row& row : {
            Row{0, Flip::kNone, {"#..", "##."}},
            Row{90, Flip::kNone, {"##", "#.", ".."}},

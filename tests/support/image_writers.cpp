@@ -81,6 +81,14 @@ std::string WritePng(const GreyPicture& picture, PngKind kind) {
   if (kind == PngKind::kInterlaced) header.interlace_method = SPNG_INTERLACE_ADAM7;
   if (kind == PngKind::kPalette) header.color_type = SPNG_COLOR_TYPE_INDEXED;
   Check(spng_set_ihdr(context, &header), "ihdr");
+  if (kind == PngKind::kRgb8 && !picture.alpha.empty()) {
+    // Transparent pixels take the colour 1, 2, 3, which tRNS names.
+    spng_trns transparency{0, 1, 2, 3, 0, {}};
+    for (std::size_t i = 0; i < picture.alpha.size(); ++i) {
+      if (picture.alpha[i] == 0) std::copy_n("\1\2\3", 3, &data[i * 3]);
+    }
+    Check(spng_set_trns(context, &transparency), "trns");
+  }
   if (kind == PngKind::kPalette) {
     // Entry i is the grey 255 - i, so the indices are not the luminance.
     spng_plte palette{};
