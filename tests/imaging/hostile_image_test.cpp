@@ -149,6 +149,8 @@ std::vector<HostileCase> HostileCases() {
       {"PGM with a width of ten digits", "P5 7777777777 2 255\n" + std::string(64, '7'),
        error::kImageDamaged},
       {"PGM of 16-bit samples, whole", "P5 4 1 65535\n" + std::string(8, '\x10'), 0},
+      {"PGM of largest value 256, two bytes a sample, cut short",
+       std::string("P5 2 1 256\n\x01\0\x01", 14), error::kImageDamaged},
       {"PPM of 16-bit samples cut short", "P6 4 4 65535\n" + std::string(95, '\0'),
        error::kImageDamaged},
       {"PGM of largest value 0", std::string("P5 1 1 0\n\0", 10), error::kImageDamaged},

@@ -86,22 +86,23 @@ TEST(ImportGif, FramesAreComposedAsABrowserShowsThem) {
     EXPECT_EQ(bitmaps[1].bitmap.bits, std::vector<std::uint8_t>{0x02});
     EXPECT_EQ(bitmaps[1].delayMs, 70);
   }
-  // On white, a frame reaching past the screen's right and bottom edges is
-  // clipped to it, and disposed of within it; the file says it is GIF87a.
-  const std::vector<std::uint8_t> paper(6, 255);
-  const std::vector<std::uint8_t> none(6, 0);
-  const std::string clip = test::WriteGif(3, 2,
-                                          {{{3, 2, paper, {}}, 0, 0, 1},
-                                           {{2, 2, {0, 255, 255, 0}, {}}, 2, 1, 2},
-                                           {{3, 2, paper, none}}},
+  // On white, a frame reaching past the screen's right and bottom edges (its
+  // rows black, white, black) is clipped to it, and disposed of within it;
+  // the file says it is GIF87a.
+  const std::vector<std::uint8_t> paper(9, 255);
+  const std::vector<std::uint8_t> none(9, 0);
+  const std::string clip = test::WriteGif(3, 3,
+                                          {{{3, 3, paper, {}}, 0, 0, 1},
+                                           {{2, 3, {0, 0, 255, 255, 0, 0}, {}}, 2, 1, 2},
+                                           {{3, 3, paper, none}}},
                                           true);
   for (const bool backgroundSet : {false, true}) {
     imaging::ImportSettings settings;
     settings.backgroundSet = backgroundSet;
     const auto clipped = imaging::ImportImage("GIF87a" + clip.substr(6), "/img/clip.gif", settings);
-    EXPECT_EQ(clipped[1].bitmap.bits, (std::vector<std::uint8_t>{0x00, 0x04}));
-    EXPECT_EQ(clipped[2].bitmap.bits[1], backgroundSet ? 0x04 : 0x00);
-    EXPECT_EQ(clipped[2].bitmap.bits[0], 0x00);
+    EXPECT_EQ(clipped[1].bitmap.bits, (std::vector<std::uint8_t>{0x00, 0x04, 0x00}));
+    const std::uint8_t disposed = backgroundSet ? 0x04 : 0x00;
+    EXPECT_EQ(clipped[2].bitmap.bits, (std::vector<std::uint8_t>{0x00, disposed, disposed}));
   }
 }
 
@@ -202,11 +203,14 @@ TEST(ImportJpeg, DarkPixelsOfAGreyAndAColourJpegAreSet) {
   }
   for (const auto& [picture, darkColumns] :
        {std::pair{grey, 8}, std::pair{azure, 0}, std::pair{cmyk, 16}}) {
-    const auto bitmaps = imaging::ImportImage(test::WriteJpeg(picture, 95), "/img/pic.jpg", {});
-    ASSERT_EQ(bitmaps.size(), 1u);
-    for (int y = 0; y < 16; ++y) {
-      for (int x = 0; x < 16; ++x)
-        EXPECT_EQ(bitmaps[0].bitmap.Pixel(x, y), x < darkColumns) << x << "," << y;
+    for (const bool progressive : {false, true}) {
+      const auto bitmaps =
+          imaging::ImportImage(test::WriteJpeg(picture, 95, progressive), "/img/pic.jpg", {});
+      ASSERT_EQ(bitmaps.size(), 1u);
+      for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x)
+          EXPECT_EQ(bitmaps[0].bitmap.Pixel(x, y), x < darkColumns) << x << "," << y;
+      }
     }
   }
 }

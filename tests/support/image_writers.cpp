@@ -202,7 +202,7 @@ std::string WriteGif(int width, int height, const std::vector<GifFrame>& frames,
   return out;
 }
 
-std::string WriteJpeg(const GreyPicture& picture, int quality) {
+std::string WriteJpeg(const GreyPicture& picture, int quality, bool progressive) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -218,6 +218,7 @@ std::string WriteJpeg(const GreyPicture& picture, int quality) {
   info.in_color_space = !colour ? JCS_GRAYSCALE : info.input_components == 4 ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
+  if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
   const auto rowSize = static_cast<std::size_t>(picture.width * info.input_components);
   std::vector<JSAMPLE> row(rowSize);

@@ -44,9 +44,9 @@ std::string WriteGif(const std::vector<GreyPicture>& frames, const std::vector<i
 std::string WriteGif(int width, int height, const std::vector<GifFrame>& frames, bool interlaced);
 // Uncompressed, bottom-up rows: 24-bit, or 32-bit with the opacity.
 std::string WriteBmp(const GreyPicture& picture, int depth = 24);
-// Baseline JPEG at the given quality: greyscale, or colour (RGB, or CMYK as
-// Adobe writes it, the inks inverted, when `rgb` holds four bytes a pixel).
-std::string WriteJpeg(const GreyPicture& picture, int quality);
+// JPEG at the given quality, baseline or progressive: greyscale, or colour (RGB,
+// or CMYK as Adobe writes it, the inks inverted, when `rgb` holds four bytes a pixel).
+std::string WriteJpeg(const GreyPicture& picture, int quality, bool progressive = false);
 // Binary bitmap ("P4"): a pixel darker than 128 is black.
 std::string WritePbm(const GreyPicture& picture);
 
