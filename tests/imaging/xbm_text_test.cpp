@@ -147,11 +147,13 @@ std::string TurnedJpeg(int orientation, int width = 24, int height = 16) {
     const std::string little = test::Little(value, bytes);
     return big ? std::string(little.rbegin(), little.rend()) : little;
   };
-  // The TIFF header, then a directory of one entry: the orientation, a short.
-  const std::string exif = std::string("Exif\0\0", 6) + (big ? "MM" : "II") + number(42, 2) +
-                           number(8, 4) + number(1, 2) + number(0x0112, 2) + number(3, 2) +
-                           number(1, 4) + number(static_cast<std::uint32_t>(orientation), 2) +
-                           std::string(6, '\0');
+  // The TIFF header, two spare bytes, then a directory of two entries: the
+  // width (a short, 24), then the orientation.
+  const std::string exif =
+      std::string("Exif\0\0", 6) + (big ? "MM" : "II") + number(42, 2) + number(10, 4) +
+      std::string(2, '\0') + number(2, 2) + number(0x0100, 2) + number(3, 2) + number(1, 4) +
+      number(24, 2) + std::string(2, '\0') + number(0x0112, 2) + number(3, 2) + number(1, 4) +
+      number(static_cast<std::uint32_t>(orientation), 2) + std::string(6, '\0');
   const std::string length = test::Little(static_cast<std::uint32_t>(exif.size() + 2), 2);
   return test::WriteJpeg(picture, 95)
       .insert(2, "\xFF\xE1" + std::string(length.rbegin(), length.rend()) + exif);
@@ -192,17 +194,21 @@ TEST(ImportJpeg, ExifOrientationTurnsThePictureBeforeTheSettings) {
 TEST(ImportJpeg, DarkPixelsOfAGreyAndAColourJpegAreSet) {
   // Grey: the left half black. Colour: azure (0, 160, 255) all over, light
   // by Rec. 709 (133) though dark by the weights JPEG's own grey uses (123).
-  // CMYK: inverted inks of 255, 255, 255 and black 100: grey 100.
+  // CMYK, inks stored inverted: 255, 165, 225 under black 150 is 150, 97,
+  // 132, grey 111; 5, 110, 255 under 255 is grey 98: both dark, but neither
+  // with black left out of an ink or two inks traded.
   test::GreyPicture grey{16, 16, {}, {}};
   test::GreyPicture azure{16, 16, std::vector<std::uint8_t>(256, 0), {}};
   test::GreyPicture cmyk = azure;
+  test::GreyPicture cmykBlue = azure;
   for (int i = 0; i < 256; ++i) {
     grey.grey.push_back(i % 16 < 8 ? 0 : 255);
     azure.rgb.insert(azure.rgb.end(), {0, 160, 255});
-    cmyk.rgb.insert(cmyk.rgb.end(), {255, 255, 255, 100});
+    cmyk.rgb.insert(cmyk.rgb.end(), {255, 165, 225, 150});
+    cmykBlue.rgb.insert(cmykBlue.rgb.end(), {5, 110, 255, 255});
   }
   for (const auto& [picture, darkColumns] :
-       {std::pair{grey, 8}, std::pair{azure, 0}, std::pair{cmyk, 16}}) {
+       {std::pair{grey, 8}, std::pair{azure, 0}, std::pair{cmyk, 16}, std::pair{cmykBlue, 16}}) {
     for (const bool progressive : {false, true}) {
       const auto bitmaps =
           imaging::ImportImage(test::WriteJpeg(picture, 95, progressive), "/img/pic.jpg", {});
