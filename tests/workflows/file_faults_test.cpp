@@ -74,6 +74,12 @@ constexpr rlim_t kBetweenTheListingSizes = 80;
 const std::vector<Obstacle> kOutputObstacles = {
     {"ReadOnly", [](const std::string& p) { return ::chmod(p.c_str(), 0444) == 0; }, 13,
      "Permission denied"},
+    // Another user's: root too may write only a file that someone may write.
+    {"ReadOnlyOfAnotherUser",
+     [](const std::string& p) {
+       return ::chown(p.c_str(), 65534, 65534) == 0 && ::chmod(p.c_str(), 0444) == 0;
+     },
+     13, "Permission denied"},
     {"Folder", [](const std::string& p) { return Remove(p) && fs::create_directory(p); }, 21,
      "Is a directory"},
     {"Fifo", [](const std::string& p) { return Remove(p) && MakeFifo(p); }, 22,
@@ -94,6 +100,7 @@ const std::vector<Obstacle> kOutputObstacles = {
      [](const std::string& p) { return Remove(p) && ::link(SourceOf(p).c_str(), p.c_str()) == 0; },
      22, "Output is its own source"},
     {"WriteCutShortByFullDisk", Failing(FailingCall::kShortWrite), 28, "No space left on device"},
+    {"WriteTakesNothing", Failing(FailingCall::kZeroWrite), 5, "Input/output error"},
     {"CloseFails", Failing(FailingCall::kClose), 5, "Input/output error"},
     {"RenameFails", Failing(FailingCall::kRename), 18, "Invalid cross-device link"},
     {"LinkToItself",

@@ -59,6 +59,8 @@ ssize_t Write(int fd, const void* buffer, size_t size) {
       fault.interrupted = !fault.interrupted;
       if (fault.interrupted) return Fail(EINTR);
       return Real().write(fd, buffer, (size + 1) / 2);
+    case FailingCall::kZeroWrite:
+      return 0;
     default:
       return Real().write(fd, buffer, size);
   }
