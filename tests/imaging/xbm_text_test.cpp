@@ -154,9 +154,13 @@ std::string TurnedJpeg(int orientation, int width = 24, int height = 16) {
       std::string(2, '\0') + number(2, 2) + number(0x0100, 2) + number(3, 2) + number(1, 4) +
       number(24, 2) + std::string(2, '\0') + number(0x0112, 2) + number(3, 2) + number(1, 4) +
       number(static_cast<std::uint32_t>(orientation), 2) + std::string(6, '\0');
-  const std::string length = test::Little(static_cast<std::uint32_t>(exif.size() + 2), 2);
+  // An APP1 segment of XMP comes first, which names no orientation.
+  const auto app1 = [](const std::string& payload) {
+    const std::string length = test::Little(static_cast<std::uint32_t>(payload.size() + 2), 2);
+    return "\xFF\xE1" + std::string(length.rbegin(), length.rend()) + payload;
+  };
   return test::WriteJpeg(picture, 95)
-      .insert(2, "\xFF\xE1" + std::string(length.rbegin(), length.rend()) + exif);
+      .insert(2, app1(std::string("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta/>", 41)) + app1(exif));
 }
 
 TEST(ImportJpeg, ExifOrientationTurnsThePictureBeforeTheSettings) {
