@@ -104,6 +104,7 @@ std::vector<HostileCase> HostileCases() {
   return {
       {"empty file", "", error::kImageFormatUnknown},
       {"wrong magic", "hello, world", error::kImageFormatUnknown},
+      {"two of JPEG's three magic bytes", "\xFF\xD8 hello", error::kImageFormatUnknown},
       {"PNG magic only", "\x89PNG\r\n\x1a\n", error::kImageDamaged},
       {"PNG cut in half", Half(test::WritePng(checker, test::PngKind::kGrey8)),
        error::kImageDamaged},
