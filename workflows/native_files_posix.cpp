@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "app_error.h"
+#include "closing_handle.h"
 #include "file_order.h"
 #include "interrupt_cleanup.h"
 #include "native_files.h"
@@ -35,40 +36,17 @@ bool IsDirectory(const std::string& path) {
 
 namespace {
 
-// Closes the descriptor on every path out of a function.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd_ >= 0) Syscalls().close(fd_);
-  }
-  int Get() const { return fd_; }
-  // Closes now, so a failing close (a delayed write error) can be reported.
-  int Close() {
-    const int result = Syscalls().close(fd_);
-    fd_ = -1;
-    return result;
-  }
-
- private:
-  int fd_;
+struct Descriptor {
+  static int None() { return -1; }
+  static int Close(int fd) { return Syscalls().close(fd); }
 };
+using FileDescriptor = ClosingHandle<Descriptor>;
 
-class DirectoryHandle {
- public:
-  explicit DirectoryHandle(DIR* dir) : dir_(dir) {}
-  DirectoryHandle(const DirectoryHandle&) = delete;
-  DirectoryHandle& operator=(const DirectoryHandle&) = delete;
-  ~DirectoryHandle() {
-    if (dir_ != nullptr) ::closedir(dir_);
-  }
-  DIR* Get() const { return dir_; }
-
- private:
-  DIR* dir_;
+struct Directory {
+  static DIR* None() { return nullptr; }
+  static int Close(DIR* dir) { return ::closedir(dir); }
 };
+using DirectoryHandle = ClosingHandle<Directory>;
 
 // The process's own user and group, and the mode a new file gets: asked
 // once, since a batch replaces one file after another.

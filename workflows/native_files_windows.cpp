@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app_error.h"
+#include "closing_handle.h"
 #include "file_order.h"
 #include "interrupt_cleanup.h"
 #include "native_files.h"
@@ -36,41 +37,17 @@ AppError LastError(const std::string& path) {
   return WindowsError(::GetLastError(), path);
 }
 
-// Closes the handle on every path out of a function.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (IsOpen()) ::CloseHandle(handle_);
-  }
-  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return handle_; }
-  // Closes now, so a failing close can be reported; 0 or the error number.
-  DWORD Close() {
-    const DWORD result = ::CloseHandle(handle_) ? 0 : ::GetLastError();
-    handle_ = INVALID_HANDLE_VALUE;
-    return result;
-  }
-
- private:
-  HANDLE handle_;
+struct File {
+  static HANDLE None() { return INVALID_HANDLE_VALUE; }
+  static DWORD Close(HANDLE handle) { return ::CloseHandle(handle) ? 0 : ::GetLastError(); }
 };
+using FileHandle = ClosingHandle<File>;
 
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) ::FindClose(handle_);
-  }
-  HANDLE Get() const { return handle_; }
-
- private:
-  HANDLE handle_;
+struct Find {
+  static HANDLE None() { return INVALID_HANDLE_VALUE; }
+  static BOOL Close(HANDLE handle) { return ::FindClose(handle); }
 };
+using FindHandle = ClosingHandle<Find>;
 
 // ReadFile and WriteFile count in 32 bits.
 constexpr std::size_t kLargestTransfer = 1u << 30;
