@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bitmap_samples.h"
@@ -294,15 +295,18 @@ TEST_F(FolderFaultTest, WriteStoppedPartWayKeepsEveryEarlierFile) {
   EXPECT_TRUE(NoTemporaryFiles());
 }
 
-TEST_F(FolderFaultTest, InterruptedAndShortWritesGoOnToTheEnd) {
+TEST_F(FolderFaultTest, InterruptedReadsAndWritesGoOnToTheEnd) {
   folder.Write("drop/b.h", kOldOutput);
-  FailSystemCall(FailingCall::kInterruptedWrite, folder.PathOf("drop/b.h"));
-  workflows.Text1_OLEDragDrop(DropOf({"drop"}));
+  for (const auto& [call, file] : {std::pair{FailingCall::kInterruptedWrite, "drop/b.h"},
+                                   std::pair{FailingCall::kInterruptedRead, "drop/b.xbm"}}) {
+    FailSystemCall(call, folder.PathOf(file));
+    workflows.Text1_OLEDragDrop(DropOf({"drop"}));
 
-  EXPECT_TRUE(platform.Boxes().empty());
-  EXPECT_EQ(folder.Read("drop/b.h"), RunsListing("b") + "\r\n");
-  EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b") + SmallReport("c") + "COMPLETE");
-  EXPECT_TRUE(NoTemporaryFiles());
+    EXPECT_TRUE(platform.Boxes().empty()) << file;
+    EXPECT_EQ(folder.Read("drop/b.h"), RunsListing("b") + "\r\n");
+    EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b") + SmallReport("c") + "COMPLETE");
+    EXPECT_TRUE(NoTemporaryFiles());
+  }
 }
 
 TEST_F(FolderFaultTest, ReadOnlyCollectionFailsAfterComplete) {

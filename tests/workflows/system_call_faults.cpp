@@ -45,7 +45,11 @@ int Open(const char* path, int flags, mode_t mode) {
 }
 
 ssize_t Read(int fd, void* buffer, size_t size) {
-  if (fd == fault.fd && fault.call == FailingCall::kRead) return Fail(EIO);
+  if (fd != fault.fd) return Real().read(fd, buffer, size);
+  if (fault.call == FailingCall::kRead) return Fail(EIO);
+  if (fault.call != FailingCall::kInterruptedRead) return Real().read(fd, buffer, size);
+  fault.interrupted = !fault.interrupted;
+  if (fault.interrupted) return Fail(EINTR);
   return Real().read(fd, buffer, size);
 }
 

@@ -13,6 +13,7 @@ enum class FailingCall {
   kCreateImmutable,   // nor does an immutable one (EPERM)
   kShortWrite,        // half is written, then the disk is full (ENOSPC)
   kInterruptedWrite,  // every write is first interrupted (EINTR), then cut short
+  kInterruptedRead,   // every read is first interrupted (EINTR)
   kZeroWrite,         // every write takes nothing and reports no error
   kClose,             // closing reports a delayed write error (EIO)
   kRename,            // the temporary cannot be renamed over the file (EXDEV)
