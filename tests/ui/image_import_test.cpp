@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -17,12 +18,10 @@
 #include <memory>
 
 #include "bitmap_view.h"
-#include "convert_and_report.h"
 #include "form_main.h"
 #include "image_import_dialog.h"
 #include "image_writers.h"
 #include "import.h"
-#include "memory_surface.h"
 #include "scripted_platform.h"
 #include "temp_folder.h"
 #include "xbm_writer.h"
@@ -47,14 +46,49 @@ GreyPicture Inverted(GreyPicture picture) {
   return picture;
 }
 
-// What a Load of the equivalent NAME.xbm writes into NAME.h.
-std::string LoadedHeader(const std::string& name, const std::string& xbmText) {
-  ConversionState state;
-  MemorySurface window;
-  state.SourceFileName = name + ".xbm";
-  state.SourceText = xbmText;
-  ConvertAndReport(state, window);
-  return state.CompressedText + "\r\n";
+// `items` repeated `times` times.
+std::vector<std::string> Repeated(std::vector<std::string> items, int times) {
+  std::vector<std::string> all;
+  for (int i = 0; i < times; ++i) all.insert(all.end(), items.begin(), items.end());
+  return all;
+}
+
+// A header as the window writes it: sixteen items to a line.
+std::string Header(const std::string& name, const std::vector<std::string>& items) {
+  std::string text = "const unsigned char " + name + "[] U8X8_PROGMEM = {\r\n";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    text += items[i] + (i + 1 == items.size() ? "\r\n};\r\n" : i % 16 == 15 ? ", \r\n" : ", ");
+  }
+  return text;
+}
+
+// Banded at the default threshold: each row FF 00 00, a lone FF and a run of two 00.
+const std::vector<std::string> kDarkBand = Repeated({"0xFF", "0x00", "0x00", "0x01"}, 12);
+// Banded at threshold 200: each row FF FF 00.
+const std::vector<std::string> kDarkAndGreyBands = Repeated({"0xFF", "0x01", "0x00", "0x00"}, 12);
+// Inverted(Banded()), light 255, 75, 0: at the default threshold each row 00 FF FF; at 200 the
+// same.
+const std::vector<std::string> kLightBands = Repeated({"0x00", "0x00", "0xFF", "0x01"}, 12);
+
+// The byte literals of an XBM text, lower case.
+QString Literals(const std::string& xbm) {
+  QStringList literals;
+  for (const QString& word :
+       QString::fromStdString(xbm).split(QRegularExpression("[^0-9a-zA-Z]+"))) {
+    if (word.startsWith("0x", Qt::CaseInsensitive)) literals.append(word.toLower());
+  }
+  return literals.join(' ');
+}
+
+// A bitmap drawn as rows of '#' (set) and '.'.
+QStringList Drawn(const imaging::Bitmap& bitmap) {
+  QStringList rows;
+  for (int y = 0; y < bitmap.height; ++y) {
+    QString row;
+    for (int x = 0; x < bitmap.width; ++x) row += bitmap.Pixel(x, y) ? '#' : '.';
+    rows.append(row);
+  }
+  return rows;
 }
 
 std::vector<imaging::GrayFrame> Frames(int width, int height) {
@@ -108,10 +142,12 @@ class ImageImportTest : public QObject {
 
     window.mnuImport_Click();
 
-    const auto bitmap = imaging::ImportImage(png, image, choice.settings).front();
-    QCOMPARE(folder.Read("logo.h"), LoadedHeader("logo", bitmap.xbmText));
-    QCOMPARE(folder.Read("logo.xbm"), bitmap.xbmText);
-    QVERIFY(window.Text3().rfind("logo  ", 0) == 0);
+    QCOMPARE(folder.Read("logo.h"), Header("logo", kDarkAndGreyBands));
+    const std::string xbm = folder.Read("logo.xbm");
+    QVERIFY(xbm.starts_with(
+        "#define logo_width 24\r\n#define logo_height 12\r\nstatic unsigned char logo_bits[] = {"));
+    QCOMPARE(Literals(xbm), QString("0xff 0xff 0x00 ").repeated(12).trimmed());
+    QCOMPARE(LineOwners(window.Text3()), (QStringList{"logo", "COMPLETE"}));
     QCOMPARE(platform.Dialogs().size(), std::size_t{3});
     QVERIFY(platform.Dialogs()[1].kind == DialogKind::Save);
     QCOMPARE(platform.Dialogs()[1].settings.FileName, folder.PathOf("logo.h"));
@@ -189,9 +225,10 @@ class ImageImportTest : public QObject {
     QCOMPARE(QString::fromStdString(Joined(folder.Tree())), tree);
     QCOMPARE(LineOwners(window.Text3()).join(' '), owners);
     if (owners.endsWith("COMPLETE")) {
-      const auto last = imaging::ImportImage(gif, folder.PathOf("anim.gif"), {}).back();
-      QCOMPARE(folder.Read("h/anim_2.h"), LoadedHeader("anim_2", last.xbmText));
-      QCOMPARE(folder.Read("x/anim_2.xbm"), last.xbmText);
+      QCOMPARE(folder.Read("h/anim_1.h"), Header("anim_1", kLightBands));
+      QCOMPARE(folder.Read("h/anim_2.h"), Header("anim_2", kDarkBand));
+      QCOMPARE(Literals(folder.Read("x/anim_2.xbm")),
+               QString("0xff 0x00 0x00 ").repeated(12).trimmed());
     }
   }
 
@@ -223,8 +260,9 @@ class ImageImportTest : public QObject {
     QVERIFY(platform.Dialogs().empty() && platform.Boxes().empty());
     QCOMPARE(folder.Tree(), (std::vector<std::string>{"anim.gif", "anim_0.h", "anim_1.h", "logo.h",
                                                       "logo.png", "plain.h", "plain.xbm"}));
-    const auto frame = imaging::ImportImage(gif, anim, choice.settings).back();
-    QCOMPARE(folder.Read("anim_1.h"), LoadedHeader("anim_1", frame.xbmText));
+    QCOMPARE(folder.Read("logo.h"), Header("logo", kDarkAndGreyBands));
+    QCOMPARE(folder.Read("anim_0.h"), Header("anim_0", kLightBands));
+    QCOMPARE(folder.Read("anim_1.h"), Header("anim_1", kDarkAndGreyBands));
     QCOMPARE(LineOwners(window.Text3()),
              (QStringList{"logo", "plain", "anim_0", "anim_1", "COMPLETE"}));
 
@@ -261,23 +299,22 @@ class ImageImportTest : public QObject {
     ImageImportDialog dialog(frames, "/img/logo.png");
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    const auto setBits = [&dialog] {
-      const imaging::Bitmap& shown = dialog.Preview().Shown();
-      int count = 0;
-      for (int y = 0; y < shown.height; ++y) {
-        for (int x = 0; x < shown.width; ++x) count += shown.Pixel(x, y) ? 1 : 0;
-      }
-      return count;
+    // Banded is 24 x 12: dark, grey and light columns, eight of each.
+    const auto columns = [](int from, int to) {
+      return QStringList(12, QString(from, '.') + QString(to - from, '#') + QString(24 - to, '.'));
     };
-    QCOMPARE(setBits(), 8 * 12);
+    QCOMPARE(Drawn(dialog.Preview().Shown()), columns(0, 8));
     QCOMPARE(dialog.SizeText(), QStringLiteral("24 x 12 pixels, 36 bytes"));
     QVERIFY(dialog.Preview().Zoom() >= 2);
 
     dialog.findChild<QSlider*>(QStringLiteral("threshold"))->setValue(200);
-    QCOMPARE(setBits(), 16 * 12);
+    QCOMPARE(Drawn(dialog.Preview().Shown()), columns(0, 16));
     dialog.findChild<QCheckBox*>(QStringLiteral("invert"))->setChecked(true);
-    QCOMPARE(setBits(), 8 * 12);
+    QCOMPARE(Drawn(dialog.Preview().Shown()), columns(16, 24));
+    // Turned clockwise, the light columns on the right become the bottom rows.
     dialog.findChild<QComboBox*>(QStringLiteral("rotation"))->setCurrentIndex(1);
+    QCOMPARE(Drawn(dialog.Preview().Shown()),
+             QStringList(16, QString(12, '.')) + QStringList(8, QString(12, '#')));
     QCOMPARE(dialog.SizeText(), QStringLiteral("12 x 24 pixels, 48 bytes"));
     dialog.findChild<QCheckBox*>(QStringLiteral("fit"))->setChecked(true);
     QCOMPARE(dialog.SizeText(), QStringLiteral("128 x 64 pixels, 1024 bytes"));
