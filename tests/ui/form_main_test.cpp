@@ -208,27 +208,29 @@ class FormMainTest : public QObject {
   }
 
   // The Load and Import dialogs start in the folder the last run left off
-  // in, while it still exists, and otherwise in the program's folder.
+  // in, while it still exists, and otherwise in the program's folder; a Load
+  // empties the progress view before its dialog shows. Ctrl+Q closes.
   void keysOpenTheFileDialogsInTheLastFolder_data() {
     QTest::addColumn<QKeySequence>("keys");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("stored");
-    QTest::newRow("Ctrl+L") << QKeySequence(QStringLiteral("Ctrl+L")) << "Load a Bitmap.xbm File"
-                            << "";
-    QTest::newRow("Alt+F, L") << QKeySequence(QStringLiteral("Alt+F, L"))
-                              << "Load a Bitmap.xbm File"
-                              << "kept";
-    QTest::newRow("F10, L") << QKeySequence(QStringLiteral("F10, L")) << "Load a Bitmap.xbm File"
-                            << "removed";
-    QTest::newRow("Ctrl+I") << QKeySequence(QStringLiteral("Ctrl+I")) << "Import an Image"
-                            << "kept";
-    QTest::newRow("Alt+F, I") << QKeySequence(QStringLiteral("Alt+F, I")) << "Import an Image"
-                              << "";
+    QTest::addColumn<QString>("title");   // empty: no dialog, the window closes
+    QTest::addColumn<QString>("stored");  // the last run's folder: kept, removed or none
+    QTest::addColumn<QString>("behind");  // the progress view behind the dialog
+    const auto row = [](const char* keys, const char* title, const char* stored,
+                        const char* behind) {
+      QTest::newRow(keys) << QKeySequence(QString(keys)) << title << stored << behind;
+    };
+    row("Ctrl+L", "Load a Bitmap.xbm File", "", "");
+    row("Alt+F, L", "Load a Bitmap.xbm File", "kept", "");
+    row("F10, L", "Load a Bitmap.xbm File", "removed", "");
+    row("Ctrl+I", "Import an Image", "kept", "earlier\n");
+    row("Alt+F, I", "Import an Image", "", "earlier\n");
+    row("Ctrl+Q", "", "", "earlier\n");
   }
   void keysOpenTheFileDialogsInTheLastFolder() {
     QFETCH(QKeySequence, keys);
     QFETCH(QString, title);
     QFETCH(QString, stored);
+    QFETCH(QString, behind);
     TempFolder folder;
     const std::string last = folder.MakeFolder("last run");
     if (!stored.isEmpty()) QSettings().setValue("dialogs/lastFolder", QString::fromStdString(last));
@@ -236,6 +238,9 @@ class FormMainTest : public QObject {
     FormMain window(*platform_);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.SetText3("earlier\r\n");
+    QString shownBehindDialog = QStringLiteral("never asked");
+    platform_->OnDialog([&] { shownBehindDialog = Box(window, "Text3")->toPlainText(); });
     Box(window, "Text3")->setFocus();
     for (int i = 0; i < keys.count(); ++i) {
       // Once a menu is open, it takes the keys.
@@ -244,32 +249,18 @@ class FormMainTest : public QObject {
                       keys[i].keyboardModifiers());
       QTest::qWait(20);
     }
-    QCOMPARE(platform_->Dialogs().size(), std::size_t{1});
+    QVERIFY(platform_->Boxes().empty());
+    QCOMPARE(Box(window, "Text3")->toPlainText(), behind);
+    QCOMPARE(window.isVisible(), !title.isEmpty());
+    QCOMPARE(platform_->Dialogs().size(), std::size_t(title.isEmpty() ? 0 : 1));
+    if (title.isEmpty()) return;
+    QCOMPARE(shownBehindDialog, behind);
     QVERIFY(platform_->Dialogs().back().kind == DialogKind::Open);
     const FileDialogSettings& dialog = platform_->Dialogs().back().settings;
     QCOMPARE(QString::fromStdString(dialog.DialogTitle), title);
     QCOMPARE(QString::fromStdString(dialog.InitDir), stored == "kept"
                                                          ? QString::fromStdString(last)
                                                          : QCoreApplication::applicationDirPath());
-    QVERIFY(window.Text3().empty());
-    QVERIFY(platform_->Boxes().empty());
-  }
-
-  void dialogsOpenInFrontOfTheWindowAsItIs() {
-    FormMain window(*platform_);
-    window.SetText3("earlier report\r\n");
-    QString shownBehindDialog = QStringLiteral("never asked");
-    platform_->OnDialog([&] { shownBehindDialog = Box(window, "Text3")->toPlainText(); });
-    window.mnuLoad_Click();
-    QCOMPARE(shownBehindDialog, QString());
-  }
-
-  void ctrlQClosesTheWindow() {
-    FormMain window(*platform_);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(Box(window, "Text1"), Qt::Key_Q, Qt::ControlModifier);
-    QVERIFY(!window.isVisible());
   }
 
   void typingChangesNoBoxButCopyWorks() {
@@ -397,37 +388,34 @@ class FormMainTest : public QObject {
 
   // What a drop carries, as the window reads it.
   void localFilesArriveInDropOrder_data() {
-    QTest::addColumn<QList<QUrl>>("urls");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("hasFileList");
+    QTest::addColumn<QStringList>("dragged");  // local paths, web links, or "text:" and a text
     QTest::addColumn<QStringList>("paths");
-    QTest::newRow("files in drop order")
-        << QList<QUrl>{QUrl::fromLocalFile("/img/b.xbm"), QUrl::fromLocalFile("/img/a.xbm")} << ""
-        << true << QStringList{"/img/b.xbm", "/img/a.xbm"};
-    QTest::newRow("a folder") << QList<QUrl>{QUrl::fromLocalFile("/img")} << "" << true
-                              << QStringList{"/img"};
-    QTest::newRow("non-ASCII name")
-        << QList<QUrl>{QUrl::fromLocalFile(QString::fromUtf8("/img/gr\u00fc\u00dfe.xbm"))} << ""
-        << true << QStringList{QString::fromUtf8("/img/gr\u00fc\u00dfe.xbm")};
+    const QString umlauts = QString::fromUtf8("/img/gr\u00fc\u00dfe.xbm");
+    const QStringList twoFiles{"/img/b.xbm", "/img/a.xbm"};
+    QTest::newRow("files in drop order") << twoFiles << twoFiles;
+    QTest::newRow("a folder") << QStringList{"/img"} << QStringList{"/img"};
+    QTest::newRow("non-ASCII name") << QStringList{umlauts} << QStringList{umlauts};
     QTest::newRow("web links are no files")
-        << QList<QUrl>{QUrl("https://example.org/a.xbm"), QUrl::fromLocalFile("/img/a.xbm")} << ""
-        << true << QStringList{"/img/a.xbm"};
-    QTest::newRow("only a web link")
-        << QList<QUrl>{QUrl("https://example.org/a.xbm")} << "" << false << QStringList{};
-    QTest::newRow("dragged text") << QList<QUrl>{} << "0x00, 0x01" << false << QStringList{};
+        << QStringList{"https://example.org/a.xbm", "/img/a.xbm"} << QStringList{"/img/a.xbm"};
+    QTest::newRow("only a web link") << QStringList{"https://example.org/a.xbm"} << QStringList{};
+    QTest::newRow("dragged text") << QStringList{"text:0x00, 0x01"} << QStringList{};
   }
   void localFilesArriveInDropOrder() {
-    QFETCH(QList<QUrl>, urls);
-    QFETCH(QString, text);
-    QFETCH(bool, hasFileList);
+    QFETCH(QStringList, dragged);
     QFETCH(QStringList, paths);
     QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& item : dragged) {
+      if (item.startsWith("text:")) mime.setText(item.mid(5));
+      if (!item.startsWith("text:")) {
+        urls.append(item.startsWith('/') ? QUrl::fromLocalFile(item) : QUrl(item));
+      }
+    }
     if (!urls.isEmpty()) mime.setUrls(urls);
-    if (!text.isEmpty()) mime.setText(text);
 
     const DropData data = ui::DropDataFromMime(mime);
-    QCOMPARE(data.GetFormat(DropData::kFileListFormat), hasFileList);
-    if (!hasFileList) return;
+    QCOMPARE(data.GetFormat(DropData::kFileListFormat), !paths.isEmpty());
+    if (paths.isEmpty()) return;
     QCOMPARE(data.FileCount(), paths.size());
     for (int i = 0; i < paths.size(); ++i) {
       QCOMPARE(QString::fromUtf8(data.File(i + 1).c_str()), paths[i]);

@@ -26,6 +26,8 @@
 #include "temp_folder.h"
 #include "xbm_writer.h"
 
+Q_DECLARE_METATYPE(lumivane::ImportChoice)
+
 namespace lumivane::test {
 
 using ui::FormMain;
@@ -118,71 +120,92 @@ class ImageImportTest : public QObject {
  private slots:
   void init() { QSettings().clear(); }
 
-  void importConvertsAsALoadOfTheBitmapAndSavesBesideTheImage() {
+  // File > Import Image: the image's bitmap is loaded as NAME.xbm beside it
+  // would be, and saved through the Load's own save dialog (then the
+  // .xbm's, when asked for), in the layout chosen for this import alone.
+  // A damaged image shows its error and writes nothing.
+  void importFromTheMenu_data() {
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<ImportChoice>("choice");
+    QTest::addColumn<QStringList>("saved");  // the save dialogs' answers
+    QTest::addColumn<QString>("header");     // of logo.h
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("tree");
+    ImportChoice withXbm;
+    withXbm.settings.threshold = 200;
+    withXbm.saveXbm = true;
+    QTest::newRow("threshold 200, also as .xbm")
+        << "logo.v1.png" << withXbm << QStringList{"logo.h", "logo.xbm"}
+        << QString::fromStdString(Header("logo", kDarkAndGreyBands)) << ""
+        << "logo.h logo.v1.png logo.xbm";
+    // Columns 0 to 7 set, in two pages of 24 columns (the second holding rows 8 to 11).
+    std::vector<std::string> pages = Repeated({"0xFF"}, 8);
+    for (const auto& [item, times] : {std::pair{"0x00", 16}, {"0x0F", 8}, {"0x00", 16}}) {
+      for (const std::string& each : Repeated({item}, times)) pages.push_back(each);
+    }
+    QTest::newRow("pages, uncompressed")
+        << "logo.png" << ImportChoice{{}, false, {ByteLayout::kPages, true}}
+        << QStringList{"logo.h"} << QString::fromStdString(Header("logo", pages)) << ""
+        << "logo.h logo.png logo.xbm";
+    QTest::newRow("damaged") << "bad.png" << ImportChoice{} << QStringList{} << ""
+                             << "Import Error: Err # 1002"
+                             << "bad.png logo.xbm";
+  }
+  void importFromTheMenu() {
+    QFETCH(QString, image);
+    QFETCH(ImportChoice, choice);
+    QFETCH(QStringList, saved);
+    QFETCH(QString, header);
+    QFETCH(QString, box);
+    QFETCH(QString, tree);
     TempFolder folder;
     // Bytes after its end may spell more literals than any bitmap holds.
     std::string png = WritePng(Banded(), PngKind::kGrey8);
     while (png.size() < (3 << 20)) png += "0x";
-    const std::string image = folder.Write("logo.v1.png", png);
+    const std::string path =
+        folder.Write(image.toStdString(), box.isEmpty() ? png : "\x89PNG\r\n\x1a\n cut");
     folder.Write("logo.xbm", "hand-edited");
-    // The image, then the proposed .h and .xbm as they are.
     ScriptedPlatform platform;
-    platform.AnswerWith(image);
-    platform.AnswerWith(folder.PathOf("logo.h"));
-    platform.AnswerWith(folder.PathOf("logo.xbm"));
+    platform.AnswerWith(path);
+    for (const QString& name : saved) platform.AnswerWith(folder.PathOf(name.toStdString()));
     FormMain window(platform);
-    ImportChoice choice;
-    choice.settings.threshold = 200;
-    choice.saveXbm = true;
+    int asked = 0;
     window.SetImportDialog([&](const std::vector<imaging::GrayFrame>& frames,
-                               const std::string& path) -> std::optional<ImportChoice> {
-      if (frames.size() != 1 || path != image) return std::nullopt;
+                               const std::string& shown) -> std::optional<ImportChoice> {
+      asked += frames.size() == 1 && shown == path ? 1 : 100;
       return choice;
     });
 
     window.mnuImport_Click();
 
-    QCOMPARE(folder.Read("logo.h"), Header("logo", kDarkAndGreyBands));
+    QCOMPARE(asked, box.isEmpty() ? 1 : 0);
+    QCOMPARE(QString::fromStdString(Joined(folder.Tree())), tree);
+    if (!header.isEmpty()) QCOMPARE(QString::fromStdString(folder.Read("logo.h")), header);
+    QCOMPARE(platform.Dialogs().size(), std::size_t(saved.size() + 1));
+    for (qsizetype i = 0; i < saved.size(); ++i) {
+      const DialogRecord& dialog = platform.Dialogs()[std::size_t(i + 1)];
+      QVERIFY(dialog.kind == DialogKind::Save);
+      QCOMPARE(dialog.settings.FileName, folder.PathOf(saved[i].toStdString()));
+      QVERIFY(dialog.settings.Flags & dialog_flags::kOverwritePrompt);
+    }
     const std::string xbm = folder.Read("logo.xbm");
-    QVERIFY(xbm.starts_with(
-        "#define logo_width 24\r\n#define logo_height 12\r\nstatic unsigned char logo_bits[] = {"));
-    QCOMPARE(Literals(xbm), QString("0xff 0xff 0x00 ").repeated(12).trimmed());
-    QCOMPARE(LineOwners(window.Text3()), (QStringList{"logo", "COMPLETE"}));
-    QCOMPARE(platform.Dialogs().size(), std::size_t{3});
-    QVERIFY(platform.Dialogs()[1].kind == DialogKind::Save);
-    QCOMPARE(platform.Dialogs()[1].settings.FileName, folder.PathOf("logo.h"));
-    QVERIFY(platform.Dialogs()[2].kind == DialogKind::Save);
-    QCOMPARE(platform.Dialogs()[2].settings.FileName, folder.PathOf("logo.xbm"));
-    QVERIFY(platform.Dialogs()[2].settings.Flags & dialog_flags::kOverwritePrompt);
-    QCOMPARE(window.State().LastDirectory,
-             folder.PathOf("").substr(0, folder.PathOf("").size() - 1));
-    QVERIFY(platform.Boxes().empty());
-  }
-
-  // Banded at the default threshold: columns 0 to 7 set, in two pages of 24
-  // columns (the second holding rows 8 to 11).
-  void importWritesTheChosenLayoutOnlyForItsOwnHeaders() {
-    TempFolder folder;
-    const std::string image = folder.Write("logo.png", WritePng(Banded(), PngKind::kGrey8));
-    ScriptedPlatform platform;
-    platform.AnswerWith(image);
-    platform.AnswerWith(folder.PathOf("logo.h"));
-    FormMain window(platform);
-    window.SetImportDialog([](const auto&, const auto&) -> std::optional<ImportChoice> {
-      return ImportChoice{{}, false, {ByteLayout::kPages, true}};
-    });
-    window.mnuImport_Click();
-
-    const auto items = [](const char* item, int count) {
-      std::string text;
-      for (int i = 0; i < count; ++i) text += item;
-      return text;
-    };
-    QCOMPARE(folder.Read("logo.h"), "const unsigned char logo[] U8X8_PROGMEM = {\r\n" +
-                                        items("0xFF, ", 8) + items("0x00, ", 8) + "\r\n" +
-                                        items("0x00, ", 8) + items("0x0F, ", 8) + "\r\n" +
-                                        items("0x00, ", 15) + "0x00\r\n};\r\n");
+    if (choice.saveXbm) {
+      QVERIFY(
+          xbm.starts_with("#define logo_width 24\r\n#define logo_height 12\r\n"
+                          "static unsigned char logo_bits[] = {"));
+      QCOMPARE(Literals(xbm), QString("0xff 0xff 0x00 ").repeated(12).trimmed());
+    } else {
+      QCOMPARE(xbm, std::string("hand-edited"));
+    }
+    QCOMPARE(LineOwners(window.Text3()).join(' '), box.isEmpty() ? "logo COMPLETE" : "");
+    QCOMPARE(window.State().LastDirectory, folder.Path());
     QVERIFY((window.State().Choice == ConversionChoice{}));
+    QCOMPARE(platform.Boxes().size(), std::size_t(box.isEmpty() ? 0 : 1));
+    if (!box.isEmpty()) {
+      QCOMPARE(QString::fromStdString(platform.Boxes()[0].title), box.section(':', 0, 0));
+      QVERIFY(platform.Boxes()[0].prompt.find(box.section(": ", 1).toStdString()) !=
+              std::string::npos);
+    }
   }
 
   // Every frame's header goes where the first frame's was saved, after one
@@ -271,26 +294,6 @@ class ImageImportTest : public QObject {
     const std::string skipped = "  skipped: images are imported with File > Import Image\r\n";
     QVERIFY(window.Text3().starts_with("anim.gif" + skipped + "logo.png" + skipped + "plain  "));
     QVERIFY(window.Text3().ends_with("\r\nCOMPLETE"));
-  }
-
-  void aDamagedImageShowsTheImportErrorBoxAndWritesNothing() {
-    TempFolder folder;
-    const std::string image = folder.Write("bad.png", "\x89PNG\r\n\x1a\n cut");
-    ScriptedPlatform platform;
-    platform.AnswerWith(image);
-    FormMain window(platform);
-    bool dialogShown = false;
-    window.SetImportDialog([&](const auto&, const auto&) -> std::optional<ImportChoice> {
-      dialogShown = true;
-      return ImportChoice{};
-    });
-    window.mnuImport_Click();
-    QVERIFY(!dialogShown);
-    QCOMPARE(platform.Boxes().size(), std::size_t{1});
-    QCOMPARE(platform.Boxes()[0].title, std::string("Import Error"));
-    QVERIFY(platform.Boxes()[0].prompt.find("Err # 1002") != std::string::npos);
-    QCOMPARE(folder.Tree(), std::vector<std::string>{"bad.png"});
-    QCOMPARE(window.State().LastDirectory, folder.Path());
   }
 
   void dialogRedrawsThePreviewAsTheSettingsChange() {
