@@ -521,12 +521,10 @@ class FormMainTest : public QObject {
         remembered ? folder.Path() : ui::ToNative(QCoreApplication::applicationDirPath());
     QCOMPARE(window.State().LastDirectory, last);
     QCOMPARE(FormMain(*platform_).State().LastDirectory, last);
-    for (const char* name : {"Text1", "Text2", "Text3"}) {
-      QCOMPARE(Box(window, name)->toPlainText(),
-               QString::fromStdString(name == std::string("Text1")   ? window.Text1()
-                                      : name == std::string("Text2") ? window.Text2()
-                                                                     : window.Text3())
-                   .replace("\r\n", "\n"));
+    const std::string* texts[] = {&window.Text1(), &window.Text2(), &window.Text3()};
+    for (int box = 0; box < 3; ++box) {
+      QCOMPARE(Box(window, qPrintable(QString("Text%1").arg(box + 1)))->toPlainText(),
+               QString::fromStdString(*texts[box]).replace("\r\n", "\n"));
     }
     // The tab stops keep every report line on one line of the progress view.
     for (QTextBlock line = Box(window, "Text3")->document()->begin(); line.isValid();
