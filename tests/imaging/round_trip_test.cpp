@@ -186,8 +186,8 @@ TEST(ImportFormats, ReadThePixelsAViewerShows) {
   struct Row {
     const char* what;
     std::string bytes;
-    int width;
-    std::vector<std::uint8_t> luminance;
+    // Row by row.
+    std::vector<std::vector<std::uint8_t>> luminance;
     std::vector<std::uint8_t> alpha = {};
   };
   const std::string os2 = "BM" + Little(38, 4) + Little(0, 4) + Little(32, 4) + Little(12, 4) +
@@ -196,54 +196,45 @@ TEST(ImportFormats, ReadThePixelsAViewerShows) {
   for (const Row& row : {
            Row{"16-bit PGM, most significant byte first",
                std::string("P5 2 1 65535\n\x80\0\0\xFF", 17),
-               2,
-               {128, 1}},
+               {{128, 1}}},
            Row{"PGM of largest value 15",
                std::string("P5 3 1 15\n\0\x08\x0F", 13),
-               3,
-               {0, 136, 255}},
-           Row{"plain PGM with a comment", "P2\n# by hand\r3 1\n15\n0 8 15\n", 3, {0, 136, 255}},
-           Row{"plain PGM rounding half to even", "P2 3 1 6 1 3 5", 3, {42, 128, 212}},
-           Row{"plain PPM", "P3 2 1 255 255 0 0  0 0 255", 2, {54, 18}},
-           Row{"16-bit PPM", std::string("P6 1 1 65535\n\xFF\xFF\0\0\0\0", 19), 1, {54}},
-           Row{"plain PBM", "P1 3 2 1 0 1 010", 3, {0, 255, 0, 255, 0, 255}},
+               {{0, 136, 255}}},
+           Row{"plain PGM with a comment", "P2\n# by hand\r3 1\n15\n0 8 15\n", {{0, 136, 255}}},
+           Row{"plain PGM rounding half to even", "P2 3 1 6 1 3 5", {{42, 128, 212}}},
+           Row{"plain PPM", "P3 2 1 255 255 0 0  0 0 255", {{54, 18}}},
+           Row{"16-bit PPM", std::string("P6 1 1 65535\n\xFF\xFF\0\0\0\0", 19), {{54}}},
+           Row{"plain PBM", "P1 3 2 1 0 1 010", {{0, 255, 0}, {255, 0, 255}}},
            Row{"top-down BMP",
                BmpFile(2, -2, 24, 0, "",
                        std::string("\0\0\xFF\xFF\xFF\xFF\0\0"
                                    "\0\0\0\0\xFF\0\0\0",
                                    16)),
-               2,
-               {54, 255, 0, 182}},
+               {{54, 255}, {0, 182}}},
            Row{"RLE8 BMP: runs, a jump, a line end, a literal stretch, the end; "
                "pixels no code reaches index 0",
                BmpFile(
                    3, 2, 8, 1, kPalette,
                    std::string("\x01\x01\0\x02\x01\0\x01\x02\0\0\0\x03\x02\x01\x02\0\0\x01", 18)),
-               3,
-               {54, 255, 54, 255, 0, 54}},
+               {{54, 255, 54}, {255, 0, 54}}},
            Row{"RLE8 BMP: a literal stretch of three, padded, then a run",
                BmpFile(4, 1, 8, 1, kPalette, std::string("\0\x03\x01\x02\x01\0\x01\x02\0\x01", 10)),
-               4,
-               {255, 54, 255, 54}},
+               {{255, 54, 255, 54}}},
            Row{"RLE4 BMP: a literal stretch of five, padded, then a run",
                BmpFile(6, 1, 4, 2, kPalette, std::string("\0\x05\x12\x10\x20\0\x01\x20\0\x01", 10)),
-               6,
-               {255, 54, 255, 0, 54, 54}},
+               {{255, 54, 255, 0, 54, 54}}},
            Row{"RLE4 BMP: a literal stretch, a run of two indices, the end",
                BmpFile(5, 1, 4, 2, kPalette, std::string("\0\x03\x12\x10\x02\x20\0\x01", 8)),
-               5,
-               {255, 54, 255, 54, 0}},
-           Row{"OS/2 BMP of one bit", os2, 2, {255, 0}},
+               {{255, 54, 255, 54, 0}}},
+           Row{"OS/2 BMP of one bit", os2, {{255, 0}}},
            Row{"OS/2 BMP of 24 bits",
                "BM" + Little(34, 4) + Little(0, 4) + Little(26, 4) + Little(12, 4) + Little(2, 2) +
                    Little(1, 2) + Little(1, 2) + Little(24, 2) +
                    std::string("\0\0\xFF\xFF\xFF\xFF\0\0", 8),
-               2,
-               {54, 255}},
+               {{54, 255}}},
            Row{"32-bit BMP whose fourth bytes are all zero, opaque",
                BmpFile(2, 1, 32, 0, "", std::string("\0\0\xFF\0\xFF\xFF\xFF\0", 8)),
-               2,
-               {54, 255}},
+               {{54, 255}}},
            Row{"32-bit BMP, 56-byte header whose masks include opacity",
                [] {
                  std::string bmp =
@@ -251,38 +242,35 @@ TEST(ImportFormats, ReadThePixelsAViewerShows) {
                  bmp[14] = 56;
                  return bmp;
                }(),
-               2,
-               {54, 0},
+               {{54, 0}},
                {255, 64}},
            Row{"16-bit BMP, 5 bits a colour: red 31; 16, 16, 16 of 31",
                BmpFile(2, 1, 16, 0, "", std::string("\0\x7C\x10\x42", 4)),
-               2,
-               {54, 132}},
+               {{54, 132}}},
            Row{"16-bit BMP masked 5-6-5: 16, 32, 16; 10, 41, 5",
                BmpFile(2, 1, 16, 3, std::string("\0\xF8\0\0\xE0\x07\0\0\x1F\0\0\0", 12),
                        "\x10\x84\x25\x55"),
-               2,
-               {131, 139}},
+               {{131, 139}}},
            Row{"4-bit BMP of two rows",
                BmpFile(3, 2, 4, 0, kPalette, std::string("\x02\x10\0\0\x21\0\0\0", 8)),
-               3,
-               {54, 255, 0, 0, 54, 255}},
+               {{54, 255, 0}, {0, 54, 255}}},
            Row{"8-bit BMP",
                BmpFile(3, 1, 8, 0, kPalette, std::string("\x02\0\x01\0", 4)),
-               3,
-               {54, 0, 255}},
+               {{54, 0, 255}}},
            Row{"1-bit BMP that uses one palette entry: index 1 is past it, black",
                BmpFile(2, 1, 1, 0, std::string("\xFF\xFF\xFF\0\0\0\xFF\0", 8),
                        std::string("\x40\0\0\0", 4))
                    .replace(46, 4, Little(1, 4)),
-               2,
-               {255, 0}},
-           Row{"plain PGM with a sample above its largest value", "P2 2 1 3 1 7", 2, {85, 255}},
+               {{255, 0}}},
+           Row{"plain PGM with a sample above its largest value", "P2 2 1 3 1 7", {{85, 255}}},
        }) {
     const auto frames = imaging::DecodeImage(row.bytes, "/img/pic");
     ASSERT_EQ(frames.size(), 1u) << row.what;
-    EXPECT_EQ(frames[0].luminance.width, row.width) << row.what;
-    EXPECT_EQ(frames[0].luminance.values, row.luminance) << row.what;
+    std::vector<std::uint8_t> luminance;
+    for (const auto& line : row.luminance)
+      luminance.insert(luminance.end(), line.begin(), line.end());
+    EXPECT_EQ(frames[0].luminance.width, static_cast<int>(row.luminance[0].size())) << row.what;
+    EXPECT_EQ(frames[0].luminance.values, luminance) << row.what;
     EXPECT_EQ(frames[0].alpha ? frames[0].alpha->values : std::vector<std::uint8_t>{}, row.alpha)
         << row.what;
   }
