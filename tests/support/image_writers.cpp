@@ -46,11 +46,18 @@ std::string BmpFile(int width, int height, int depth, int compression, const std
 std::string WritePng(const GreyPicture& picture, PngKind kind) {
   spng_ctx* context = spng_ctx_new(SPNG_CTX_ENCODER);
   spng_set_option(context, SPNG_ENCODE_TO_BUFFER, 1);
-  spng_ihdr header{};
-  header.width = static_cast<std::uint32_t>(picture.width);
-  header.height = static_cast<std::uint32_t>(picture.height);
-  header.bit_depth = 8;
-  header.color_type = SPNG_COLOR_TYPE_GRAYSCALE;
+  const int colourType = kind == PngKind::kGreyAlpha8 ? SPNG_COLOR_TYPE_GRAYSCALE_ALPHA
+                         : kind == PngKind::kRgb8     ? SPNG_COLOR_TYPE_TRUECOLOR
+                         : kind == PngKind::kPalette  ? SPNG_COLOR_TYPE_INDEXED
+                                                      : SPNG_COLOR_TYPE_GRAYSCALE;
+  spng_ihdr header{
+      static_cast<std::uint32_t>(picture.width),
+      static_cast<std::uint32_t>(picture.height),
+      static_cast<std::uint8_t>(kind == PngKind::kGrey16 ? 16 : 8),
+      static_cast<std::uint8_t>(colourType),
+      0,
+      0,
+      static_cast<std::uint8_t>(kind == PngKind::kInterlaced ? SPNG_INTERLACE_ADAM7 : 0)};
   std::vector<std::uint8_t> data;
   for (std::size_t i = 0; i < picture.grey.size(); ++i) {
     const std::uint8_t grey = picture.grey[i];
@@ -75,20 +82,7 @@ std::string WritePng(const GreyPicture& picture, PngKind kind) {
         data.push_back(grey);
     }
   }
-  if (kind == PngKind::kGreyAlpha8) header.color_type = SPNG_COLOR_TYPE_GRAYSCALE_ALPHA;
-  if (kind == PngKind::kGrey16) header.bit_depth = 16;
-  if (kind == PngKind::kRgb8) header.color_type = SPNG_COLOR_TYPE_TRUECOLOR;
-  if (kind == PngKind::kInterlaced) header.interlace_method = SPNG_INTERLACE_ADAM7;
-  if (kind == PngKind::kPalette) header.color_type = SPNG_COLOR_TYPE_INDEXED;
   Check(spng_set_ihdr(context, &header), "ihdr");
-  if (kind == PngKind::kRgb8 && !picture.alpha.empty()) {
-    // Transparent pixels take the colour 1, 2, 3, which tRNS names.
-    spng_trns transparency{0, 1, 2, 3, 0, {}};
-    for (std::size_t i = 0; i < picture.alpha.size(); ++i) {
-      if (picture.alpha[i] == 0) std::copy_n("\1\2\3", 3, &data[i * 3]);
-    }
-    Check(spng_set_trns(context, &transparency), "trns");
-  }
   if (kind == PngKind::kPalette) {
     // Entry i is the grey 255 - i, so the indices are not the luminance.
     spng_plte palette{};
@@ -99,14 +93,19 @@ std::string WritePng(const GreyPicture& picture, PngKind kind) {
     }
     for (std::uint8_t& value : data) value = static_cast<std::uint8_t>(255 - value);
     Check(spng_set_plte(context, &palette), "plte");
-    // Index 1 (grey 254) stands for every transparent pixel.
-    if (!picture.alpha.empty()) {
-      spng_trns transparency{};
-      transparency.n_type3_entries = 2;
-      transparency.type3_alpha[0] = 255;
-      for (std::size_t i = 0; i < data.size(); ++i) data[i] = picture.alpha[i] == 0 ? 1 : data[i];
-      Check(spng_set_trns(context, &transparency), "trns");
+  }
+  if (!picture.alpha.empty() && (kind == PngKind::kRgb8 || kind == PngKind::kPalette)) {
+    // Transparent pixels take the colour 1, 2, 3, or the index 254 (grey 1),
+    // which tRNS names: dark, so they would show if it were not read.
+    spng_trns transparency{0, 1, 2, 3, 255, {}};
+    std::fill_n(transparency.type3_alpha, 254, 255);
+    const std::size_t channels = kind == PngKind::kRgb8 ? 3 : 1;
+    for (std::size_t i = 0; i < picture.alpha.size(); ++i) {
+      if (picture.alpha[i] == 0) {
+        std::copy_n(channels == 3 ? "\1\2\3" : "\xFE", channels, &data[i * channels]);
+      }
     }
+    Check(spng_set_trns(context, &transparency), "trns");
   }
   Check(spng_encode_image(context, data.data(), data.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE),
         "encode");
