@@ -63,7 +63,7 @@ TEST(CliImport, WritesTheXbmOnlyWhenAskedAndEveryFrameOfAGif) {
   TempFolder folder;
   GreyPicture second = Stripes();
   for (std::size_t i = 0; i < second.grey.size(); i += 7) second.grey[i] = 255;
-  const std::string gif = WriteGif({Stripes(), second});
+  const std::string gif = WriteGif({Stripes(), second}, {10, 25});
   folder.Write("spin.gif", gif);
   const auto frames = imaging::ImportImage(gif, "spin.gif", {});
 
@@ -87,7 +87,7 @@ TEST(CliImport, WritesTheXbmOnlyWhenAskedAndEveryFrameOfAGif) {
             folder.Read("spin_0.h") + folder.Read("spin_1.h") +
                 "const unsigned char* const spin_frames[] U8X8_PROGMEM = {spin_0, spin_1};\r\n"
                 "const unsigned int spin_frame_count = 2;\r\n"
-                "const unsigned long spin_frame_delay_ms[] U8X8_PROGMEM = {0, 0};\r\n"
+                "const unsigned long spin_frame_delay_ms[] U8X8_PROGMEM = {100, 250};\r\n"
                 "const unsigned int spin_frame_sizes[] U8X8_PROGMEM = {sizeof spin_0, sizeof "
                 "spin_1};\r\n");
   EXPECT_EQ(folder.Tree(),
@@ -187,6 +187,9 @@ TEST(CliImport, ABadImageOrSettingStopsBeforeAnythingIsWritten) {
       {{"--animation", folder.PathOf("good.gif")}, 2, ""},
       {{"--show", "--import", folder.PathOf("good.png")}, 2, ""},
       {{"--size", "20x10", folder.PathOf("good.png")}, 2, ""},
+      {{"--to-png", folder.PathOf("good.png"), folder.PathOf("shot.h")},
+       1,
+       "Err # 20 - Not a directory: " + folder.PathOf("good.png") + "\n"},
   };
   const auto before = folder.Snapshot();
   for (const Case& row : cases) {

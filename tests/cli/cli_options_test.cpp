@@ -275,6 +275,12 @@ TEST_F(CliOptions, CheckTellsCurrentFromStaleAndWritesNothing) {
     EXPECT_EQ(cli.err, c.err);
     EXPECT_EQ(folder_.Snapshot(), before);
   }
+  // An output that cannot be read is a failure, not a verdict.
+  std::filesystem::remove(folder_.PathOf("out/new/b.small.h"));
+  std::filesystem::create_directory(folder_.PathOf("out/new/b.small.h"));
+  const ProcessResult unreadable = RunCli({"--check", "-q", "-o", Out(), Src("b.small.xbm")});
+  EXPECT_EQ(unreadable.exitCode, 1);
+  EXPECT_EQ(unreadable.err, "Err # 21 - Is a directory: " + Out("b.small.h") + "\n");
 }
 
 // A collection of 180 bitmaps of 1,024 literals holds more than any one

@@ -110,6 +110,8 @@ TEST(ReportStream, ABufferedPieceIsSentDuringFileWorkFlushAndTheEnd) {
   ASSERT_NE(writer, nullptr);
   {
     cli::ReportStream report(writer);
+    // File work with nothing to send changes nothing.
+    report.BeforeFileWork();
     report.Write("first\r\n");
     EXPECT_EQ(ReadWithin(ends[0], 0), "");
     // The first file work after a piece sends it at once.

@@ -288,11 +288,12 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
       // A lone "-" names a file of the working folder, as in most tools that
       // do not read standard input.
       {"lone dash", {"-"}, "Err # 2 - No such file or directory: ./-\n", "", Case::kCaptured},
-      // The buffered report comes before the error.
+      // The report, the second line still buffered, comes before the error.
       {"error after the report",
-       {folder.PathOf("fine.xbm"), folder.PathOf("none.xbm")},
+       {folder.PathOf("fine.xbm"), folder.PathOf("locked/fine.xbm"), folder.PathOf("none.xbm")},
        "",
-       kFineReport + "Err # 2 - No such file or directory: " + folder.PathOf("none.xbm") + "\n",
+       kFineReport + kFineReport +
+           "Err # 2 - No such file or directory: " + folder.PathOf("none.xbm") + "\n",
        Case::kErrToOut},
       {"relative path",
        {"sub/none.xbm"},
