@@ -175,37 +175,27 @@ TEST_F(CliOptions, AnOutputThatIsASourceIsRefusedBeforeAnythingIsWritten) {
   };
   struct Case {
     const char* name;
-    std::string linkTarget;
-    std::string linkAt;
     std::vector<std::string> arguments;
     std::string output;
+    // A link made before the run, and what it leads to.
+    std::string linkAt = "";
+    std::string linkTarget = "src/logo.xbm";
   };
+  const std::string sun = folder_.PathOf("img/sun.png");
   const Case cases[] = {
-      {"collection", "", "", {"--collect", "logo.xbm", Src("logo.xbm")}, Src("logo.xbm")},
-      {"swapped depfile", "", "", {"--depfile", Src("logo.xbm"), Src("logo.d")}, Src("logo.xbm")},
-      {"image as depfile",
-       "",
-       "",
-       {"--import", "--depfile", folder_.PathOf("img/sun.png"), folder_.PathOf("img/sun.png")},
-       folder_.PathOf("img/sun.png")},
-      {"allFiles.h", "src/logo.xbm", "src/allFiles.h", {Src()}, Src("allFiles.h")},
-      {"a header before its target is read",
-       "src/logo.xbm",
-       "src/b.small.h",
-       {Src()},
-       Src("b.small.h")},
-      {"allFiles.h in the output folder",
-       "src/logo.xbm",
-       "out/new/allFiles.h",
-       {"-o", Out(), Src()},
-       Out("allFiles.h")},
+      {"collection", {"--collect", "logo.xbm", Src("logo.xbm")}, Src("logo.xbm")},
+      {"swapped depfile", {"--depfile", Src("logo.xbm"), Src("logo.d")}, Src("logo.xbm")},
+      {"image as depfile", {"--import", "--depfile", sun, sun}, sun},
+      {"allFiles.h", {Src()}, Src("allFiles.h"), "src/allFiles.h"},
+      {"a header before its target is read", {Src()}, Src("b.small.h"), "src/b.small.h"},
+      {"allFiles.h in -o", {"-o", Out(), Src()}, Out("allFiles.h"), "out/new/allFiles.h"},
       {"bitmap",
-       "img/logo.png",
+       {"--import", "--write-xbm", folder_.PathOf("img/logo.png"), sun},
+       folder_.PathOf("img/sun.xbm"),
        "img/sun.xbm",
-       {"--import", "--write-xbm", folder_.PathOf("img/logo.png"), folder_.PathOf("img/sun.png")},
-       folder_.PathOf("img/sun.xbm")},
+       "img/logo.png"},
       // Nothing is written, so nothing is refused.
-      {"standard output", "src/logo.xbm", "src/allFiles.h", {"--stdout", "-q", Src()}, ""},
+      {"standard output", {"--stdout", "-q", Src()}, "", "src/allFiles.h"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

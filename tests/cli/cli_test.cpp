@@ -70,21 +70,13 @@ void WriteSources(const TempFolder& folder) {
   folder.Write("sub/inner.xbm", XbmText("inner", {0x00}));
 }
 
-class CliConvert : public ::testing::Test {
- protected:
-  void SetUp() override {
-    WriteSources(viaCli_);
-    viaCli_.CopyInto(direct_);
-  }
-
-  TempFolder viaCli_;
-  TempFolder direct_;
-};
-
 // Bare names and names after "--" are files of the working folder.
-TEST_F(CliConvert, WritesOrPrintsWhatTheDropWrites) {
-  viaCli_.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
-  direct_.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
+TEST(CliConvert, WritesOrPrintsWhatTheDropWrites) {
+  TempFolder viaCli;
+  TempFolder direct;
+  WriteSources(viaCli);
+  viaCli.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
+  viaCli.CopyInto(direct);
   struct Case {
     const char* name;
     std::vector<std::string> options;
@@ -109,27 +101,27 @@ TEST_F(CliConvert, WritesOrPrintsWhatTheDropWrites) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const auto before = viaCli_.Snapshot();
+    const auto before = viaCli.Snapshot();
     std::vector<std::string> arguments = c.bare            ? c.names
-                                         : c.names.empty() ? std::vector{viaCli_.Path()}
-                                                           : Paths(viaCli_, c.names);
+                                         : c.names.empty() ? std::vector{viaCli.Path()}
+                                                           : Paths(viaCli, c.names);
     arguments.insert(arguments.begin(), c.options.begin(), c.options.end());
-    const ProcessResult cli = RunCli(arguments, InFolder(viaCli_.Path()));
+    const ProcessResult cli = RunCli(arguments, InFolder(viaCli.Path()));
     DirectDrop drop;
-    DropDirectly(c.names.empty() ? std::vector{direct_.Path()} : Paths(direct_, c.names), drop);
+    DropDirectly(c.names.empty() ? std::vector{direct.Path()} : Paths(direct, c.names), drop);
 
     EXPECT_EQ(cli.exitCode, 0);
     if (c.options == std::vector<std::string>{"--stdout"}) {
       EXPECT_EQ(cli.out, ListingsInOrder(drop));
       EXPECT_EQ(cli.err, drop.text3 + "\n");
-      EXPECT_EQ(viaCli_.Snapshot(), before);
+      EXPECT_EQ(viaCli.Snapshot(), before);
       continue;
     }
     EXPECT_EQ(cli.out, drop.text3 + "\n");
     EXPECT_EQ(cli.err, "");
-    EXPECT_EQ(viaCli_.Snapshot(), direct_.Snapshot());
+    EXPECT_EQ(viaCli.Snapshot(), direct.Snapshot());
     // Only a folder makes the collection file.
-    EXPECT_EQ(viaCli_.Snapshot().count("allFiles.h"), c.names.empty() ? 1u : 0u);
+    EXPECT_EQ(viaCli.Snapshot().count("allFiles.h"), c.names.empty() ? 1u : 0u);
   }
 }
 
