@@ -114,7 +114,7 @@ constexpr const char* kHelp =
 int FinishOutput(int status) {
   const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
   if (written || status != lumivane::cli::kExitSuccess) return status;
-  std::fprintf(stderr, "lumivane-cli: cannot write standard output\n");
+  lumivane::cli::PrintErrorLine("lumivane-cli: cannot write standard output");
   return lumivane::cli::kExitFailure;
 }
 
