@@ -134,6 +134,8 @@ TEST(CliImport, ReadBackGivesTheImportedPixelsInEveryLayout) {
       const ProcessResult toPng = RunCli(show);
       ASSERT_EQ(toPng.exitCode, 0);
       EXPECT_EQ(toPng.out, "");
+      // IHDR: 8-bit grey, not interlaced.
+      EXPECT_EQ(folder.Read("png/s.png").substr(24, 5), std::string("\x08\0\0\0\0", 5));
       EXPECT_EQ(RunCli({"--import", "--stdout", folder.PathOf("png/s.png")}).out, plain.out);
       if (std::system("command -v identify >/dev/null") == 0) {
         EXPECT_EQ(std::system(("identify '" + folder.PathOf("png/s.png") + "' >/dev/null").c_str()),
