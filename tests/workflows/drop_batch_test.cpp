@@ -118,15 +118,18 @@ TEST_F(DropBatchTest, FilesModeConvertsEachBitmapBesideItsSource) {
   EXPECT_TRUE(platform.Boxes().empty());
 }
 
+// A text without a single literal (e.xbm) has an empty header, not the one before it.
 TEST_F(DropBatchTest, NothingToCompressWritesTheBytesAsTheyAreAndTheBatchGoesOn) {
   folder.Write("r.xbm", kRunsBitmap);
+  folder.Write("e.xbm", "#define e_width 8\n");
   folder.Write("n.xbm", kPlainBitmap);
   folder.Write("n.h", "from an earlier run");
   folder.Write("s.xbm", kSmallBitmap);
-  workflows.Text1_OLEDragDrop(DropOf({"r.xbm", "n.xbm", "s.xbm"}));
+  workflows.Text1_OLEDragDrop(DropOf({"r.xbm", "e.xbm", "n.xbm", "s.xbm"}));
 
-  EXPECT_EQ(window.Text3(),
-            RunsReport("r") + std::string(kNothingToCompressLine) + SmallReport("s") + "COMPLETE");
+  const std::string refused(kNothingToCompressLine);
+  EXPECT_EQ(window.Text3(), RunsReport("r") + refused + refused + SmallReport("s") + "COMPLETE");
+  EXPECT_EQ(folder.Read("e.h"), "\r\n");
   EXPECT_EQ(folder.Read("n.h"), PlainListing("n") + "\r\n");
   EXPECT_EQ(folder.Read("s.h"), SmallListing("s") + "\r\n");
 }

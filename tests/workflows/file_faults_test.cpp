@@ -275,6 +275,7 @@ TEST_F(FolderFaultTest, FileRemovedBetweenListingAndReading) {
   EXPECT_FALSE(folder.Exists("drop/c.h"));
   EXPECT_EQ(window.Text3(), SmallReport("A"));
   EXPECT_EQ(state.BatchText, SmallListing("A") + "\r\n");
+  EXPECT_EQ(state.CompressedText, "");
 }
 
 TEST_F(FolderFaultTest, WriteStoppedPartWayKeepsEveryEarlierFile) {
