@@ -64,54 +64,45 @@ class FormSplashTest : public QObject {
     QTest::qWait(1);
   }
 
+  // Text | place | size ("fits": the size of its text) | font | alignment | tip.
+  static QString Described(const QLabel& label) {
+    const QFont font = label.font();
+    const bool fits = label.property("fitsText").toBool() && label.size() == label.sizeHint();
+    const int alignment = int(label.alignment() & Qt::AlignHorizontal_Mask);
+    return QStringList{label.text(),
+                       QString("%1,%2").arg(label.x()).arg(label.y()),
+                       fits ? "fits" : QString("%1x%2").arg(label.width()).arg(label.height()),
+                       font.family() + ' ' + QString::number(font.pointSizeF()) +
+                           (font.bold() ? " bold" : "") + (font.italic() ? " italic" : ""),
+                       alignment == Qt::AlignLeft      ? "left"
+                       : alignment == Qt::AlignRight   ? "right"
+                       : alignment == Qt::AlignHCenter ? "centre"
+                                                       : QString::number(alignment),
+                       label.toolTip()}
+        .join(" | ");
+  }
+
   void labelsHaveTheirTextsFontsAndTips_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QPoint>("position");
-    QTest::addColumn<QSize>("fixedSize");  // invalid: the label fits its text
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<bool>("italic");
-    QTest::addColumn<int>("alignment");
-    QTest::addColumn<QString>("toolTip");
-    const QSize fits;
+    QTest::addColumn<QString>("described");
     QTest::newRow("product") << "lblProductName"
-                             << "KTR  Lumivane" << QPoint(20, 42) << QSize(445, 51) << 24.0 << true
-                             << false << int(Qt::AlignHCenter) << "";
-    QTest::newRow("version") << "lblVersion"
-                             << "Version 1.0.0.153" << QPoint(337, 116) << fits << 9.75 << true
-                             << false << int(Qt::AlignHCenter) << "05-11-2005";
+                             << "KTR  Lumivane | 20,42 | 445x51 | Arial 24 bold | centre | ";
+    QTest::newRow("version")
+        << "lblVersion"
+        << "Version 1.0.0.153 | 337,116 | fits | Arial 9.75 bold | centre | 05-11-2005";
     QTest::newRow("platform") << "lblPlatform"
-                              << "Windows 98...Win7" << QPoint(320, 136) << fits << 9.75 << false
-                              << false << int(Qt::AlignRight) << "";
-    QTest::newRow("release date") << "Label1"
-                                  << "26-03-2012" << QPoint(406, 158) << QSize(57, 17) << 8.25
-                                  << false << false << int(Qt::AlignLeft) << "1st release date";
-    QTest::newRow("warning")
-        << "lblWarning"
-        << " Warning: Unquallified usage may damage Hard- and Software on your Computer !"
-        << QPoint(48, 204) << QSize(425, 13) << 8.25 << false << false << int(Qt::AlignLeft) << "";
+                              << "Windows 98...Win7 | 320,136 | fits | Arial 9.75 | right | ";
+    QTest::newRow("release date")
+        << "Label1"
+        << "26-03-2012 | 406,158 | 57x17 | Arial 8.25 | left | 1st release date";
+    QTest::newRow("warning") << "lblWarning"
+                             << " Warning: Unquallified usage may damage Hard- and Software on "
+                                "your Computer ! | 48,204 | 425x13 | Arial 8.25 | left | ";
   }
   void labelsHaveTheirTextsFontsAndTips() {
     QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(QPoint, position);
-    QFETCH(QSize, fixedSize);
-    QFETCH(qreal, points);
-    QFETCH(bool, bold);
-    QFETCH(bool, italic);
-    QFETCH(int, alignment);
-    QFETCH(QString, toolTip);
-    QLabel* label = Label(OpenAbout(), name);
-    QCOMPARE(label->text(), text);
-    QCOMPARE(label->pos(), position);
-    QCOMPARE(label->size(), fixedSize.isValid() ? fixedSize : label->sizeHint());
-    QCOMPARE(label->font().family(), QStringLiteral("Arial"));
-    QCOMPARE(label->font().pointSizeF(), points);
-    QCOMPARE(label->font().bold(), bold);
-    QCOMPARE(label->font().italic(), italic);
-    QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), alignment);
-    QCOMPARE(label->toolTip(), toolTip);
+    QFETCH(QString, described);
+    QCOMPARE(Described(*Label(OpenAbout(), name)), described);
   }
 
   // The maker's texts sit on one line after the company word; every label
