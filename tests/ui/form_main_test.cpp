@@ -76,40 +76,33 @@ class FormMainTest : public QObject {
     platform_->CancelUnscriptedDialogs();
   }
 
-  void controlsSitAtTheirDesignedPlaces_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<qreal>("points");
-    QTest::newRow("Label1") << "Label1" << QRect(8, 0, 249, 17)
-                            << "Input: Drop folder or file(s) here " << 8.25;
-    QTest::newRow("Text1") << "Text1" << QRect(0, 16, 696, 439) << "" << 8.25;
-    QTest::newRow("Label2") << "Label2" << QRect(8, 456, 329, 17)
-                            << "Output: Mark Region and Drag from here " << 8.25;
-    QTest::newRow("Text2") << "Text2" << QRect(0, 472, 696, 401) << "" << 8.25;
-    QTest::newRow("Label4") << "Label4" << QRect(712, 0, 33, 17) << "Info" << 8.25;
-    QTest::newRow("Text3") << "Text3" << QRect(696, 16, 801, 857) << "" << 9.75;
-  }
   void controlsSitAtTheirDesignedPlaces() {
-    QFETCH(QString, name);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, text);
-    QFETCH(qreal, points);
     FormMain window(*platform_);
-    auto* control = Control<QWidget>(window, name.toLatin1().constData());
-    QCOMPARE(control->geometry(), geometry);
-    QCOMPARE(control->font().family(), QStringLiteral("Courier New"));
-    QCOMPARE(control->font().pointSizeF(), points);
-    QVERIFY(!control->font().bold());
-    if (auto* label = qobject_cast<QLabel*>(control)) {
-      QCOMPARE(label->text(), text);
-    } else {
-      auto* box = qobject_cast<QPlainTextEdit*>(control);
-      QVERIFY(box != nullptr);
-      QVERIFY(box->isReadOnly());
-      QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-      QCOMPARE(box->toPlainText(), text);
+    QStringList described;
+    for (const char* name : {"Label1", "Text1", "Label2", "Text2", "Label4", "Text3"}) {
+      auto* control = Control<QWidget>(window, name);
+      const QRect at = control->geometry();
+      const QFont font = control->font();
+      QString text = QString::asprintf("%s %d,%d %dx%d %s %g%s ", name, at.x(), at.y(), at.width(),
+                                       at.height(), qPrintable(font.family()), font.pointSizeF(),
+                                       font.bold() ? " bold" : "");
+      if (auto* label = qobject_cast<QLabel*>(control)) text += "'" + label->text() + "'";
+      if (auto* box = qobject_cast<QPlainTextEdit*>(control)) {
+        text +=
+            (box->isReadOnly() ? "read-only" : "editable") +
+            QString(box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ? ", scroll bar" : "") +
+            " '" + box->toPlainText() + "'";
+      }
+      described.append(text);
     }
+    QCOMPARE(described,
+             (QStringList{
+                 "Label1 8,0 249x17 Courier New 8.25 'Input: Drop folder or file(s) here '",
+                 "Text1 0,16 696x439 Courier New 8.25 read-only, scroll bar ''",
+                 "Label2 8,456 329x17 Courier New 8.25 'Output: Mark Region and Drag from here '",
+                 "Text2 0,472 696x401 Courier New 8.25 read-only, scroll bar ''",
+                 "Label4 712,0 33x17 Courier New 8.25 'Info'",
+                 "Text3 696,16 801x857 Courier New 9.75 read-only, scroll bar ''"}));
   }
 
   // The offscreen screens of these tests (offscreen_screens.json): one with
