@@ -61,9 +61,6 @@ class FormMainTest : public QObject {
     for (const std::string& name : names) joined += (joined.empty() ? "" : " ") + name;
     return joined;
   }
-  static QUrl UrlOf(const std::string& path) {
-    return QUrl::fromLocalFile(QString::fromStdString(path));
-  }
   static void SendMouse(QWidget& target, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
     QMouseEvent event(type, at, target.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(&target, &event);
@@ -425,9 +422,6 @@ class FormMainTest : public QObject {
     }
     return report;
   }
-  static std::string Listing(const std::string& name, const char* bytes) {
-    return "const unsigned char " + name + "[] U8X8_PROGMEM = {\r\n" + bytes + "\r\n};";
-  }
 
   // Folders and files dropped on the input box are converted (a folder's
   // bitmaps in name order, files in drop order); dragged text is no file;
@@ -485,7 +479,8 @@ class FormMainTest : public QObject {
       if (path == "text") {
         QCOMPARE(SimulateDrop(*control, TextDrop(QStringLiteral("0x00, 0x01"))), accepted);
       } else {
-        urls.append(UrlOf(path == "." ? folder.Path() : folder.PathOf(path.toStdString())));
+        const std::string local = path == "." ? folder.Path() : folder.PathOf(path.toStdString());
+        urls.append(QUrl::fromLocalFile(QString::fromStdString(local)));
       }
     }
     if (!urls.isEmpty()) QCOMPARE(SimulateDrop(*control, FileDrop(urls)), accepted);
@@ -500,15 +495,13 @@ class FormMainTest : public QObject {
     } else {
       // Compared as QStrings, so that a failure shows both texts.
       const auto text = [](const std::string& bytes) { return QString::fromStdString(bytes); };
-      const std::string shown = converted.last().toStdString();
+      const QString array =
+          "const unsigned char " + converted.last() + "[] U8X8_PROGMEM = {\r\n%1\r\n};";
       QCOMPARE(text(window.Text3()), text(Report(converted) + "COMPLETE"));
       QCOMPARE(text(window.Text1()),
-               text(Listing(shown,
-                            "0x00, 0x00, 0x00, 0x00, 0x3C, 0x7E, 0xFF, 0xFF, 0xFF, 0xFF, "
-                            "0x0E, 0x81")));
-      QCOMPARE(text(window.Text2()),
-               text(Listing(shown, "0x00, 0x03, 0x3C, 0x7E, 0xFF, 0x03, 0x0E, 0x81")));
-      QCOMPARE(folder.Read(shown + ".h"), window.Text2() + "\r\n");
+               array.arg("0x00, 0x00, 0x00, 0x00, 0x3C, 0x7E, 0xFF, 0xFF, 0xFF, 0xFF, 0x0E, 0x81"));
+      QCOMPARE(text(window.Text2()), array.arg("0x00, 0x03, 0x3C, 0x7E, 0xFF, 0x03, 0x0E, 0x81"));
+      QCOMPARE(folder.Read(converted.last().toStdString() + ".h"), window.Text2() + "\r\n");
     }
     const std::string last =
         remembered ? folder.Path() : ui::ToNative(QCoreApplication::applicationDirPath());
