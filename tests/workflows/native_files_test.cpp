@@ -132,6 +132,19 @@ int ReplaceError(const std::string& path) {
   return ErrorNumberOf([&] { ReplaceFileWhole(path, "new\r\n"); });
 }
 
+// As many links in a row as the system itself follows (40), and not one more.
+TEST(ReplaceFileWhole, FollowsFortyLinksInARowAndRefusesTheFortyFirst) {
+  for (const int links : {40, 41}) {
+    TempFolder folder;
+    const auto name = [](int i) { return "l" + std::to_string(i); };
+    for (int i = 0; i < links; ++i) fs::create_symlink(name(i + 1), folder.PathOf(name(i)));
+
+    EXPECT_EQ(ReplaceError(folder.PathOf(name(0))), links == 40 ? 0 : ELOOP) << links;
+    EXPECT_EQ(folder.Exists(name(links)) ? folder.Read(name(links)) : "",
+              links == 40 ? "new\r\n" : "");
+  }
+}
+
 // Where the temporary file cannot be given the owner (another user's file)
 // or cannot be made (a folder the user may not add to), a file the user may
 // write is written in place and keeps its owner.
