@@ -144,6 +144,8 @@ std::vector<HostileCase> HostileCases() {
       {"PBM zero size", "P1 0 0\n", error::kImageDamaged},
       {"PBM of no rows", "P1 4 0\n", error::kImageDamaged},
       {"PBM of no columns", "P1 0 4\n", error::kImageDamaged},
+      {"plain PBM with a digit 2", "P1 2 1 0 2", error::kImageDamaged},
+      {"PBM of 70,000 rows", "P4 1 70000\n" + std::string(70000, '\0'), error::kImageTooLarge, 0},
       {"BMP of height -2^31", Patched(BmpDeclaring(8, 8), 22, std::string("\0\0\0\x80", 4)),
        error::kImageDamaged},
       {"PGM cut in half", "P5 32 32 255\n" + std::string(512, '\0'), error::kImageDamaged},
@@ -160,6 +162,8 @@ std::vector<HostileCase> HostileCases() {
        std::string("BM\x24\0\0\0\0\0\0\0\x20\0\0\0\x0C\0\0\0\x02\0\x01\0\x01\0\x01\0"
                    "\0\0\0\xFF\xFF\xFF",
                    32),
+       error::kImageDamaged},
+      {"RLE4 coding in a BMP of 8 bits", test::BmpFile(2, 1, 8, 2, "", std::string("\0\x01", 2)),
        error::kImageDamaged},
       {"RLE8 BMP without its end",
        Patched(test::WriteBmp({4, 1, {255, 255, 255, 255}, {}}), 28,
