@@ -125,6 +125,8 @@ std::vector<HostileCase> HostileCases() {
       {"GIF bomb 65535 x 65535", GifDeclaring(65535, 65535), error::kImageTooLarge},
       {"GIF zero size", GifDeclaring(0, 0), error::kImageDamaged},
       {"GIF header only", "GIF89a", error::kImageDamaged},
+      {"GIF of no frame", std::string("GIF89a\x01\0\x01\0\x80\0\0\0\0\0\xFF\xFF\xFF;", 20),
+       error::kImageDamaged},
       {"BMP cut in half", Half(test::WriteBmp(checker)), error::kImageDamaged},
       {"BMP bomb 65535 x 65535", BmpDeclaring(65535, 65535), error::kImageTooLarge},
       {"BMP zero size", BmpDeclaring(0, 0), error::kImageDamaged},

@@ -205,6 +205,10 @@ TEST(ImportFormats, ReadThePixelsAViewerShows) {
            Row{"plain PPM", "P3 2 1 255 255 0 0  0 0 255", {{54, 18}}},
            Row{"16-bit PPM", std::string("P6 1 1 65535\n\xFF\xFF\0\0\0\0", 19), {{54}}},
            Row{"plain PBM", "P1 3 2 1 0 1 010", {{0, 255, 0}, {255, 0, 255}}},
+           Row{"opaque grey PNG", test::WritePng({2, 1, {0, 200}, {}}, test::PngKind::kGrey8), {{0, 200}}},
+           Row{"opaque colour PNG",
+               test::WritePng({2, 1, {0, 0}, {}, {255, 0, 0, 0, 0, 255}}, test::PngKind::kRgb8),
+               {{54, 18}}},
            Row{"top-down BMP",
                BmpFile(2, -2, 24, 0, "",
                        std::string("\0\0\xFF\xFF\xFF\xFF\0\0"
