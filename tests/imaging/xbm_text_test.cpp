@@ -200,19 +200,23 @@ TEST(ImportJpeg, DarkPixelsOfAGreyAndAColourJpegAreSet) {
   // by Rec. 709 (133) though dark by the weights JPEG's own grey uses (123).
   // CMYK, inks stored inverted: 255, 165, 225 under black 150 is 150, 97,
   // 132, grey 111; 5, 110, 255 under 255 is grey 98: both dark, but neither
-  // with black left out of an ink or two inks traded.
+  // with black left out of an ink or two inks traded; 255, 255, 255 under
+  // 200 is grey 200, light, but dark with black read the wrong way round.
   test::GreyPicture grey{16, 16, {}, {}};
   test::GreyPicture azure{16, 16, std::vector<std::uint8_t>(256, 0), {}};
   test::GreyPicture cmyk = azure;
   test::GreyPicture cmykBlue = azure;
+  test::GreyPicture cmykLight = azure;
   for (int i = 0; i < 256; ++i) {
     grey.grey.push_back(i % 16 < 8 ? 0 : 255);
     azure.rgb.insert(azure.rgb.end(), {0, 160, 255});
     cmyk.rgb.insert(cmyk.rgb.end(), {255, 165, 225, 150});
     cmykBlue.rgb.insert(cmykBlue.rgb.end(), {5, 110, 255, 255});
+    cmykLight.rgb.insert(cmykLight.rgb.end(), {255, 255, 255, 200});
   }
   for (const auto& [picture, darkColumns] :
-       {std::pair{grey, 8}, std::pair{azure, 0}, std::pair{cmyk, 16}, std::pair{cmykBlue, 16}}) {
+       {std::pair{grey, 8}, std::pair{azure, 0}, std::pair{cmyk, 16}, std::pair{cmykBlue, 16},
+        std::pair{cmykLight, 0}}) {
     for (const bool progressive : {false, true}) {
       const auto bitmaps =
           imaging::ImportImage(test::WriteJpeg(picture, 95, progressive), "/img/pic.jpg", {});
