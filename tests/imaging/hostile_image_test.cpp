@@ -105,6 +105,8 @@ std::vector<HostileCase> HostileCases() {
       {"empty file", "", error::kImageFormatUnknown},
       {"wrong magic", "hello, world", error::kImageFormatUnknown},
       {"two of JPEG's three magic bytes", "\xFF\xD8 hello", error::kImageFormatUnknown},
+      {"B, but not BM", "BA 1 1", error::kImageFormatUnknown},
+      {"Netpbm's PAM, P7", "P7\nWIDTH 1\nHEIGHT 1\n", error::kImageFormatUnknown},
       {"PNG magic only", "\x89PNG\r\n\x1a\n", error::kImageDamaged},
       {"PNG cut in half", Half(test::WritePng(checker, test::PngKind::kGrey8)),
        error::kImageDamaged},
