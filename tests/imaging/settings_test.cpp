@@ -193,6 +193,7 @@ TEST(ImportDithering, WithoutDitheringTheThresholdSetsAllOrNothing) {
     ImportSettings settings;
     settings.threshold = row.threshold;
     settings.invert = row.invert;
+    settings.dithering = imaging::DitheringNamed("none").value();
     EXPECT_EQ(Rows(Reduced(grey, settings)), std::vector<std::string>{row.set})
         << row.threshold << " " << row.invert;
   }
