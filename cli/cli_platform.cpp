@@ -176,8 +176,10 @@ std::string CliPlatform::CollectionPath(const std::vector<std::string>& sources)
 }
 
 void CliPlatform::WriteCollection() {
-  // The image of a served bitmap lies in the bitmap's folder.
-  const std::string output = CollectionPath({depended_on_});
+  // The image of a served bitmap lies in the bitmap's folder; with nothing
+  // converted, the collection goes where the refusals looked for it.
+  const std::string output =
+      CollectionPath(depended_on_.empty() ? std::vector<std::string>{} : std::vector{depended_on_});
   MadeFirst(output);
   Deliver(output, collected_ + std::string(kLineEnd), WriteKind::kBatchFile);
 }

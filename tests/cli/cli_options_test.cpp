@@ -306,6 +306,12 @@ TEST_F(CliOptions, WithSizeAndCollectGatherTheHeadersAsAFolderWould) {
   // Without an output folder, beside the headers.
   ASSERT_EQ(RunCli({"-q", "--collect", "all.h", Src("logo.xbm")}).exitCode, 0);
   EXPECT_EQ(folder_.Read("src/all.h"), folder_.Read("src/logo.h") + "\r\n");
+  // Nothing converted: an empty collection in the current folder, and no error.
+  ProcessOptions inFolder;
+  inFolder.workingFolder = folder_.Path();
+  const ProcessResult empty = RunCli({"--collect", "all.h", folder_.MakeFolder("empty")}, inFolder);
+  EXPECT_EQ(std::tie(empty.exitCode, empty.out, empty.err), std::tuple(0, "COMPLETE\n", ""));
+  EXPECT_EQ(folder_.Read("all.h"), "\r\n");
 }
 
 TEST_F(CliOptions, DepfileNamesEveryOutputWithItsSourcesEscaped) {
