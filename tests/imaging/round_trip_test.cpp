@@ -200,6 +200,7 @@ TEST(ImportFormats, ReadThePixelsAViewerShows) {
            Row{"PGM of largest value 15",
                std::string("P5 3 1 15\n\0\x08\x0F", 13),
                {{0, 136, 255}}},
+           Row{"PGM of largest value 200, a sample over 127", std::string("P5 1 1 200\n\x96", 12), {{191}}},
            Row{"plain PGM with a comment", "P2\n# by hand\r3 1\n15\n0 8 15\n", {{0, 136, 255}}},
            Row{"plain PGM rounding half to even", "P2 3 1 6 1 3 5", {{42, 128, 212}}},
            Row{"plain PPM", "P3 2 1 255 255 0 0  0 0 255", {{54, 18}}},

@@ -208,6 +208,7 @@ TEST(ImportLuminance, WeighsRedGreenAndBlueAsRec709) {
   ASSERT_TRUE(frame.alpha.has_value());
   EXPECT_EQ(frame.alpha->values, (std::vector<std::uint8_t>{255, 77, 255, 255, 255, 128}));
   EXPECT_FALSE(imaging::FrameFromRgba(1, 1, std::vector<std::uint8_t>{1, 2, 3, 255}).alpha);
+  EXPECT_THROW(imaging::FrameFromRgba(1, 1, std::vector<std::uint8_t>{1, 2, 3, 255, 0}), AppError);
   // 182 at 77/255 on white: (182 x 77 + 255 x 178) / 255 = 232.96; 118 at
   // 128/255: 186.2. On black: 54.96 and 59.2.
   EXPECT_EQ(imaging::Composite(frame, 255).values,
