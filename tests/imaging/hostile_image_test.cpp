@@ -69,14 +69,17 @@ std::string BmpDeclaring(unsigned width, unsigned height) {
          std::string(4096, '\0');
 }
 
-std::string JpegDeclaring(unsigned width, unsigned height) {
-  const std::string jpeg = test::WriteJpeg({8, 8, std::vector<std::uint8_t>(64, 0), {}}, 90);
-  const std::size_t frame = jpeg.find("\xFF\xC0");
-  std::string size;
-  size.push_back(static_cast<char>(height >> 8));
-  size.push_back(static_cast<char>(height & 0xFF));
-  size.push_back(static_cast<char>(width >> 8));
-  size.push_back(static_cast<char>(width & 0xFF));
+// Baseline grey, or progressive CMYK: four whole planes of coefficients.
+std::string JpegDeclaring(unsigned width, unsigned height, bool progressiveCmyk = false) {
+  const std::string jpeg = test::WriteJpeg({8,
+                                            8,
+                                            std::vector<std::uint8_t>(64, 0),
+                                            {},
+                                            std::vector<std::uint8_t>(progressiveCmyk ? 256 : 0)},
+                                           90, progressiveCmyk);
+  const std::size_t frame = jpeg.find(progressiveCmyk ? "\xFF\xC2" : "\xFF\xC0");
+  const std::string size{static_cast<char>(height >> 8), static_cast<char>(height & 0xFF),
+                         static_cast<char>(width >> 8), static_cast<char>(width & 0xFF)};
   return Patched(jpeg, frame + 5, size);
 }
 
@@ -140,6 +143,8 @@ std::vector<HostileCase> HostileCases() {
       {"JPEG cut in half", Half(test::WriteJpeg(checker, 90)), error::kImageDamaged},
       {"JPEG bomb 65535 x 65535", JpegDeclaring(65535, 65535), error::kImageDamaged},
       {"JPEG bomb 65500 x 65500", JpegDeclaring(65500, 65500), error::kImageTooLarge},
+      {"progressive CMYK JPEG of 4096 x 4096, 134 MB of coefficients",
+       JpegDeclaring(4096, 4096, true), error::kImageTooLarge, error::kImageTooLarge},
       {"JPEG zero size", JpegDeclaring(0, 8), error::kImageDamaged},
       {"PBM cut in half", Half(test::WritePbm(checker)), error::kImageDamaged},
       {"PBM bomb 65535 x 65535", "P4 65535 65535\n" + std::string(4096, '\xAA'),
