@@ -72,8 +72,7 @@ void WriteSources(const TempFolder& folder) {
 
 // Bare names and names after "--" are files of the working folder.
 TEST(CliConvert, WritesOrPrintsWhatTheDropWrites) {
-  TempFolder viaCli;
-  TempFolder direct;
+  TempFolder viaCli, direct;
   WriteSources(viaCli);
   viaCli.Write("-dash.xbm", XbmText("dash", {0x00, 0x00, 0x3C}));
   viaCli.CopyInto(direct);
@@ -82,22 +81,16 @@ TEST(CliConvert, WritesOrPrintsWhatTheDropWrites) {
     std::vector<std::string> options;
     // No names: the folder itself.
     std::vector<std::string> names;
-    bool bare;
+    bool bare = false;
   };
   // Files before the folder, which alone makes allFiles.h; the headers go to
   // standard output last, as only the window's drop writes them then.
   const Case cases[] = {
-      {"files",
-       {},
-       {"refused.xbm", "logo.xbm", "notes.txt", "Upper.XBM", "sub", "b.small.xbm"},
-       false},
+      {"files", {}, {"refused.xbm", "logo.xbm", "notes.txt", "Upper.XBM", "sub", "b.small.xbm"}},
       {"bare names", {"--"}, {"-dash.xbm", "logo.xbm"}, true},
-      {"folder", {}, {}, false},
-      {"folder to stdout", {"--stdout"}, {""}, false},
-      {"files to stdout",
-       {"--stdout"},
-       {"b.small.xbm", "refused.xbm", "allFiles.xbm", "logo.xbm"},
-       false},
+      {"folder", {}, {}},
+      {"folder to stdout", {"--stdout"}, {""}},
+      {"files to stdout", {"--stdout"}, {"b.small.xbm", "refused.xbm", "allFiles.xbm", "logo.xbm"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -219,79 +212,62 @@ TEST(CliFailure, PrintsTheErrorAndExitsOne) {
   const std::string kFineReport =
       "fine              1 uncompressed bytes, \t-1 bytes economized, \tcompression rate = "
       "-100%\r\n";
+  const auto at = [&](const std::string& name) { return folder.PathOf(name); };
   struct Case {
     const char* name;
     std::vector<std::string> arguments;
     std::string err;
-    std::string out;
-    enum { kCaptured, kFull, kClosedPipe, kErrToOut } to;
+    std::string out = "";
+    enum { kCaptured, kFull, kClosedPipe, kErrToOut } to = kCaptured;
   };
   const Case cases[] = {
       {"missing path",
-       {folder.PathOf("none.xbm")},
-       "Err # 2 - No such file or directory: " + folder.PathOf("none.xbm") + "\n",
-       "",
-       Case::kCaptured},
-      {"too many literals",
-       {folder.PathOf("fine.xbm"), folder.PathOf("big.xbm")},
-       "Err # 6 - Overflow\n",
-       kFineReport,
-       Case::kCaptured},
+       {at("none.xbm")},
+       "Err # 2 - No such file or directory: " + at("none.xbm") + "\n"},
+      {"too many literals", {at("fine.xbm"), at("big.xbm")}, "Err # 6 - Overflow\n", kFineReport},
       {"read-only allFiles.h after every file is reported",
-       {folder.PathOf("locked")},
-       "Err # 13 - Permission denied: " + folder.PathOf("locked/allFiles.h") + "\n",
-       kFineReport + "COMPLETE\n",
-       Case::kCaptured},
+       {at("locked")},
+       "Err # 13 - Permission denied: " + at("locked/allFiles.h") + "\n",
+       kFineReport + "COMPLETE\n"},
       {"output folder at a link to nowhere",
-       {"-q", "-o", folder.PathOf("dangling"), folder.PathOf("fine.xbm")},
-       "Err # 2 - No such file or directory: " + folder.PathOf("dangling") + "\n",
-       "",
-       Case::kCaptured},
+       {"-q", "-o", at("dangling"), at("fine.xbm")},
+       "Err # 2 - No such file or directory: " + at("dangling") + "\n"},
       {"depfile that cannot name the collection",
-       {"--collect", "a%.h", "--depfile", folder.PathOf("fine.d"), folder.PathOf("fine.xbm")},
-       "Err # 22 - A dependency file cannot name " + folder.PathOf("a%.h") + "\n",
-       "",
-       Case::kCaptured},
+       {"--collect", "a%.h", "--depfile", at("fine.d"), at("fine.xbm")},
+       "Err # 22 - A dependency file cannot name " + at("a%.h") + "\n"},
       {"depfile that cannot name a header",
-       {"-o", folder.PathOf("o%"), "--depfile", folder.PathOf("fine.d"), folder.PathOf("fine.xbm")},
-       "Err # 22 - A dependency file cannot name " + folder.PathOf("o%/fine.h") + "\n",
-       "",
-       Case::kCaptured},
+       {"-o", at("o%"), "--depfile", at("fine.d"), at("fine.xbm")},
+       "Err # 22 - A dependency file cannot name " + at("o%/fine.h") + "\n"},
       {"full standard output",
-       {"--stdout", folder.PathOf("fine.xbm")},
+       {"--stdout", at("fine.xbm")},
        kFineReport + "Err # 28 - No space left on device: standard output\n",
        "",
        Case::kFull},
       {"report to a full standard output",
-       {folder.PathOf("fine.xbm")},
+       {at("fine.xbm")},
        "lumivane-cli: cannot write standard output\n",
        "",
        Case::kFull},
       {"closed pipe",
-       {"--stdout", folder.PathOf("fine.xbm")},
+       {"--stdout", at("fine.xbm")},
        kFineReport + "Err # 32 - Broken pipe: standard output\n",
        "",
        Case::kClosedPipe},
       {"report to a closed pipe",
-       {folder.PathOf("fine.xbm")},
+       {at("fine.xbm")},
        "lumivane-cli: cannot write standard output\n",
        "",
        Case::kClosedPipe},
       // A lone "-" names a file of the working folder, as in most tools that
       // do not read standard input.
-      {"lone dash", {"-"}, "Err # 2 - No such file or directory: ./-\n", "", Case::kCaptured},
+      {"lone dash", {"-"}, "Err # 2 - No such file or directory: ./-\n"},
       // The report, the second line still buffered, comes before the error.
       {"error after the report",
-       {folder.PathOf("fine.xbm"), folder.PathOf("locked/fine.xbm"), folder.PathOf("none.xbm")},
+       {at("fine.xbm"), at("locked/fine.xbm"), at("none.xbm")},
        "",
-       kFineReport + kFineReport +
-           "Err # 2 - No such file or directory: " + folder.PathOf("none.xbm") + "\n",
+       kFineReport + kFineReport + "Err # 2 - No such file or directory: " + at("none.xbm") + "\n",
        Case::kErrToOut},
-      {"relative path",
-       {"sub/none.xbm"},
-       "Err # 2 - No such file or directory: sub/none.xbm\n",
-       "",
-       Case::kCaptured},
+      {"relative path", {"sub/none.xbm"}, "Err # 2 - No such file or directory: sub/none.xbm\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

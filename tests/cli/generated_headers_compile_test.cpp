@@ -173,21 +173,16 @@ class GeneratedHeaders : public ::testing::Test {
     EXPECT_EQ(run.out, expected);
   }
 
-  static void ExpectCompiles(const Compiler& compiler, const std::string& header) {
-    SCOPED_TRACE(compiler.name + (" " + header));
-    const std::string program =
-        "#define U8X8_PROGMEM\n#include \"" + header + "\"\nint main(void) { return 0; }\n";
-    const ProcessResult build = Build(compiler, "include_only", program, false);
-    EXPECT_EQ(build.exitCode, 0) << build.err;
-  }
-
   static void ExpectEveryHeaderBuilds(const Compiler& compiler) {
     for (const Source& source : Sources()) ExpectDecodeToSources(compiler, {source});
     ExpectDecodeToSources(compiler, {{"empty", {}}});
     // Nothing to compress: its bytes are their own encoding.
     ExpectDecodeToSources(compiler, {{"refused", {0x01, 0x7E}}});
     ExpectDecodeToSources(compiler, x11_);
-    ExpectCompiles(compiler, "allFiles.h");
+    const ProcessResult allFiles = Build(
+        compiler, "include_only",
+        "#define U8X8_PROGMEM\n#include \"allFiles.h\"\nint main(void) { return 0; }\n", false);
+    EXPECT_EQ(allFiles.exitCode, 0) << allFiles.err;
   }
 
   // A u8g2-style sketch: the frame decoded from flash into RAM.
@@ -206,29 +201,6 @@ class GeneratedHeaders : public ::testing::Test {
         "}\n";
     const ProcessResult build =
         Build(compiler, std::string("screen_") + compiler.name, program, true);
-    EXPECT_EQ(build.exitCode, 0) << build.err;
-  }
-
-  // A sketch drawing every X11 bitmap with u8g2's drawXBM, decoded from flash.
-  static void ExpectX11SketchBuildsForAvr(const Compiler& compiler) {
-    std::string sketch =
-        "#include <Arduino.h>\n#include <U8g2lib.h>\n#include \"lumivane_decode.h\"\n";
-    std::string draws;
-    for (const Source& source : x11_) {
-      sketch += "#include \"" + source.stem + ".h\"\n";
-      draws += "  Draw(" + source.stem + ", sizeof " + source.stem + ", " +
-               std::to_string(source.width) + ", " + std::to_string(source.height) + ");\n";
-    }
-    sketch +=
-        "U8G2_SSD1306_128X64_NONAME_1_HW_I2C u8g2(U8G2_R0, U8X8_PIN_NONE);\n"
-        "static unsigned char frame[13300];\n"
-        "static void Draw(const unsigned char* a, unsigned size, int w, int h) {\n"
-        "  if (lumivane_decode_with(lumivane_read_progmem, a, size, frame, sizeof frame) > 0)\n"
-        "    u8g2.drawXBM(0, 0, w, h, frame);\n"
-        "}\n"
-        "void loop() {\n" +
-        draws + "}\n";
-    const ProcessResult build = Build(compiler, "x11_sketch", sketch, false);
     EXPECT_EQ(build.exitCode, 0) << build.err;
   }
 
@@ -287,7 +259,26 @@ TEST_F(GeneratedHeaders, BuildForAvrWithTheDataInFlash) {
 TEST_F(GeneratedHeaders, BuildForAvrAsArduinoCpp) {
   SKIP_IF_MISSING(kAvrCpp);
   ExpectBuildsForAvr(kAvrCpp);
-  ExpectX11SketchBuildsForAvr(kAvrCpp);
+  // A sketch drawing every X11 bitmap with u8g2's drawXBM, decoded from flash.
+  std::string sketch =
+      "#include <Arduino.h>\n#include <U8g2lib.h>\n#include \"lumivane_decode.h\"\n";
+  std::string draws;
+  for (const Source& source : x11_) {
+    sketch += "#include \"" + source.stem + ".h\"\n";
+    draws += "  Draw(" + source.stem + ", sizeof " + source.stem + ", " +
+             std::to_string(source.width) + ", " + std::to_string(source.height) + ");\n";
+  }
+  sketch +=
+      "U8G2_SSD1306_128X64_NONAME_1_HW_I2C u8g2(U8G2_R0, U8X8_PIN_NONE);\n"
+      "static unsigned char frame[13300];\n"
+      "static void Draw(const unsigned char* a, unsigned size, int w, int h) {\n"
+      "  if (lumivane_decode_with(lumivane_read_progmem, a, size, frame, sizeof frame) > 0)\n"
+      "    u8g2.drawXBM(0, 0, w, h, frame);\n"
+      "}\n"
+      "void loop() {\n" +
+      draws + "}\n";
+  const ProcessResult build = Build(kAvrCpp, "x11_sketch", sketch, false);
+  EXPECT_EQ(build.exitCode, 0) << build.err;
 }
 
 }  // namespace

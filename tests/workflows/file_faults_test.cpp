@@ -267,9 +267,7 @@ TEST_F(FolderFaultTest, FileRemovedBetweenListingAndReading) {
   platform.Before(FileCall::ReadTextFile, 2, [](const std::string& path) { fs::remove(path); });
   workflows.Text1_OLEDragDrop(DropOf({"drop"}));
 
-  EXPECT_EQ(platform.Boxes(),
-            (std::vector<BoxRecord>{ErrorBox(
-                2, "No such file or directory: " + folder.PathOf("drop/b.xbm"), "Save Error")}));
+  EXPECT_EQ(platform.Boxes(), SaveErrorAt(2, "No such file or directory", "drop/b.xbm"));
   EXPECT_EQ(folder.Read("drop/A.h"), SmallListing("A") + "\r\n");
   EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
   EXPECT_FALSE(folder.Exists("drop/c.h"));
@@ -285,9 +283,7 @@ TEST_F(FolderFaultTest, WriteStoppedPartWayKeepsEveryEarlierFile) {
     workflows.Text1_OLEDragDrop(DropOf({"drop"}));
   }
 
-  EXPECT_EQ(platform.Boxes(),
-            (std::vector<BoxRecord>{
-                ErrorBox(27, "File too large: " + folder.PathOf("drop/b.h"), "Save Error")}));
+  EXPECT_EQ(platform.Boxes(), SaveErrorAt(27, "File too large", "drop/b.h"));
   EXPECT_EQ(folder.Read("drop/A.h"), SmallListing("A") + "\r\n");
   EXPECT_EQ(folder.Read("drop/b.h"), kOldOutput);
   EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
@@ -314,9 +310,7 @@ TEST_F(FolderFaultTest, ReadOnlyCollectionFailsAfterComplete) {
   ::chmod(folder.PathOf("drop/allFiles.h").c_str(), 0444);
   workflows.Text1_OLEDragDrop(DropOf({"drop"}));
 
-  EXPECT_EQ(platform.Boxes(),
-            (std::vector<BoxRecord>{ErrorBox(
-                13, "Permission denied: " + folder.PathOf("drop/allFiles.h"), "Save Error")}));
+  EXPECT_EQ(platform.Boxes(), SaveErrorAt(13, "Permission denied", "drop/allFiles.h"));
   EXPECT_EQ(folder.Read("drop/c.h"), SmallListing("c") + "\r\n");
   EXPECT_EQ(folder.Read("drop/allFiles.h"), kOldOutput);
   EXPECT_EQ(window.Text3(), SmallReport("A") + RunsReport("b") + SmallReport("c") + "COMPLETE");
@@ -351,9 +345,7 @@ TEST_F(FolderFaultTest, SourceLargerThan64MiBIsRefusedByName) {
   ASSERT_EQ(::truncate(folder.PathOf("drop/b.xbm").c_str(), (64 << 20) + 1), 0);
   workflows.Text1_OLEDragDrop(DropOf({"drop"}));
 
-  EXPECT_EQ(platform.Boxes(),
-            (std::vector<BoxRecord>{
-                ErrorBox(27, "File too large: " + folder.PathOf("drop/b.xbm"), "Save Error")}));
+  EXPECT_EQ(platform.Boxes(), SaveErrorAt(27, "File too large", "drop/b.xbm"));
   EXPECT_EQ(window.Text3(), SmallReport("A"));
   EXPECT_FALSE(folder.Exists("drop/b.h"));
 }
@@ -372,8 +364,7 @@ TEST_F(FolderFaultTest, CollectionThatIsASourceIsRefusedFirst) {
     platform.ClearRecords();
     workflows.Text1_OLEDragDrop(DropOf({"drop"}));
 
-    EXPECT_EQ(platform.Boxes(), (std::vector<BoxRecord>{ErrorBox(
-                                    22, "Output is its own source: " + collection, "Save Error")}));
+    EXPECT_EQ(platform.Boxes(), SaveErrorAt(22, "Output is its own source", "drop/allFiles.h"));
     EXPECT_EQ(folder.Read("drop/A.xbm"), kSmallBitmap);
     EXPECT_FALSE(folder.Exists("drop/A.h"));
     EXPECT_EQ(window.Text3(), "");
@@ -483,10 +474,7 @@ TEST_F(SourceReplacedTest, ALinkOrSecondNameLeadingToItIsRefused) {
     platform.AnswerWith(header);
     workflows.mnuLoad_Click();
 
-    EXPECT_EQ(
-        platform.Boxes(),
-        (std::vector<BoxRecord>{ErrorBox(22, "Output is its own source: " + header, "Save Error")}))
-        << dir;
+    EXPECT_EQ(platform.Boxes(), SaveErrorAt(22, "Output is its own source", dir + "logo.h")) << dir;
     EXPECT_EQ(folder.Read(dir + "logo.xbm"), "replaced") << dir;
   }
 }

@@ -28,6 +28,12 @@ bool WorkflowTest::NoTemporaryFiles() const {
   });
 }
 
+std::vector<BoxRecord> WorkflowTest::SaveErrorAt(int number, std::string_view description,
+                                                 std::string_view relative) const {
+  return {
+      ErrorBox(number, std::string(description) + ": " + folder.PathOf(relative), "Save Error")};
+}
+
 DropData WorkflowTest::DropOf(std::vector<std::string> relativePaths) const {
   for (auto& path : relativePaths) path = folder.PathOf(path);
   return DropData::FileList(std::move(relativePaths));

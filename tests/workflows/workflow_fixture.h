@@ -34,6 +34,9 @@ class WorkflowTest : public ::testing::Test {
   // True when no file is being or was left half-written anywhere in the folder.
   bool NoTemporaryFiles() const;
   DropData DropOf(std::vector<std::string> relativePaths) const;
+  // The one Save Error box, naming a file of the folder.
+  std::vector<BoxRecord> SaveErrorAt(int number, std::string_view description,
+                                     std::string_view relative) const;
 
   TempFolder folder;
   ConversionState state;
