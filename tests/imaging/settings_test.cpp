@@ -277,9 +277,11 @@ TEST(ImportLimits, TheBitmapAndItsCodedItemsStopAt32766) {
   const imaging::GrayFrame wide{{40000, 1, std::vector<std::uint8_t>(40000, 255)}, {}};
   EXPECT_EQ(imaging::ImportFrames({wide}, "/img/wide.png", {}).front().bitmap.bits.size(), 5000u);
   EXPECT_THROW(imaging::ImportFrames({wide}, "/img/wide.png", pages), AppError);
-  ImportSettings noBox;
-  noBox.fit = imaging::Size{0, 8};
-  EXPECT_THROW(imaging::ImportFrames({wide}, "/img/wide.png", noBox), AppError);
+  for (const imaging::Size box : {imaging::Size{0, 8}, imaging::Size{8, 0}}) {
+    ImportSettings noBox;
+    noBox.fit = box;
+    EXPECT_THROW(imaging::ImportFrames({wide}, "/img/wide.png", noBox), AppError);
+  }
   // 1 x 262,128 turned a quarter is 262,128 x 1: 32,766 bytes.
   ImportSettings turned;
   turned.rotation = 90;
