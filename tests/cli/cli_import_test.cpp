@@ -75,11 +75,8 @@ TEST(CliImport, WritesTheXbmOnlyWhenAskedAndEveryFrameOfAGif) {
   EXPECT_NE(cli.out.find("\r\nspin_1 "), std::string::npos) << cli.out;
 
   // With --animation an image's frames are one header, named as the image.
-  folder.Write("my_logo.png", WritePng(Stripes(), PngKind::kGrey8));
-  ASSERT_EQ(
-      RunCli({"--import", "--animation", folder.PathOf("spin.gif"), folder.PathOf("my_logo.png")})
-          .exitCode,
-      0);
+  const std::string logo = folder.Write("my_logo.png", WritePng(Stripes(), PngKind::kGrey8));
+  ASSERT_EQ(RunCli({"--import", "--animation", folder.PathOf("spin.gif"), logo}).exitCode, 0);
   EXPECT_EQ(folder.Read("spin.h"),
             folder.Read("spin_0.h") + folder.Read("spin_1.h") +
                 "const unsigned char* const spin_frames[] U8X8_PROGMEM = {spin_0, spin_1};\r\n"
@@ -95,15 +92,13 @@ TEST(CliImport, WritesTheXbmOnlyWhenAskedAndEveryFrameOfAGif) {
 TEST(CliImport, PreviewShowsTwoPixelRowsALine) {
   TempFolder folder;
   // Set bits: row 0 at x 0 and 1, row 1 at x 1 and 2, row 2 at x 0.
-  folder.Write("p.pbm", "P1 3 3\n1 1 0\n0 1 1\n1 0 0\n");
-  const ProcessResult cli = RunCli({"--import", "--preview", "--stdout", folder.PathOf("p.pbm")});
+  const std::string pbm = folder.Write("p.pbm", "P1 3 3\n1 1 0\n0 1 1\n1 0 0\n");
+  const ProcessResult cli = RunCli({"--import", "--preview", "--stdout", pbm});
   ASSERT_EQ(cli.exitCode, 0) << cli.err;
   // The report follows on standard error (the bytes hold no 00 or FF: refused).
   EXPECT_EQ(cli.err, "p (3 x 3)\n\u2580\u2588\u2584\n\u2580  \nNOTHING TO COMPRESS\r\nCOMPLETE\n");
   // Nothing is darker than 0, also written with leading zeros.
-  EXPECT_EQ(RunCli({"--import", "--preview", "-q", "--stdout", "--threshold", "00",
-                    folder.PathOf("p.pbm")})
-                .err,
+  EXPECT_EQ(RunCli({"--import", "--preview", "-q", "--stdout", "--threshold", "00", pbm}).err,
             "p (3 x 3)\n   \n   \n");
 }
 

@@ -133,22 +133,20 @@ TEST_F(CliOptions, OutputFolderTakesEveryOutputAndNothingLandsBesideTheSources) 
 }
 
 TEST_F(CliOptions, OneOutputFromTwoSourcesIsRefused) {
-  folder_.Write("other/logo.xbm", XbmText("logo", {0x00}));
+  const std::string other = folder_.Write("other/logo.xbm", XbmText("logo", {0x00}));
   struct Case {
     const char* name;
     std::vector<std::string> arguments;
     std::string output;
   };
   const Case cases[] = {
-      {"two folders",
-       {"-o", Out(), Src("logo.xbm"), folder_.PathOf("other/logo.xbm")},
-       Out("logo.h")},
+      {"two folders", {"-o", Out(), Src("logo.xbm"), other}, Out("logo.h")},
       {"a collection named as a header",
        {"-o", Out(), "--collect", "logo.h", Src("b.small.xbm"), Src("logo.xbm")},
        Out("logo.h")},
       // Without -o, the collection goes beside the last source.
       {"a collection named as the last source's header",
-       {"--collect", "logo.h", Src("b.small.xbm"), folder_.PathOf("other/logo.xbm")},
+       {"--collect", "logo.h", Src("b.small.xbm"), other},
        folder_.PathOf("other/logo.h")},
       {"a depfile named as a header",
        {"-o", Out(), "--depfile", Out("logo.h"), Src("logo.xbm")},
@@ -289,10 +287,9 @@ TEST_F(CliOptions, WithSizeAndCollectGatherTheHeadersAsAFolderWould) {
   EXPECT_EQ(sized.at("b.small.h"), plain.written.at("b.small.h"));
   EXPECT_EQ(sized.at("allFiles.h"), sized.at("b.small.h") + sized.at("logo.h") + "\r\n");
 
-  ASSERT_EQ(RunCli({"-q", "--collect", "all.h", "-o", Out(), Src("b.small.xbm"), Src("Upper.XBM"),
-                    Src("logo.xbm")})
-                .exitCode,
-            0);
+  const ProcessResult collected = RunCli({"-q", "--collect", "all.h", "-o", Out(),
+                                          Src("b.small.xbm"), Src("Upper.XBM"), Src("logo.xbm")});
+  ASSERT_EQ(collected.exitCode, 0) << collected.err;
   EXPECT_EQ(Outputs().at("all.h"), plain.written.at("allFiles.h"));
   // Without an output folder, beside the headers.
   ASSERT_EQ(RunCli({"-q", "--collect", "all.h", Src("logo.xbm")}).exitCode, 0);

@@ -356,11 +356,8 @@ TEST_F(FolderFaultTest, CollectionThatIsASourceIsRefusedFirst) {
   for (const bool hardLink : {false, true}) {
     const std::string collection = folder.PathOf("drop/allFiles.h");
     fs::remove(collection);
-    if (hardLink) {
-      fs::create_hard_link(folder.PathOf("drop/A.xbm"), collection);
-    } else {
-      fs::create_symlink("A.xbm", collection);
-    }
+    hardLink ? fs::create_hard_link(folder.PathOf("drop/A.xbm"), collection)
+             : fs::create_symlink("A.xbm", collection);
     platform.ClearRecords();
     workflows.Text1_OLEDragDrop(DropOf({"drop"}));
 
@@ -463,11 +460,7 @@ TEST_F(SourceReplacedTest, ALinkOrSecondNameLeadingToItIsRefused) {
     platform.BeforeEach(FileCall::WriteTextFile, [&](const std::string&) {
       // Made beside it first, so the new file cannot reuse the old one's number.
       fs::rename(folder.Write(dir + "new.xbm", "replaced"), source);
-      if (hardLink) {
-        fs::create_hard_link(source, header);
-      } else {
-        fs::create_symlink("logo.xbm", header);
-      }
+      hardLink ? fs::create_hard_link(source, header) : fs::create_symlink("logo.xbm", header);
     });
     platform.ClearRecords();
     platform.AnswerWith(source);

@@ -49,19 +49,15 @@ TEST(FileOrder, LettersWithoutCaseThenBytes) {
 }
 
 TEST(ReplaceFileWhole, KeepsTheOwnerGroupAndModeOfTheFileItReplaces) {
-  const struct {
+  struct Row {
     mode_t mode;
     // Another owner and group need root; -1 keeps ours.
-    uid_t owner;
-    gid_t group;
-  } rows[] = {{0640, static_cast<uid_t>(-1), static_cast<gid_t>(-1)},
-              {02664, static_cast<uid_t>(-1), static_cast<gid_t>(-1)},
-              {05604, static_cast<uid_t>(-1), static_cast<gid_t>(-1)},
-              {0604, 65534, 4242},
-              {0644, 0, 4242},
-              // Root writes a file that anyone may write, not only its owner.
-              {0464, 0, static_cast<gid_t>(-1)},
-              {0446, 0, static_cast<gid_t>(-1)}};
+    uid_t owner = static_cast<uid_t>(-1);
+    gid_t group = static_cast<gid_t>(-1);
+  };
+  // Root writes a file that anyone may write (0464, 0446), not only its owner.
+  const Row rows[] = {{0640},          {02664},   {05604},  {0604, 65534, 4242},
+                      {0644, 0, 4242}, {0464, 0}, {0446, 0}};
   for (const auto& row : rows) {
     TempFolder folder;
     const std::string path = folder.Write("logo.h", "old");
