@@ -7,6 +7,7 @@
 
 #include "app_error.h"
 #include "hex_text.h"
+#include "stem_name.h"
 
 namespace lumivane {
 namespace {
@@ -37,10 +38,6 @@ std::optional<int> Whole(std::string_view digits) {
   const auto [end, status] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (status != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
   return value;
-}
-
-bool IsNameCharacter(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
 
 // Calls `take` with each literal's value (its low 32 bits) and whether it is a byte.

@@ -1,9 +1,9 @@
 #include "header_pictures.h"
 
-#include <cctype>
 #include <charconv>
 
 #include "app_error.h"
+#include "stem_name.h"
 #include "work_list.h"
 
 namespace lumivane {
@@ -13,10 +13,6 @@ constexpr std::string_view kArrayType = "unsigned char ";
 // The most bytes a conversion lists (pages of a one-row bitmap take 8 times
 // its XBM bytes).
 constexpr std::int64_t kMostBytes = std::int64_t{8} * (WorkList::kMaxItems - 1);
-
-bool IsNameCharacter(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
-}
 
 AppError Refused(std::string_view file, std::string_view array, const std::string& why) {
   return AppError(error::kInvalidArgument,

@@ -9,4 +9,7 @@ namespace lumivane {
 // report name. A name without a dot raises the invalid-argument error.
 std::string StemName(std::string_view name);
 
+// A letter, digit or underscore: what a C name is made of.
+bool IsNameCharacter(char c);
+
 }  // namespace lumivane

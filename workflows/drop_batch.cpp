@@ -11,6 +11,7 @@
 #include "import.h"
 #include "listing_layout.h"
 #include "path_rules.h"
+#include "report_line.h"
 #include "running_action.h"
 #include "workflows.h"
 
@@ -18,7 +19,6 @@ namespace lumivane {
 namespace {
 
 constexpr std::string_view kBatchFileName = "allFiles.h";
-constexpr std::string_view kComplete = "COMPLETE";
 constexpr std::string_view kImageSkipped =
     "  skipped: images are imported with File > Import Image";
 

@@ -8,11 +8,10 @@
 #include "error_box.h"
 #include "import.h"
 #include "path_rules.h"
+#include "report_line.h"
 
 namespace lumivane {
 namespace {
-
-constexpr std::string_view kComplete = "COMPLETE";
 
 // Where the frames after the first go: the folders the user chose for the
 // first frame's header and bitmap.
