@@ -11,9 +11,6 @@ source scripts/packages.sh
 ensure_packages build test
 
 jobs=$(nproc)
-if command -v ccache >/dev/null; then
-  export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
-fi
 
 cmake --preset dev
 cmake --build --preset dev -j"$jobs"
